@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// The one text-file class every file of the program goes through.
+//
+// Files are UTF-16LE with the byte-order mark FF FE and single LF line ends. Reading
+// skips the first two bytes unexamined, returns lines without their final LF (a CR
+// before it stays), and reports "no line" both at the end of the file and at an empty
+// line, so an empty line ends every reader. Writing collects the text and commits it
+// on Close(): the bytes go to a temporary file in the same folder, which is flushed and
+// renamed over the target, so a crash or a full disk never leaves a half-written file.
+class CStdioFileEx {
+public:
+    CStdioFileEx() = default;
+    ~CStdioFileEx();
+    CStdioFileEx(const CStdioFileEx&) = delete;
+    CStdioFileEx& operator=(const CStdioFileEx&) = delete;
+
+    // Loads the whole file for line reading. False when it cannot be opened.
+    [[nodiscard]] bool OpenForRead(const std::filesystem::path& path);
+    // The next line, valid until the next call or Close(). False at the end of the
+    // file or at an empty line.
+    [[nodiscard]] bool ReadLine(std::u16string_view& line);
+    [[nodiscard]] bool ReadLine(std::u16string& line);
+    // 1-based number of the line the last ReadLine() returned or stopped at.
+    [[nodiscard]] std::size_t LineNumber() const { return m_lineNumber; }
+
+    // Starts a new file (created or truncated on Close()). False when the folder cannot
+    // take a file, in which case nothing is ever written.
+    [[nodiscard]] bool OpenForWrite(const std::filesystem::path& path);
+    void WriteString(std::u16string_view text);
+    void WriteLine(std::u16string_view text);
+
+    // Ends reading, or commits a write atomically. Returns whether the write landed.
+    bool Close();
+
+    // Whether the file exists and can be opened for both reading and writing.
+    [[nodiscard]] static bool IsReadWritable(const std::filesystem::path& path);
+
+private:
+    enum class State { Closed, Reading, Writing };
+
+    void DiscardWrite();
+
+    State m_state = State::Closed;
+    std::u16string m_text;  // the decoded file while reading, the pending text while writing
+    std::size_t m_position = 0;
+    std::size_t m_lineNumber = 0;
+    std::filesystem::path m_target;
+    std::filesystem::path m_temporary;
+};
