@@ -36,6 +36,8 @@ struct MacroKey {
     bool Remove(std::uint32_t i);
 
     // The action count, never more than the 250 slots, whatever a file said.
+    friend bool operator==(const MacroKey&, const MacroKey&) = default;
+
     [[nodiscard]] std::uint32_t UsableActionCount() const
     {
         return MacroActionNum < kMaxActions ? MacroActionNum : kMaxActions;

@@ -30,4 +30,6 @@ struct KeyAssignment {
     FunctionValue Value{};
     std::uint32_t MacroKeyIndex = 0;
     MacroKey Macro;
+
+    friend bool operator==(const KeyAssignment&, const KeyAssignment&) = default;
 };

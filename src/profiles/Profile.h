@@ -76,6 +76,8 @@ struct Profile {
     std::uint8_t AngleSnapValue = 0;
     std::uint8_t LiftDetectionValue = 0;
 
+    friend bool operator==(const Profile&, const Profile&) = default;
+
     // Pair text access; an index above 23 reads as empty and writes nothing.
     [[nodiscard]] const std::u16string& GetSetting(std::size_t pair) const;
     void SetSetting(std::size_t pair, std::u16string value);

@@ -44,10 +44,32 @@ std::int64_t ParseDecimal(std::u16string_view text)
     for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
         value = value * 10 + (text[i] - u'0');
         if (value > kLimit) {
-            value = kLimit + 1;  // saturated; stays out of every table's range
+            value = kLimit + 1;  // saturated: stays out of every table's range
         }
     }
-    return negative ? -value : value;
+    if (negative) {
+        return -value;
+    }
+    return value > kLimit ? kLimit : value;
+}
+
+std::uint32_t ParseUnsignedDecimal(std::u16string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) {
+        ++i;
+    }
+    if (i < text.size() && text[i] == u'+') {
+        ++i;
+    }
+    std::uint64_t value = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+        value = value * 10 + static_cast<std::uint64_t>(text[i] - u'0');
+        if (value > std::numeric_limits<std::uint32_t>::max()) {
+            value = std::numeric_limits<std::uint32_t>::max();
+        }
+    }
+    return static_cast<std::uint32_t>(value);
 }
 
 std::uint32_t ParseHex(std::u16string_view text)

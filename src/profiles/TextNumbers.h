@@ -11,8 +11,10 @@
 // overflowing.
 namespace TextNumbers {
 
-// Leading blanks, an optional sign, decimal digits.
+// Leading blanks, an optional sign, decimal digits; saturates to the 32-bit range.
 [[nodiscard]] std::int64_t ParseDecimal(std::u16string_view text);
+// Leading blanks, an optional '+', decimal digits; saturates at 2^32 - 1.
+[[nodiscard]] std::uint32_t ParseUnsignedDecimal(std::u16string_view text);
 // Leading blanks, an optional sign, an optional "0x"/"0X", hexadecimal digits.
 [[nodiscard]] std::uint32_t ParseHex(std::u16string_view text);
 // Up to `digits` hexadecimal digits from `position`; a non-digit or the end of the text

@@ -1,0 +1,151 @@
+#include "profiles/AppSettings.h"
+
+#include "profiles/DataPaths.h"
+#include "profiles/TextNumbers.h"
+
+#include <algorithm>
+
+namespace {
+
+const std::u16string kEmptyText;
+
+constexpr std::size_t Index(AppSetting k)
+{
+    return static_cast<std::size_t>(k);
+}
+
+constexpr std::size_t kShowListFirst = Index(AppSetting::ProfileShowList0);
+constexpr std::size_t kSlotUrlFirst = Index(AppSetting::ProfileSlot0URL);
+
+std::u16string HexSetting(std::uint32_t value)
+{
+    std::u16string text = u"0x";
+    TextNumbers::AppendHex(text, value, 4);
+    return text;
+}
+
+std::u16string NumberedKey(std::u16string_view stem, int n, std::u16string_view tail = {})
+{
+    std::u16string key(stem);
+    TextNumbers::AppendDecimal(key, n);
+    key += tail;
+    return key;
+}
+
+}  // namespace
+
+const std::u16string& AppSettings::Value(std::size_t k) const
+{
+    return k < kPairCount ? m_pairs[k].value : kEmptyText;
+}
+
+const std::u16string& AppSettings::Value(AppSetting k) const
+{
+    return Value(Index(k));
+}
+
+void AppSettings::SetValue(AppSetting k, std::u16string value)
+{
+    if (Index(k) < kPairCount) {
+        m_pairs[Index(k)].value = std::move(value);
+    }
+}
+
+int AppSettings::ValueAsInt(std::size_t k) const
+{
+    return static_cast<int>(TextNumbers::ParseDecimal(Value(k)));
+}
+
+int AppSettings::CurrentProfile() const
+{
+    const int index = ValueAsInt(Index(AppSetting::CurrentProfile));
+    return index >= 0 && index < kProfileCount ? index : 0;
+}
+
+void AppSettings::SetCurrentProfile(int index)
+{
+    SetValue(AppSetting::CurrentProfile, TextNumbers::Decimal(index));
+}
+
+int AppSettings::ProfileShowCount() const
+{
+    return std::clamp(ValueAsInt(Index(AppSetting::ProfileShowCount)), 1, kProfileCount);
+}
+
+void AppSettings::SetProfileShowCount(int count)
+{
+    SetValue(AppSetting::ProfileShowCount, TextNumbers::Decimal(count));
+}
+
+int AppSettings::ProfileShowList(int position) const
+{
+    if (position < 0 || position >= kProfileCount) {
+        return 0;
+    }
+    const int index = ValueAsInt(kShowListFirst + static_cast<std::size_t>(position));
+    return index >= 0 && index < kProfileCount ? index : 0;
+}
+
+void AppSettings::SetProfileShowList(int position, int index)
+{
+    if (position >= 0 && position < kProfileCount) {
+        m_pairs[kShowListFirst + static_cast<std::size_t>(position)].value = TextNumbers::Decimal(index);
+    }
+}
+
+std::filesystem::path AppSettings::ProfileSlotPath(int slot) const
+{
+    if (slot < 0 || slot >= kProfileCount) {
+        return {};
+    }
+    return std::filesystem::path(Value(kSlotUrlFirst + static_cast<std::size_t>(slot)));
+}
+
+void AppSettings::SetSensorText(std::uint16_t sensor)
+{
+    SetValue(AppSetting::Sensor, HexSetting(sensor));
+}
+
+void AppSettings::SetPreSTText(std::uint16_t value)
+{
+    SetValue(AppSetting::PreST, HexSetting(value));
+}
+
+void AppSettings::SetMacIdText(std::uint32_t value)
+{
+    SetValue(AppSetting::MacId, HexSetting(value));
+}
+
+std::uint16_t AppSettings::ParseSensorText() const
+{
+    return static_cast<std::uint16_t>(TextNumbers::ParseHex(Value(AppSetting::Sensor)));
+}
+
+std::uint16_t AppSettings::ParsePreSTText() const
+{
+    return static_cast<std::uint16_t>(TextNumbers::ParseHex(Value(AppSetting::PreST)));
+}
+
+void AppSettings::WriteSettingDefaults(const DataPaths& paths)
+{
+    m_pairs[Index(AppSetting::NeedPassword)] = {u"NeedPassword", u"0"};
+    m_pairs[Index(AppSetting::Sensor)] = {u"Sensor", u"0x3311"};
+    m_pairs[Index(AppSetting::PreST)] = {u"PreST", u"0xCCEE"};
+    m_pairs[Index(AppSetting::MacId)] = {u"Mac_ID", u"0xFFFFFFFF"};
+    m_pairs[Index(AppSetting::DataChange)] = {u"DataChange", u"0x1234"};
+    m_pairs[Index(AppSetting::CurrentProfile)] = {u"CurrentProfile", u"0"};
+    m_pairs[Index(AppSetting::ProfileShowCount)] = {u"ProfileShowCount", u"3"};
+    for (int i = 0; i < kProfileCount; ++i) {
+        const auto position = static_cast<std::size_t>(i);
+        m_pairs[kShowListFirst + position] = {NumberedKey(u"ProfileShowList", i), TextNumbers::Decimal(i)};
+        m_pairs[kSlotUrlFirst + position] = {NumberedKey(u"ProfileSlot", i, u"URL"),
+                                             paths.DefaultProfileFile(i).u16string()};
+    }
+}
+
+void AppSettings::Clear()
+{
+    for (auto& pair : m_pairs) {
+        pair = {};
+    }
+}

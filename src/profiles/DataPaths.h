@@ -1,0 +1,21 @@
+#pragma once
+
+#include <filesystem>
+
+// Where the program's files live: the per-user data folder with its config/ folder, and
+// the program's own folder of shipped language files.
+struct DataPaths {
+    std::filesystem::path dataFolder;
+    std::filesystem::path programLanguageFolder;
+
+    [[nodiscard]] std::filesystem::path ConfigFolder() const { return dataFolder / "config"; }
+    [[nodiscard]] std::filesystem::path SettingsFile() const { return ConfigFolder() / "config.ini"; }
+    [[nodiscard]] std::filesystem::path MacroLibraryFile() const
+    {
+        return ConfigFolder() / "MacroLibraryFile.mlf";
+    }
+    [[nodiscard]] std::filesystem::path DefaultProfileFile(int slot) const
+    {
+        return ConfigFolder() / ("default" + std::to_string(slot) + ".psf");
+    }
+};

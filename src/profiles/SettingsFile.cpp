@@ -1,0 +1,59 @@
+#include "profiles/SettingsFile.h"
+
+#include "profiles/AppSettings.h"
+#include "profiles/CStdioFileEx.h"
+
+#include <string_view>
+
+namespace {
+
+constexpr std::u16string_view kHeader = u"[Setting]";
+
+}  // namespace
+
+FileCheck ReadSettingsFile(AppSettings& settings, const std::filesystem::path& path)
+{
+    CStdioFileEx file;
+    if (!CStdioFileEx::IsReadWritable(path) || !file.OpenForRead(path)) {
+        return FileCheck::FailedAt(1);
+    }
+    std::u16string_view line;
+    if (!file.ReadLine(line) || line != kHeader) {
+        return FileCheck::FailedAt(1);
+    }
+    std::size_t pair = 0;
+    while (file.ReadLine(line)) {
+        const std::size_t equals = line.find(u'=');
+        const bool hasKeyAndValue = equals != std::u16string_view::npos && equals >= 1 &&
+                                    equals + 2 <= line.size();
+        if (!hasKeyAndValue || pair >= AppSettings::kPairCount) {
+            return FileCheck::FailedAt(file.LineNumber());
+        }
+        settings.Pair(pair).key.assign(line.substr(0, equals));
+        settings.Pair(pair).value.assign(line.substr(equals + 1));
+        ++pair;
+    }
+    return FileCheck::Passed();
+}
+
+bool WriteSettingsFile(const AppSettings& settings, const std::filesystem::path& path)
+{
+    CStdioFileEx file;
+    if (!file.OpenForWrite(path)) {
+        return false;
+    }
+    file.WriteLine(kHeader);
+    for (std::size_t k = 0; k < AppSettings::kPairCount; ++k) {
+        const SettingPair& pair = settings.Pair(k);
+        file.WriteString(pair.key);
+        file.WriteString(u"=");
+        file.WriteLine(pair.value);
+    }
+    return file.Close();
+}
+
+bool SaveSettings(AppSettings& settings, int currentProfile, const std::filesystem::path& path)
+{
+    settings.SetCurrentProfile(currentProfile);
+    return WriteSettingsFile(settings, path);
+}

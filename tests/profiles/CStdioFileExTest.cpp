@@ -1,0 +1,99 @@
+#include "profiles/CStdioFileEx.h"
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+std::vector<std::u16string> ReadAllLines(const std::filesystem::path& path)
+{
+    CStdioFileEx file;
+    std::vector<std::u16string> lines;
+    if (!file.OpenForRead(path)) {
+        return lines;
+    }
+    std::u16string line;
+    while (file.ReadLine(line)) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+}  // namespace
+
+TEST(CStdioFileEx, WritesByteOrderMarkUtf16LittleEndianAndBareLineFeeds)
+{
+    TempFolder folder;
+    CStdioFileEx file;
+    ASSERT_TRUE(file.OpenForWrite(folder / "a.txt"));
+    file.WriteLine(u"A=\u4E2D");
+    file.WriteString(u"B");
+    ASSERT_TRUE(file.Close());
+    EXPECT_EQ(ReadBytes(folder / "a.txt"), std::string("\xFF\xFE" "A\0=\0\x2D\x4E\n\0B\0", 12));
+}
+
+TEST(CStdioFileEx, ReadingStopsAtEmptyLineAndKeepsCarriageReturn)
+{
+    TempFolder folder;
+    WriteUtf16File(folder / "a.txt", u"one\r\ntwo\n\nthree\n");
+    EXPECT_EQ(ReadAllLines(folder / "a.txt"), (std::vector<std::u16string>{u"one\r", u"two"}));
+}
+
+TEST(CStdioFileEx, FirstTwoBytesAreSkippedWithoutLookingAtThem)
+{
+    TempFolder folder;
+    WriteBytes(folder / "a.txt", "XY" + Utf16Bytes(u"line\nlast", false) + "\x01");
+    EXPECT_EQ(ReadAllLines(folder / "a.txt"), (std::vector<std::u16string>{u"line", u"last"}));
+}
+
+TEST(CStdioFileEx, LineNumberNamesTheLineWhereReadingStopped)
+{
+    TempFolder folder;
+    WriteUtf16File(folder / "a.txt", u"1\n2\n\n4\n");
+    CStdioFileEx file;
+    ASSERT_TRUE(file.OpenForRead(folder / "a.txt"));
+    std::u16string line;
+    while (file.ReadLine(line)) {
+    }
+    EXPECT_EQ(file.LineNumber(), 3u);
+}
+
+TEST(CStdioFileEx, MissingFileDoesNotOpen)
+{
+    TempFolder folder;
+    CStdioFileEx file;
+    EXPECT_FALSE(file.OpenForRead(folder / "none.txt"));
+    EXPECT_FALSE(file.OpenForWrite(folder / "no-folder" / "a.txt"));
+}
+
+TEST(CStdioFileEx, FailedSaveLeavesThePreviousFileWhole)
+{
+    TempFolder folder;
+    WriteUtf16File(folder / "a.txt", u"old\n");
+    {
+        CStdioFileEx file;
+        ASSERT_TRUE(file.OpenForWrite(folder / "a.txt"));
+        file.WriteLine(u"new");
+        // Destroyed without Close(): as if the program died mid-save.
+    }
+    EXPECT_EQ(ReadUtf16File(folder / "a.txt"), u"old\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+}
+
+TEST(CStdioFileEx, ReadOnlyFileIsNotReplaced)
+{
+    if (::getuid() == 0) {
+        GTEST_SKIP() << "root can write any file";
+    }
+    TempFolder folder;
+    WriteUtf16File(folder / "a.txt", u"old\n");
+    std::filesystem::permissions(folder / "a.txt", std::filesystem::perms::owner_read);
+    CStdioFileEx file;
+    EXPECT_FALSE(file.OpenForWrite(folder / "a.txt"));
+    EXPECT_FALSE(CStdioFileEx::IsReadWritable(folder / "a.txt"));
+    EXPECT_EQ(ReadUtf16File(folder / "a.txt"), u"old\n");
+}

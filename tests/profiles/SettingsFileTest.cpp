@@ -1,0 +1,119 @@
+#include "profiles/SettingsFile.h"
+
+#include "profiles/AppSettings.h"
+#include "profiles/DataPaths.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::u16string DefaultsText(const std::u16string& configFolder)
+{
+    std::u16string text =
+        u"[Setting]\nNeedPassword=0\nSensor=0x3311\nPreST=0xCCEE\nMac_ID=0xFFFFFFFF\nDataChange=0x1234\n"
+        u"CurrentProfile=0\nProfileShowCount=3\nProfileShowList0=0\nProfileShowList1=1\nProfileShowList2=2\n"
+        u"ProfileShowList3=3\nProfileShowList4=4\n";
+    for (int i = 0; i < 5; ++i) {
+        text += u"ProfileSlot" + std::u16string(1, static_cast<char16_t>(u'0' + i)) + u"URL=" + configFolder +
+                u"/default" + std::u16string(1, static_cast<char16_t>(u'0' + i)) + u".psf\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+TEST(SettingsFile, DefaultsAreWrittenExactly)
+{
+    TempFolder folder;
+    const DataPaths paths{folder.Path(), {}};
+    AppSettings settings;
+    settings.WriteSettingDefaults(paths);
+    ASSERT_TRUE(WriteSettingsFile(settings, folder / "config.ini"));
+    EXPECT_EQ(ReadUtf16File(folder / "config.ini"), DefaultsText(paths.ConfigFolder().u16string()));
+}
+
+TEST(SettingsFile, ValidityRules)
+{
+    struct Case {
+        const char* what;
+        std::u16string text;
+        bool valid;
+        std::size_t failingLine;
+    };
+    std::u16string eighteen = u"[Setting]\n";
+    for (int i = 0; i < 18; ++i) {
+        eighteen += u"K=V\n";
+    }
+    const Case cases[] = {
+        {"only the header", u"[Setting]\n", true, 0},
+        {"wrong header", u"[Settings]\nA=1\n", false, 1},
+        {"line without =", u"[Setting]\nA=1\nB\n", false, 3},
+        {"empty key", u"[Setting]\n=1\n", false, 2},
+        {"empty value", u"[Setting]\nA=\n", false, 2},
+        {"value may hold =", u"[Setting]\nA==\n", true, 0},
+        {"eighteen pair lines", eighteen, false, 19},
+        {"empty line ends the file", u"[Setting]\nA=1\n\nbroken\n", true, 0},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        WriteUtf16File(folder / "config.ini", c.text);
+        AppSettings settings;
+        const FileCheck check = ReadSettingsFile(settings, folder / "config.ini");
+        EXPECT_EQ(check.ok, c.valid) << c.what;
+        EXPECT_EQ(check.failingLine, c.failingLine) << c.what;
+    }
+}
+
+TEST(SettingsFile, PairsAreFilledByPositionWithTheFilesKeys)
+{
+    TempFolder folder;
+    WriteUtf16File(folder / "config.ini", u"[Setting]\nCurrentProfile=4\nWhatever=0x3395\n");
+    AppSettings settings;
+    ASSERT_TRUE(ReadSettingsFile(settings, folder / "config.ini").ok);
+    EXPECT_EQ(settings.Pair(0).key, u"CurrentProfile");
+    EXPECT_EQ(settings.Value(AppSetting::NeedPassword), u"4");
+    EXPECT_EQ(settings.ParseSensorText(), 0x3395);
+    EXPECT_EQ(settings.Value(AppSetting::CurrentProfile), u"") << "pairs not reached stay as they were";
+}
+
+TEST(SettingsFile, MissingFileIsInvalid)
+{
+    TempFolder folder;
+    AppSettings settings;
+    EXPECT_FALSE(ReadSettingsFile(settings, folder / "config.ini").ok);
+}
+
+TEST(AppSettings, HexWritersPadToFourDigits)
+{
+    AppSettings settings;
+    settings.SetSensorText(0x0205);
+    EXPECT_EQ(settings.Value(AppSetting::Sensor), u"0x0205");
+    EXPECT_EQ(settings.ParseSensorText(), 0x0205);
+    settings.SetMacIdText(0xABCDEF12);
+    EXPECT_EQ(settings.Value(AppSetting::MacId), u"0xABCDEF12");
+}
+
+TEST(AppSettings, IndexValuesFromFilesStayWithinTheProfileTable)
+{
+    AppSettings settings;
+    settings.SetValue(AppSetting::CurrentProfile, u"7");
+    settings.SetValue(AppSetting::ProfileShowCount, u"9");
+    settings.Pair(7).value = u"-1";
+    EXPECT_EQ(settings.CurrentProfile(), 0);
+    EXPECT_EQ(settings.ProfileShowCount(), 5);
+    EXPECT_EQ(settings.ProfileShowList(0), 0);
+    settings.SetValue(AppSetting::ProfileShowCount, u"0");
+    EXPECT_EQ(settings.ProfileShowCount(), 1);
+}
+
+TEST(SettingsFile, SaveStoresTheCurrentProfileFirst)
+{
+    TempFolder folder;
+    AppSettings settings;
+    settings.WriteSettingDefaults(DataPaths{folder.Path(), {}});
+    ASSERT_TRUE(SaveSettings(settings, 2, folder / "config.ini"));
+    AppSettings reread;
+    ASSERT_TRUE(ReadSettingsFile(reread, folder / "config.ini").ok);
+    EXPECT_EQ(reread.CurrentProfile(), 2);
+}

@@ -1,0 +1,107 @@
+#include "profiles/StartupLoad.h"
+
+#include "profiles/AppSettings.h"
+#include "profiles/DataPaths.h"
+#include "profiles/ProfileDefaults.h"
+#include "profiles/ProfileFile.h"
+#include "profiles/ProfileTable.h"
+#include "profiles/SettingsFile.h"
+#include "support/TempFolder.h"
+#include "support/TestTexts.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Positions = std::array<std::uint16_t, 8>;
+
+class StartupLoadTest : public ::testing::Test {
+protected:
+    StartupLoadTest() { std::filesystem::create_directories(paths.ConfigFolder()); }
+
+    bool Load() { return LoadSettingsAndProfiles(settings, table, texts, paths); }
+
+    TempFolder folder;
+    DataPaths paths{folder.Path(), {}};
+    LanguageTexts texts = NumberedTexts();
+    AppSettings settings;
+    ProfileTable table;
+};
+
+}  // namespace
+
+TEST_F(StartupLoadTest, FreshFolderGetsDefaultsAndFiveProfileFiles)
+{
+    EXPECT_FALSE(Load());
+    EXPECT_EQ(settings.CurrentProfile(), 0);
+    EXPECT_EQ(settings.ProfileShowCount(), 3);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_TRUE(std::filesystem::exists(paths.DefaultProfileFile(i))) << i;
+        EXPECT_EQ(table.At(i).GetSetting(ProfileSetting::ProfileName), u"T" + TextNumbers::Decimal(85 + i));
+    }
+    EXPECT_EQ(table.At(0).XYSettingX, (Positions{9, 15, 23, 31, 49, 119, 119, 119}));
+    AppSettings reread;
+    EXPECT_TRUE(ReadSettingsFile(reread, paths.SettingsFile()).ok);
+}
+
+TEST_F(StartupLoadTest, SecondStartReadsWhatTheFirstWrote)
+{
+    Load();
+    table.At(1).Keys[3].Name = u"edited";
+    ASSERT_TRUE(table.SaveAllProfiles(settings));
+    ProfileTable second;
+    AppSettings secondSettings;
+    EXPECT_TRUE(LoadSettingsAndProfiles(secondSettings, second, texts, paths));
+    EXPECT_EQ(second.At(1).Keys[3].Name, u"edited");
+}
+
+TEST_F(StartupLoadTest, DamagedSettingsLineResetsEverything)
+{
+    Load();
+    table.At(2).Keys[0].Name = u"edited";
+    ASSERT_TRUE(table.SaveAllProfiles(settings));
+    std::u16string text = ReadUtf16File(paths.SettingsFile());
+    const std::size_t at = text.find(u"ProfileShowList1=1");
+    text.replace(at, 18, u"ProfileShowList1");
+    WriteUtf16File(paths.SettingsFile(), text);
+
+    ProfileTable second;
+    AppSettings secondSettings;
+    EXPECT_FALSE(LoadSettingsAndProfiles(secondSettings, second, texts, paths));
+    EXPECT_EQ(second.At(2).Keys[0].Name, u"T20");
+    EXPECT_EQ(secondSettings.Value(AppSetting::ProfileShowList0 ), u"0");
+}
+
+TEST_F(StartupLoadTest, NewSensorRewritesPreSTAndEveryProfilesDpiPositions)
+{
+    Load();
+    settings.SetSensorText(0x3395);
+    ASSERT_TRUE(WriteSettingsFile(settings, paths.SettingsFile()));
+
+    ProfileTable second;
+    AppSettings secondSettings;
+    EXPECT_TRUE(LoadSettingsAndProfiles(secondSettings, second, texts, paths));
+    EXPECT_EQ(secondSettings.Value(AppSetting::PreST), u"0xCC6A");
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(second.At(i).XYSettingX, (Positions{7, 15, 31, 63, 127, 519, 519, 519})) << i;
+    }
+    Profile onDisk;
+    ASSERT_TRUE(ParseProfileFile(onDisk, paths.DefaultProfileFile(4)).ok);
+    EXPECT_EQ(onDisk.XYSettingY[5], 519);
+}
+
+TEST_F(StartupLoadTest, DamagedProfileIsResetWithTheRecordedSensorsDefaults)
+{
+    Load();
+    settings.SetSensorText(0x3395);
+    settings.SetPreSTText(static_cast<std::uint16_t>(~0x3395));
+    ASSERT_TRUE(WriteSettingsFile(settings, paths.SettingsFile()));
+    WriteUtf16File(paths.DefaultProfileFile(1), u"[Setting]\n");
+
+    ProfileTable second;
+    AppSettings secondSettings;
+    EXPECT_TRUE(LoadSettingsAndProfiles(secondSettings, second, texts, paths));
+    EXPECT_EQ(second.At(1).XYSettingX, (Positions{7, 15, 31, 63, 127, 519, 519, 519}));
+    Profile onDisk;
+    EXPECT_TRUE(ParseProfileFile(onDisk, paths.DefaultProfileFile(1)).ok) << "the slot file is rewritten";
+}
