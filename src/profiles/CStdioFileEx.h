@@ -32,6 +32,9 @@ public:
     // Starts a new file (created or truncated on Close()). False when the folder cannot
     // take a file, in which case nothing is ever written.
     [[nodiscard]] bool OpenForWrite(const std::filesystem::path& path);
+    // Makes room for this many more characters of pending text, so that a large file is
+    // collected without regrowing its buffer.
+    void Reserve(std::size_t characters);
     void WriteString(std::u16string_view text);
     void WriteLine(std::u16string_view text);
 

@@ -7,10 +7,12 @@
 #include "profiles/ProfileTable.h"
 #include "profiles/SettingsFile.h"
 
-bool LoadSettingsAndProfiles(AppSettings& settings, ProfileTable& profiles, const LanguageTexts& texts,
+StartupReport LoadSettingsAndProfiles(AppSettings& settings, ProfileTable& profiles, const LanguageTexts& texts,
                              const DataPaths& paths)
 {
+    StartupReport report;
     const bool valid = ReadSettingsFile(settings, paths.SettingsFile()).ok;
+    report.settingsValid = valid;
     // The sensor is known before any profile is read, so that a profile reset while
     // reading gets the DPI defaults of the real sensor, not of none.
     if (!valid) {
@@ -26,7 +28,8 @@ bool LoadSettingsAndProfiles(AppSettings& settings, ProfileTable& profiles, cons
     }
 
     for (int i = 0; i < ProfileTable::kProfileCount; ++i) {
-        (void)ReadProfileFile(profiles.At(i), i, settings.ProfileSlotPath(i), settings, texts);
+        report.profileRead[static_cast<std::size_t>(i)] =
+            ReadProfileFile(profiles.At(i), i, settings.ProfileSlotPath(i), settings, texts).ok;
     }
 
     const auto recordedSensor = static_cast<std::uint16_t>(~settings.ParsePreSTText());
@@ -37,6 +40,7 @@ bool LoadSettingsAndProfiles(AppSettings& settings, ProfileTable& profiles, cons
             ResetDpiDefaults(profiles.At(i), settings.SensorId());
         }
         profiles.SaveAllProfiles(settings);
+        report.dpiDefaultsRewritten = true;
     }
-    return valid;
+    return report;
 }

@@ -19,7 +19,7 @@ class StartupLoadTest : public ::testing::Test {
 protected:
     StartupLoadTest() { std::filesystem::create_directories(paths.ConfigFolder()); }
 
-    bool Load() { return LoadSettingsAndProfiles(settings, table, texts, paths); }
+    StartupReport Load() { return LoadSettingsAndProfiles(settings, table, texts, paths); }
 
     TempFolder folder;
     DataPaths paths{folder.Path(), {}};
@@ -32,7 +32,9 @@ protected:
 
 TEST_F(StartupLoadTest, FreshFolderGetsDefaultsAndFiveProfileFiles)
 {
-    EXPECT_FALSE(Load());
+    const StartupReport report = Load();
+    EXPECT_FALSE(report.settingsValid);
+    EXPECT_FALSE(report.dpiDefaultsRewritten);
     EXPECT_EQ(settings.CurrentProfile(), 0);
     EXPECT_EQ(settings.ProfileShowCount(), 3);
     for (int i = 0; i < 5; ++i) {
@@ -51,7 +53,7 @@ TEST_F(StartupLoadTest, SecondStartReadsWhatTheFirstWrote)
     ASSERT_TRUE(table.SaveAllProfiles(settings));
     ProfileTable second;
     AppSettings secondSettings;
-    EXPECT_TRUE(LoadSettingsAndProfiles(secondSettings, second, texts, paths));
+    EXPECT_TRUE(LoadSettingsAndProfiles(secondSettings, second, texts, paths).settingsValid);
     EXPECT_EQ(second.At(1).Keys[3].Name, u"edited");
 }
 
@@ -67,9 +69,9 @@ TEST_F(StartupLoadTest, DamagedSettingsLineResetsEverything)
 
     ProfileTable second;
     AppSettings secondSettings;
-    EXPECT_FALSE(LoadSettingsAndProfiles(secondSettings, second, texts, paths));
+    EXPECT_FALSE(LoadSettingsAndProfiles(secondSettings, second, texts, paths).settingsValid);
     EXPECT_EQ(second.At(2).Keys[0].Name, u"T20");
-    EXPECT_EQ(secondSettings.Value(AppSetting::ProfileShowList0 ), u"0");
+    EXPECT_EQ(secondSettings.Value(AppSetting::ProfileShowList0), u"0");
 }
 
 TEST_F(StartupLoadTest, NewSensorRewritesPreSTAndEveryProfilesDpiPositions)
@@ -80,7 +82,7 @@ TEST_F(StartupLoadTest, NewSensorRewritesPreSTAndEveryProfilesDpiPositions)
 
     ProfileTable second;
     AppSettings secondSettings;
-    EXPECT_TRUE(LoadSettingsAndProfiles(secondSettings, second, texts, paths));
+    EXPECT_TRUE(LoadSettingsAndProfiles(secondSettings, second, texts, paths).dpiDefaultsRewritten);
     EXPECT_EQ(secondSettings.Value(AppSetting::PreST), u"0xCC6A");
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(second.At(i).XYSettingX, (Positions{7, 15, 31, 63, 127, 519, 519, 519})) << i;
@@ -100,7 +102,10 @@ TEST_F(StartupLoadTest, DamagedProfileIsResetWithTheRecordedSensorsDefaults)
 
     ProfileTable second;
     AppSettings secondSettings;
-    EXPECT_TRUE(LoadSettingsAndProfiles(secondSettings, second, texts, paths));
+    const StartupReport report = LoadSettingsAndProfiles(secondSettings, second, texts, paths);
+    EXPECT_TRUE(report.settingsValid);
+    EXPECT_FALSE(report.profileRead[1]);
+    EXPECT_TRUE(report.profileRead[0]);
     EXPECT_EQ(second.At(1).XYSettingX, (Positions{7, 15, 31, 63, 127, 519, 519, 519}));
     Profile onDisk;
     EXPECT_TRUE(ParseProfileFile(onDisk, paths.DefaultProfileFile(1)).ok) << "the slot file is rewritten";
