@@ -11,7 +11,7 @@ namespace {
 constexpr char16_t kLineFeed = u'\n';
 constexpr char16_t kByteOrderMark = 0xFEFF;
 
-char16_t FromLittleEndian(unsigned char low, unsigned char high)
+[[maybe_unused]] char16_t FromLittleEndian(unsigned char low, unsigned char high)
 {
     return static_cast<char16_t>(low | (high << 8));
 }

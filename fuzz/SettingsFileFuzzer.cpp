@@ -1,0 +1,42 @@
+// Feeds arbitrary bytes to the settings file reader. A file with all 17 pairs that the
+// reader accepts must read back the same after being written.
+#include "FuzzInput.h"
+
+#include "profiles/AppSettings.h"
+#include "profiles/SettingsFile.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const FuzzInput input(data, size);
+    AppSettings settings;
+    if (!ReadSettingsFile(settings, input.Path()).ok) {
+        return 0;
+    }
+    // The accessors that index tables must stay in range whatever the file said.
+    if (settings.CurrentProfile() < 0 || settings.CurrentProfile() > 4 || settings.ProfileShowCount() < 1 ||
+        settings.ProfileShowCount() > 5) {
+        std::abort();
+    }
+    for (int position = 0; position < 5; ++position) {
+        const int index = settings.ProfileShowList(position);
+        if (index < 0 || index > 4) {
+            std::abort();
+        }
+    }
+    if (settings.Pair(AppSettings::kPairCount - 1).key.empty()) {
+        return 0;
+    }
+    const auto written = input.Folder() / "written.ini";
+    AppSettings again;
+    if (!WriteSettingsFile(settings, written) || !ReadSettingsFile(again, written).ok) {
+        std::abort();
+    }
+    for (std::size_t k = 0; k < AppSettings::kPairCount; ++k) {
+        if (!(again.Pair(k) == settings.Pair(k))) {
+            std::abort();
+        }
+    }
+    return 0;
+}
