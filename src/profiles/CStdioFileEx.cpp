@@ -1,5 +1,6 @@
 #include "profiles/CStdioFileEx.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <cstdio>
@@ -35,38 +36,42 @@ CStdioFileEx::~CStdioFileEx()
 bool CStdioFileEx::OpenForRead(const std::filesystem::path& path)
 {
     Close();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
     std::error_code error;
     if (std::endian::native == std::endian::little &&
         std::filesystem::is_regular_file(path, error)) {
-        // A regular file is read straight into the text buffer in one call, so large
-        // files (a macro library of tens of megabytes) load at disk speed.
-        in.seekg(0, std::ios::end);
-        const std::streamoff size = in.tellg();
-        if (size >= 0) {
-            const std::size_t units = size >= 2 ? static_cast<std::size_t>(size - 2) / 2 : 0;
-            in.seekg(size >= 2 ? 2 : size, std::ios::beg);
-            m_text.resize(units);
-            if (units > 0) {
-                in.read(reinterpret_cast<char*>(m_text.data()),
-                        static_cast<std::streamsize>(units * 2));
-                m_text.resize(static_cast<std::size_t>(in.gcount()) / 2);
-            }
-            if (in.bad()) {
-                m_text.clear();
-                return false;
-            }
-            m_state = State::Reading;
-            m_position = 0;
-            m_lineNumber = 0;
-            return true;
+        // A regular file is read in large pieces straight into the text buffer. A file
+        // that fits in the first piece (every settings and profile file) is held whole;
+        // a larger one (a macro library of tens of megabytes) streams through a buffer of
+        // about one piece, so it loads at disk speed without a file-sized allocation.
+        m_in.open(path, std::ios::binary);
+        if (!m_in) {
+            m_in.clear();
+            return false;
         }
-        // Not seekable after all: read it byte by byte from the start.
-        in.clear();
-        in.seekg(0, std::ios::beg);
+        char mark[2];
+        m_in.read(mark, sizeof mark);  // taken as the byte-order mark unexamined
+        const std::uintmax_t size = std::filesystem::file_size(path, error);
+        m_bytesLeft = !error && size > 2 ? size - 2 : 0;
+        m_text.clear();
+        m_position = 0;
+        m_endOfFile = m_in.eof();
+        if (!m_endOfFile) {
+            ReadMore();
+        }
+        if (m_in.bad()) {
+            m_in.close();
+            m_in.clear();
+            m_text.clear();
+            return false;
+        }
+        m_state = State::Reading;
+        m_lineNumber = 0;
+        return true;
+    }
+
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
     }
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad()) {
@@ -86,10 +91,40 @@ bool CStdioFileEx::OpenForRead(const std::filesystem::path& path)
                                          static_cast<unsigned char>(bytes[3 + 2 * i]));
         }
     }
+    m_endOfFile = true;
     m_state = State::Reading;
     m_position = 0;
     m_lineNumber = 0;
     return true;
+}
+
+void CStdioFileEx::ReadMore()
+{
+    // Drop the text already returned; the unfinished line moves to the front.
+    m_text.erase(0, m_position);
+    m_position = 0;
+    const std::size_t kept = m_text.size();
+    // A line longer than a piece doubles the room, so long lines cost linear time. A
+    // small file gets a buffer of about its own size (at least one character more, so
+    // that its end is seen in the same read). The size is only a hint: the end of the
+    // file is where a read comes back short, and a file that grows meanwhile is still
+    // read in reasonable pieces.
+    constexpr std::size_t kSmallestRead = 1024;
+    std::size_t wanted = kept > kReadPiece ? kept : kReadPiece;
+    if (m_bytesLeft / 2 < wanted) {
+        wanted = std::max(static_cast<std::size_t>(m_bytesLeft / 2) + 1, kSmallestRead);
+    }
+    m_text.resize(kept + wanted);
+    m_in.read(reinterpret_cast<char*>(m_text.data() + kept),
+              static_cast<std::streamsize>(wanted * 2));
+    // Only the end of the file gives fewer bytes than asked for; an odd last byte
+    // cannot form a character and is dropped. A read error also ends the text there.
+    const auto bytesRead = static_cast<std::size_t>(m_in.gcount());
+    m_bytesLeft = m_bytesLeft > bytesRead ? m_bytesLeft - bytesRead : 0;
+    m_text.resize(kept + bytesRead / 2);
+    if (bytesRead < wanted * 2 || !m_in) {
+        m_endOfFile = true;
+    }
 }
 
 bool CStdioFileEx::ReadLine(std::u16string_view& line)
@@ -98,11 +133,17 @@ bool CStdioFileEx::ReadLine(std::u16string_view& line)
         return false;
     }
     ++m_lineNumber;
+    std::size_t searchFrom = m_position;
+    std::size_t end = m_text.find(kLineFeed, searchFrom);
+    while (end == std::u16string::npos && !m_endOfFile) {
+        searchFrom = m_text.size() - m_position;
+        ReadMore();
+        end = m_text.find(kLineFeed, searchFrom);
+    }
     if (m_position >= m_text.size()) {
         line = {};
         return false;
     }
-    std::size_t end = m_text.find(kLineFeed, m_position);
     std::size_t next = end;
     if (end == std::u16string::npos) {
         end = m_text.size();
@@ -135,9 +176,10 @@ bool CStdioFileEx::OpenForWrite(const std::filesystem::path& path)
     m_target = path;
     m_temporary = TemporaryPathFor(path);
     // Create the temporary file now, so that a folder that cannot take a file is known
-    // before any text is collected.
-    std::ofstream probe(m_temporary, std::ios::binary | std::ios::trunc);
-    if (!probe) {
+    // before any text is collected. It stays open: large texts go to it in pieces.
+    m_out.open(m_temporary, std::ios::binary | std::ios::trunc);
+    if (!m_out) {
+        m_out.clear();
         return false;
     }
     m_text.clear();
@@ -146,17 +188,13 @@ bool CStdioFileEx::OpenForWrite(const std::filesystem::path& path)
     return true;
 }
 
-void CStdioFileEx::Reserve(std::size_t characters)
-{
-    if (m_state == State::Writing) {
-        m_text.reserve(m_text.size() + characters);
-    }
-}
-
 void CStdioFileEx::WriteString(std::u16string_view text)
 {
     if (m_state == State::Writing) {
         m_text.append(text);
+        if (m_text.size() >= kPendingLimit) {
+            WritePending();
+        }
     }
 }
 
@@ -165,7 +203,24 @@ void CStdioFileEx::WriteLine(std::u16string_view text)
     if (m_state == State::Writing) {
         m_text.append(text);
         m_text.push_back(kLineFeed);
+        if (m_text.size() >= kPendingLimit) {
+            WritePending();
+        }
     }
+}
+
+void CStdioFileEx::WritePending()
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        m_out.write(reinterpret_cast<const char*>(m_text.data()),
+                    static_cast<std::streamsize>(m_text.size() * 2));
+    } else {
+        for (const char16_t unit : m_text) {
+            m_out.put(static_cast<char>(unit & 0xFF));
+            m_out.put(static_cast<char>(unit >> 8));
+        }
+    }
+    m_text.clear();
 }
 
 bool CStdioFileEx::Close()
@@ -173,28 +228,19 @@ bool CStdioFileEx::Close()
     const State state = m_state;
     m_state = State::Closed;
     if (state != State::Writing) {
+        m_in.close();
+        m_in.clear();
         m_text.clear();
         m_text.shrink_to_fit();
         return state == State::Reading;
     }
 
-    bool written = false;
-    {
-        std::ofstream out(m_temporary, std::ios::binary | std::ios::trunc);
-        if (out) {
-            if constexpr (std::endian::native == std::endian::little) {
-                out.write(reinterpret_cast<const char*>(m_text.data()),
-                          static_cast<std::streamsize>(m_text.size() * 2));
-            } else {
-                for (const char16_t unit : m_text) {
-                    out.put(static_cast<char>(unit & 0xFF));
-                    out.put(static_cast<char>(unit >> 8));
-                }
-            }
-            out.flush();
-            written = out.good();
-        }
-    }
+    WritePending();
+    m_out.flush();
+    bool written = m_out.good();
+    m_out.close();
+    written = written && !m_out.fail();
+    m_out.clear();
     m_text.clear();
     m_text.shrink_to_fit();
     std::error_code error;
@@ -211,6 +257,8 @@ bool CStdioFileEx::Close()
 void CStdioFileEx::DiscardWrite()
 {
     m_state = State::Closed;
+    m_out.close();
+    m_out.clear();
     m_text.clear();
     std::error_code error;
     std::filesystem::remove(m_temporary, error);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -10,9 +12,9 @@
 // Files are UTF-16LE with the byte-order mark FF FE and single LF line ends. Reading
 // skips the first two bytes unexamined, returns lines without their final LF (a CR
 // before it stays), and reports "no line" both at the end of the file and at an empty
-// line, so an empty line ends every reader. Writing collects the text and commits it
-// on Close(): the bytes go to a temporary file in the same folder, which is flushed and
-// renamed over the target, so a crash or a full disk never leaves a half-written file.
+// line, so an empty line ends every reader. Writing goes to a temporary file in the
+// same folder (in pieces as the text piles up), which Close() flushes and renames over
+// the target, so a crash or a full disk never leaves a half-written file.
 class CStdioFileEx {
 public:
     CStdioFileEx() = default;
@@ -20,7 +22,7 @@ public:
     CStdioFileEx(const CStdioFileEx&) = delete;
     CStdioFileEx& operator=(const CStdioFileEx&) = delete;
 
-    // Loads the whole file for line reading. False when it cannot be opened.
+    // Opens the file for line reading. False when it cannot be opened.
     [[nodiscard]] bool OpenForRead(const std::filesystem::path& path);
     // The next line, valid until the next call or Close(). False at the end of the
     // file or at an empty line.
@@ -32,9 +34,6 @@ public:
     // Starts a new file (created or truncated on Close()). False when the folder cannot
     // take a file, in which case nothing is ever written.
     [[nodiscard]] bool OpenForWrite(const std::filesystem::path& path);
-    // Makes room for this many more characters of pending text, so that a large file is
-    // collected without regrowing its buffer.
-    void Reserve(std::size_t characters);
     void WriteString(std::u16string_view text);
     void WriteLine(std::u16string_view text);
 
@@ -48,11 +47,25 @@ private:
     enum class State { Closed, Reading, Writing };
 
     void DiscardWrite();
+    // Appends the pending text to the temporary file.
+    void WritePending();
+    // Reads the next piece of the file behind the unread text.
+    void ReadMore();
+
+    // Pending text beyond this many characters goes to the temporary file, so a large
+    // file is never held in memory whole.
+    static constexpr std::size_t kPendingLimit = 256 * 1024;
+    // Characters read from the file at a time.
+    static constexpr std::size_t kReadPiece = 256 * 1024;
 
     State m_state = State::Closed;
-    std::u16string m_text;  // the decoded file while reading, the pending text while writing
-    std::size_t m_position = 0;
+    std::u16string m_text;  // the unread text while reading, the pending text while writing
+    std::size_t m_position = 0;  // start of the unread text
+    bool m_endOfFile = false;    // m_text holds the rest of the file
+    std::uintmax_t m_bytesLeft = 0;  // what the file's size says is still to read
+    std::ifstream m_in;          // the file while reading
     std::size_t m_lineNumber = 0;
     std::filesystem::path m_target;
     std::filesystem::path m_temporary;
+    std::ofstream m_out;  // the temporary file while writing
 };
