@@ -1,0 +1,84 @@
+#include "ui/CCheckButton.h"
+
+#include "ui/SkinPainter.h"
+
+CCheckButton::CCheckButton(CMessageWindow* parent, int id, const UiRect& rect, unsigned format,
+                           QString caption, ControlFlags flags)
+    : CControlBase(parent, id, rect, std::move(caption), flags), m_format(format)
+{
+}
+
+bool CCheckButton::SetImages(const QString& normal, const QString& hover, const QString& checked)
+{
+    const bool a = m_frames.SetImage(0, normal);
+    const bool b = m_frames.SetImage(1, hover);
+    const bool c = m_frames.SetImage(2, checked);
+    return a && b && c;
+}
+
+bool CCheckButton::SetStripImage(const QString& name, int frameWidth)
+{
+    return m_frames.SetStrip(name, frameWidth);
+}
+
+void CCheckButton::SetCaptions(const QString& unchecked, const QString& checked)
+{
+    m_uncheckedCaption = unchecked;
+    m_checkedCaption = checked;
+}
+
+void CCheckButton::SetTextMargins(int left, int right)
+{
+    m_marginLeft = left;
+    m_marginRight = right;
+}
+
+void CCheckButton::ReleaseImages()
+{
+    m_frames.Release();
+}
+
+int CCheckButton::FrameIndex() const
+{
+    return m_checked ? 2 : StateIndex();
+}
+
+bool CCheckButton::OnMouseMove(unsigned /*flags*/, QPoint point)
+{
+    return CommonMouseMove(point);
+}
+
+bool CCheckButton::OnLButtonDown(unsigned /*flags*/, QPoint point)
+{
+    return CommonLButtonDown(point);
+}
+
+bool CCheckButton::OnLButtonUp(unsigned /*flags*/, QPoint point)
+{
+    const bool wasChecked = m_checked;
+    const bool changed = CommonLButtonUp(point, [this] { m_checked = !m_checked; });
+    return changed || wasChecked != m_checked;
+}
+
+void CCheckButton::Draw(QPainter& painter, const UiRect& /*clip*/)
+{
+    const int frame = FrameIndex();
+    m_frames.Draw(painter, m_rect, frame);
+    std::uint32_t color = m_normalColor;
+    if (frame == 0) {
+        if (!m_uncheckedCaption.isEmpty())
+            m_caption = m_uncheckedCaption;
+    } else if (frame == 1) {
+        color = m_hoverColor;
+        if (!m_uncheckedCaption.isEmpty())
+            m_caption = m_uncheckedCaption;
+    } else {
+        color = m_checkedColor;
+        if (!m_checkedCaption.isEmpty())
+            m_caption = m_checkedCaption;
+    }
+    const UiRect textRect{m_rect.left + m_marginLeft, m_rect.top, m_rect.right - m_marginRight,
+                          m_rect.bottom};
+    SkinPainter::DrawText(painter, m_font, color, textRect, m_format | TextFormat::kButtonText,
+                          m_caption);
+}

@@ -1,0 +1,121 @@
+#include "ui/CControlBase.h"
+
+#include "ui/CMessageWindow.h"
+#include "ui/UiFont.h"
+
+CControlBase::CControlBase(CMessageWindow* parent, int id, const UiRect& rect, QString caption,
+                           ControlFlags flags)
+    : m_id(id),
+      m_rect(rect),
+      m_visible(flags.visible),
+      m_shown(flags.shown),
+      m_disabled(flags.disabled),
+      m_caption(std::move(caption)),
+      m_parent(parent),
+      m_font(UiFont::ControlQFont())
+{
+}
+
+CControlBase::~CControlBase() = default;
+
+int CControlBase::CancelPress(int /*reason*/)
+{
+    return 0;
+}
+
+void CControlBase::SetRect(int left, int top, int right, int bottom)
+{
+    m_rect = {left, top, right, bottom};
+}
+
+UiRect CControlBase::GetRect() const
+{
+    return m_rect;
+}
+
+void CControlBase::SetCaption(const QString& caption)
+{
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    Invalidate();
+}
+
+QString CControlBase::GetCaption() const
+{
+    return m_caption;
+}
+
+void CControlBase::SetVisible(bool visible)
+{
+    m_visible = visible;
+}
+
+void CControlBase::SetShown(bool shown)
+{
+    m_shown = shown;
+}
+
+bool CControlBase::OnMouseMove(unsigned /*flags*/, QPoint /*point*/)
+{
+    return false;
+}
+
+bool CControlBase::OnLButtonDown(unsigned /*flags*/, QPoint /*point*/)
+{
+    return false;
+}
+
+bool CControlBase::OnLButtonUp(unsigned /*flags*/, QPoint /*point*/)
+{
+    return false;
+}
+
+bool CControlBase::OnRButtonUp(unsigned /*flags*/, QPoint /*point*/)
+{
+    return false;
+}
+
+bool CControlBase::OnLButtonDblClk(unsigned /*flags*/, QPoint /*point*/)
+{
+    return false;
+}
+
+void CControlBase::ReleaseImages() {}
+
+LResult CControlBase::Notify(WParam wParam, LParam code)
+{
+    return NotifyWith(static_cast<UiMessage>(m_id), wParam, code);
+}
+
+LResult CControlBase::NotifyWith(UiMessage message, WParam wParam, LParam code)
+{
+    if (m_parent == nullptr)
+        return 0;
+    return m_parent->SendMessage(message, wParam, code);
+}
+
+void CControlBase::Invalidate()
+{
+    if (m_parent != nullptr)
+        m_parent->InvalidateRect(m_rect);
+}
+
+bool CControlBase::CommonMouseMove(QPoint point)
+{
+    if (m_disabled || m_state == ButtonState::Pressed)
+        return false;
+    const ButtonState old = m_state;
+    m_state = m_rect.Contains(point) ? ButtonState::Hover : ButtonState::Normal;
+    return m_state != old;
+}
+
+bool CControlBase::CommonLButtonDown(QPoint point)
+{
+    if (m_disabled || !m_rect.Contains(point))
+        return false;
+    const ButtonState old = m_state;
+    m_state = ButtonState::Pressed;
+    Notify(0, NotifyCode::kPress);
+    return m_state != old;
+}

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "ui/UiMessages.h"
+#include "ui/UiRect.h"
+
+#include <QFont>
+#include <QPoint>
+#include <QString>
+
+#include <cstdint>
+
+class CMessageWindow;
+class QPainter;
+
+// Look state of the button family.
+enum class ButtonState : int { Normal = 0, Hover = 1, Pressed = 2 };
+
+// Visibility and interactivity flags every control takes at construction.
+struct ControlFlags {
+    bool visible = true;
+    bool shown = true;
+    bool disabled = false;
+};
+
+// A windowless control: a rectangle in its dialog's client area, drawn into the dialog's
+// off-screen image and fed with mouse calls by the dialog. It reports to its window with
+// SendMessage(id, wParam, code). Mouse calls return true when the look changed and the
+// control's rectangle needs repainting.
+class CControlBase {
+public:
+    CControlBase(CMessageWindow* parent, int id, const UiRect& rect, QString caption,
+                 ControlFlags flags);
+    virtual ~CControlBase();
+    CControlBase(const CControlBase&) = delete;
+    CControlBase& operator=(const CControlBase&) = delete;
+
+    virtual void Draw(QPainter& painter, const UiRect& clip) = 0;
+    // Called by the dialog with 0 when a pressed control loses its press.
+    virtual int CancelPress(int reason);
+
+    virtual void SetRect(int left, int top, int right, int bottom);
+    [[nodiscard]] virtual UiRect GetRect() const;
+    // Stores a different caption and repaints the control.
+    virtual void SetCaption(const QString& caption);
+    [[nodiscard]] virtual QString GetCaption() const;
+    virtual void SetVisible(bool visible);
+    virtual void SetShown(bool shown);
+
+    virtual bool OnMouseMove(unsigned flags, QPoint point);
+    virtual bool OnLButtonDown(unsigned flags, QPoint point);
+    virtual bool OnLButtonUp(unsigned flags, QPoint point);
+    virtual bool OnRButtonUp(unsigned flags, QPoint point);
+    virtual bool OnLButtonDblClk(unsigned flags, QPoint point);
+
+    // Frees the control's images; it then draws without them.
+    virtual void ReleaseImages();
+
+    [[nodiscard]] int GetId() const { return m_id; }
+    [[nodiscard]] bool IsVisible() const { return m_visible; }
+    [[nodiscard]] bool IsShown() const { return m_shown; }
+    [[nodiscard]] bool IsDisabled() const { return m_disabled; }
+    [[nodiscard]] bool IsEnabled() const { return m_enabled; }
+    void SetDisabled(bool disabled) { m_disabled = disabled; }
+    [[nodiscard]] ButtonState GetState() const { return m_state; }
+    // Sets the look state without notifying (refresh from outside).
+    void SetState(ButtonState state) { m_state = state; }
+    [[nodiscard]] CMessageWindow* Parent() const { return m_parent; }
+    [[nodiscard]] const QFont& Font() const { return m_font; }
+
+protected:
+    // Sends (id, wParam, code) to the window; 0 when there is none.
+    LResult Notify(WParam wParam, LParam code);
+    LResult NotifyWith(UiMessage message, WParam wParam, LParam code);
+    void Invalidate();
+
+    // The common button behaviour. Hover: unless pressed, hover inside and normal
+    // outside. Press: pressed inside, notifying code 1. Release: inside, hover, the click
+    // action, code 2 with clickWParam; outside, normal. Each returns whether the state
+    // changed, read after the window's handler ran.
+    bool CommonMouseMove(QPoint point);
+    bool CommonLButtonDown(QPoint point);
+    template <class ClickAction>
+    bool CommonLButtonUp(QPoint point, ClickAction&& clickAction, WParam clickWParam = 0)
+    {
+        if (m_disabled)
+            return false;
+        const ButtonState old = m_state;
+        if (m_rect.Contains(point)) {
+            m_state = ButtonState::Hover;
+            clickAction();
+            Notify(clickWParam, NotifyCode::kClick);
+        } else {
+            m_state = ButtonState::Normal;
+        }
+        return m_state != old;
+    }
+    [[nodiscard]] int StateIndex() const { return static_cast<int>(m_state); }
+
+    int m_id;
+    UiRect m_rect;
+    bool m_visible;
+    bool m_shown;
+    bool m_disabled;
+    bool m_enabled = true;
+    QString m_caption;
+    CMessageWindow* m_parent;
+    QFont m_font;
+    ButtonState m_state = ButtonState::Normal;
+};

@@ -1,0 +1,151 @@
+#pragma once
+
+#include "ui/CMessageWindow.h"
+#include "ui/UiRect.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPixmap>
+#include <QPointer>
+#include <QTimer>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class CControlBase;
+class CWndPopup;
+
+// Base of every skinned window but the popups: a frameless top-level window that owns
+// windowless controls in ten layers, paints them double-buffered over a background that
+// is scaled once, and routes the mouse to them (hot control, pressed control, capture,
+// double clicks, right clicks to layer 0). A press on the background drags the window.
+// A derived dialog paints its background (DrawBackground, which ends by calling
+// DrawControls) and creates its controls (CreateControls).
+class CDlgBase : public CMessageWindow {
+public:
+    static constexpr int kLayerCount = 10;
+    static constexpr int kPopupSlotCount = 11;
+    // The main window's design size: the source rectangle of every scaled background.
+    static constexpr int kBackgroundSourceWidth = 1127;
+    static constexpr int kBackgroundSourceHeight = 740;
+
+    explicit CDlgBase(QWidget* parent = nullptr);
+    ~CDlgBase() override;
+
+    // Runs OnInitDialog once: size, title, icon, controls, centred placement.
+    bool InitDialog();
+
+    // The first control with this id, searching layer 0 first; null when none.
+    [[nodiscard]] CControlBase* GetControl(int id) const;
+    // Frees the images of every control, before the dialog closes.
+    void ReleaseAllImages();
+
+    void BuildBackground(const QImage& bitmap);
+    bool SetBackgroundFromFile(const QString& path);
+    // Loads an image file (skin folder name or path); false and an empty image on failure.
+    static bool LoadBitmapFromFile(const QString& path, QImage& bitmap, QSize& size);
+
+    // Popups opened by this dialog. ClosePopup asks the popup in slot k to close (if it
+    // still exists) and forgets it.
+    void SetPopup(int slot, CWndPopup* popup);
+    [[nodiscard]] CWndPopup* Popup(int slot) const;
+    void ClosePopup(int slot);
+
+    // Appends a control to a layer; the dialog owns it from now on.
+    template <class Control>
+    Control* AddControl(int layer, std::unique_ptr<Control> control)
+    {
+        Control* raw = control.get();
+        AppendControl(layer, std::move(control));
+        return raw;
+    }
+    [[nodiscard]] const std::vector<std::unique_ptr<CControlBase>>& Layer(int layer) const;
+
+    void SetFrameSize(int width, int height);
+    [[nodiscard]] int FrameWidth() const { return m_frameWidth; }
+    [[nodiscard]] int FrameHeight() const { return m_frameHeight; }
+    [[nodiscard]] std::uint32_t AverageBackgroundColor() const { return m_averageBackgroundColor; }
+    [[nodiscard]] int BackgroundMargin() const { return m_backgroundMargin; }
+    [[nodiscard]] QSize ScaledBackgroundSize() const;
+    [[nodiscard]] const QFont& DialogFont() const { return m_dialogFont; }
+
+    // Routing state, for windows that act on it and for tests.
+    [[nodiscard]] CControlBase* HotControl() const { return m_hotControl; }
+    [[nodiscard]] CControlBase* PressedControl() const { return m_pressedControl; }
+    [[nodiscard]] UiRect PressRect() const { return m_pressRect; }
+    [[nodiscard]] QPoint LastMousePosition() const { return m_lastMousePosition; }
+    [[nodiscard]] bool IsLeftButtonDown() const { return m_leftButtonDown; }
+    [[nodiscard]] bool IsDoubleClick() const { return m_doubleClick; }
+    [[nodiscard]] bool IsTracking() const { return m_tracking; }
+
+    // Ids whose click changes so much of the main window that all of it is repainted.
+    [[nodiscard]] static bool IsFullRepaintId(int id);
+
+protected:
+    virtual bool OnInitDialog();
+    // Paints the whole client area into painter and then calls DrawControls.
+    virtual void DrawBackground(QPainter& painter, const UiRect& clip) = 0;
+    // Draws layers 0..9, each in insertion order, skipping hidden controls and those
+    // outside clip.
+    virtual void DrawControls(QPainter& painter, const UiRect& clip);
+    virtual void CreateControls(int left, int top, int right, int bottom) = 0;
+
+    // Draws the background made by BuildBackground at the client origin.
+    void DrawScaledBackground(QPainter& painter) const;
+    // Starts moving the window with the pointer; returns whether the window system
+    // took over. Without it the dialog moves itself while the button is held.
+    virtual bool BeginWindowMove(QPoint globalPosition);
+
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+    // The routing steps, one per mouse message.
+    void RouteMouseMove(unsigned flags, QPoint point);
+    void RouteMouseHover(QPoint cursor);
+    void RouteMouseLeave(QPoint cursor);
+    void RouteLButtonDown(unsigned flags, QPoint point, QPoint globalPoint);
+    void RouteLButtonUp(unsigned flags, QPoint point);
+    void RouteLButtonDblClk(unsigned flags, QPoint point);
+    void RouteRButtonUp(unsigned flags, QPoint point);
+
+    int m_controlsCreated = 0;
+
+private:
+    void AppendControl(int layer, std::unique_ptr<CControlBase> control);
+    [[nodiscard]] static bool IsEligible(const CControlBase* control);
+    [[nodiscard]] static unsigned FlagsOf(const QMouseEvent* event);
+    void RebuildScaledBackground();
+
+    int m_frameWidth = 2254;
+    int m_frameHeight = 1480;
+    std::uint32_t m_averageBackgroundColor = 0x00EFE2BA;
+    QFont m_dialogFont;
+    QImage m_backgroundSource;
+    int m_backgroundWidth = 100;
+    int m_backgroundHeight = 100;
+    QPixmap m_scaledBackground;
+    int m_backgroundMargin = 0;
+    bool m_initialised = false;
+    bool m_tracking = false;
+    bool m_leftButtonDown = false;
+    UiRect m_pressRect = UiRect::None();
+    bool m_doubleClick = false;
+    bool m_captured = false;
+    QPoint m_lastMousePosition{-1, -1};
+    std::array<std::vector<std::unique_ptr<CControlBase>>, kLayerCount> m_layers;
+    CControlBase* m_hotControl = nullptr;
+    CControlBase* m_pressedControl = nullptr;
+    std::array<QPointer<CWndPopup>, kPopupSlotCount> m_popups;
+    std::array<bool, kPopupSlotCount> m_popupSet{};
+
+    QPixmap m_buffer;              // the off-screen image, at the device pixel ratio
+    QTimer m_hoverTimer;           // hover notification after the pointer comes in
+    bool m_movingByHand = false;   // background drag without the window system's help
+    QPoint m_moveOffset;
+};

@@ -1,0 +1,91 @@
+#include "ui/CImageShowList.h"
+
+#include "ui/ControlIds.h"
+#include "ui/SkinPainter.h"
+#include "ui/UiScale.h"
+
+#include <QPainter>
+
+namespace {
+constexpr std::uint32_t kBackground = 0x4B4B4B;
+constexpr std::uint32_t kSelectedBackground = 0xDEA035;
+constexpr std::uint32_t kText = 0xB4B4B4;
+constexpr std::uint32_t kSelectedText = 0xFFFFFF;
+constexpr int kRowLeftInset = 17;  // design units
+constexpr int kRowRightInset = 2;
+constexpr int kIconGap = 3;
+}  // namespace
+
+CImageShowList::CImageShowList(CMessageWindow* parent, const UiRect& rect, QString caption,
+                               ControlFlags flags)
+    : CRowList(parent, ControlId::kImageShowList, rect, std::move(caption), flags)
+{
+}
+
+bool CImageShowList::SetIcon(int index, const QString& name)
+{
+    if (index < 0)
+        return false;
+    if (static_cast<std::size_t>(index) >= m_icons.size())
+        m_icons.resize(static_cast<std::size_t>(index) + 1);
+    return m_icons[static_cast<std::size_t>(index)].Load(name);
+}
+
+void CImageShowList::ReleaseImages()
+{
+    for (SkinImage& icon : m_icons)
+        icon.Release();
+}
+
+bool CImageShowList::OnLButtonDown(unsigned /*flags*/, QPoint point)
+{
+    if (m_disabled || !m_rect.Contains(point))
+        return false;
+    const int old = m_selection;
+    m_selection = RowAt(point);
+    return old != m_selection;
+}
+
+bool CImageShowList::OnLButtonDblClk(unsigned /*flags*/, QPoint point)
+{
+    if (m_disabled || !m_rect.Contains(point))
+        return false;
+    Notify(0, NotifyCode::kDoubleClick);
+    return false;
+}
+
+void CImageShowList::Draw(QPainter& painter, const UiRect& clip)
+{
+    SkinPainter::FillRect(painter, m_rect, kBackground);
+    const int count = RowCount();
+    const int last = std::min(count, m_firstVisible + VisibleRows() + 1);
+    const int gap = UiScale::Scale(kIconGap);
+    painter.save();
+    painter.setClipRect(m_rect.ToQRect(), Qt::IntersectClip);
+    for (int row = m_firstVisible; row < last; ++row) {
+        UiRect rowRect = RowRect(row);
+        rowRect.left += UiScale::Scale(kRowLeftInset);
+        rowRect.right -= UiScale::Scale(kRowRightInset);
+        if (!rowRect.Intersects(clip))
+            continue;
+        const ListRow data = m_source->Row(row);
+        const bool selected = row == m_selection;
+        if (selected)
+            SkinPainter::FillRect(painter, rowRect, kSelectedBackground);
+        int x = rowRect.left + gap;
+        if (data.icon >= 0 && static_cast<std::size_t>(data.icon) < m_icons.size()) {
+            const SkinImage& icon = m_icons[static_cast<std::size_t>(data.icon)];
+            if (!icon.IsNull()) {
+                const int width = UiScale::Scale(icon.Width());
+                const int height = UiScale::Scale(icon.Height());
+                const int top = rowRect.top + (rowRect.Height() - height) / 2;
+                icon.Draw(painter, UiRect{x, top, x + width, top + height});
+                x += width + gap;
+            }
+        }
+        SkinPainter::DrawText(painter, m_font, selected ? kSelectedText : kText,
+                              UiRect{x, rowRect.top, rowRect.right, rowRect.bottom},
+                              TextFormat::kButtonText, data.text);
+    }
+    painter.restore();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ui/CControlBase.h"
+#include "ui/ListRowSource.h"
+
+// What the two row lists share: rows 20 design units high read from a ListRowSource,
+// the first visible row, the selected row (-1 for none) and the row under a point.
+class CRowList : public CControlBase {
+public:
+    static constexpr int kRowHeight = 20;  // design units
+
+    CRowList(CMessageWindow* parent, int id, const UiRect& rect, QString caption,
+             ControlFlags flags);
+
+    // The list does not own the source; it must outlive the list or be replaced first.
+    void SetSource(ListRowSource* source);
+    [[nodiscard]] ListRowSource* Source() const { return m_source; }
+    [[nodiscard]] int RowCount() const;
+
+    [[nodiscard]] int RowHeight() const;
+    [[nodiscard]] int VisibleRows() const;
+    [[nodiscard]] int FirstVisible() const { return m_firstVisible; }
+    void SetFirstVisible(int row);
+    void ScrollBy(int rows) { SetFirstVisible(m_firstVisible + rows); }
+
+    [[nodiscard]] int Selection() const { return m_selection; }
+    // Selects a row (-1 for none) and scrolls it into view.
+    void SetSelection(int row);
+    // The row under a point, or -1 below the last row.
+    [[nodiscard]] int RowAt(QPoint point) const;
+    // Rectangle of a visible row.
+    [[nodiscard]] UiRect RowRect(int row) const;
+
+protected:
+    void EnsureSelectionVisible();
+
+    ListRowSource* m_source = nullptr;
+    int m_firstVisible = 0;
+    int m_selection = -1;
+};

@@ -1,0 +1,189 @@
+#include "TestDialog.h"
+
+#include "ui/CImageButton.h"
+#include "ui/CWndPopup.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QTest>
+#include <QWindow>
+
+namespace {
+
+constexpr int kOwnerValue = 2013;
+constexpr UiMessage kPopupResult = Msg::kUser + 6;
+
+// A two-row list: hover marks a row, a release sends the row to the parent.
+class TwoRowPopup : public CWndPopup {
+public:
+    explicit TwoRowPopup(int kind) { SetKind(kind); }
+    int hotRow = -1;
+
+protected:
+    void OnInit() override { resize(120, 40); }
+    void DrawItems(QPainter& painter, const UiRect& client) override
+    {
+        if (hotRow >= 0)
+            painter.fillRect(QRect(client.left, hotRow * 20, client.Width(), 20), Qt::yellow);
+    }
+    bool OnHover(int /*x*/, int y) override
+    {
+        const int row = y / 20;
+        if (row == hotRow)
+            return false;
+        hotRow = row;
+        return true;
+    }
+    bool OnRelease(int /*x*/, int y) override
+    {
+        SendToParent(kPopupResult, static_cast<WParam>(y / 20), 0);
+        return false;
+    }
+};
+
+class PopupTest : public DialogTest {
+protected:
+    TwoRowPopup* Open(int kind)
+    {
+        auto* popup = new TwoRowPopup(kind);
+        const QPoint at = dialog.mapToGlobal(QPoint(50, 50));
+        EXPECT_EQ(popup->Create(&dialog, UiRect{at.x(), at.y(), at.x() + 120, at.y() + 40}, 0,
+                                kOwnerValue),
+                  0);
+        dialog.SetPopup(0, popup);
+        return popup;
+    }
+    static void ProcessPosted()
+    {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+TEST_F(PopupTest, PressOutsideSendsExactlyOneDismissalThenCloseReportsOnce)
+{
+    QPointer<TwoRowPopup> popup = Open(0);
+    ASSERT_TRUE(popup->isVisible());
+    MouseDriver popupMouse(popup);
+
+    // A press outside the popup reaches the popup first (it holds the pointer).
+    popupMouse.Press({-30, 100});
+    popupMouse.Release({-30, 100});
+    popupMouse.Press({-40, 100});
+    const std::vector<ReceivedMessage> dismissal{{Msg::kUser + 5, kOwnerValue, 0}};
+    EXPECT_EQ(dialog.MessagesFor(Msg::kUser + 5), dismissal);
+    EXPECT_FALSE(popup->isVisible());
+
+    // The parent answers by closing the popup through its slot.
+    dialog.ClosePopup(0);
+    EXPECT_EQ(dialog.Popup(0), nullptr);
+    ProcessPosted();
+    const std::vector<ReceivedMessage> closed{{Msg::kPopupClosed, 0, 0}};
+    EXPECT_EQ(dialog.MessagesFor(Msg::kPopupClosed), closed);
+    EXPECT_TRUE(popup.isNull());
+    EXPECT_EQ(dialog.MessagesFor(Msg::kUser + 5).size(), 1u);
+}
+
+TEST_F(PopupTest, ClickOnTheDialogThroughTheWindowSystemDismissesOnce)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QPointer<TwoRowPopup> popup = Open(3);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(popup.data()));
+
+    // The press goes in as the platform delivers it, to the dialog's window; Qt hands it
+    // to the open popup first.
+    QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 250));
+    QCoreApplication::processEvents();
+
+    const std::vector<ReceivedMessage> dismissal{{Msg::kUser + 21, kOwnerValue, 3}};
+    EXPECT_EQ(dialog.MessagesFor(Msg::kUser + 21), dismissal);
+    ASSERT_FALSE(popup.isNull());
+    EXPECT_FALSE(popup->isVisible());
+    dialog.ClosePopup(0);
+    ProcessPosted();
+    EXPECT_EQ(dialog.MessagesFor(Msg::kUser + 21).size(), 1u);
+    EXPECT_EQ(dialog.MessagesFor(Msg::kPopupClosed).size(), 1u);
+}
+
+TEST_F(PopupTest, DismissalMessageFollowsTheKindAndCarriesIt)
+{
+    struct Table {
+        int kind;
+        UiMessage message;
+    };
+    const Table cases[] = {{0, 1029}, {1, 1032}, {2, 1042}, {3, 1045}, {6, 1057},
+                           {7, 1126}, {8, 1136}, {9, 1146}, {10, 1156}, {11, 1159},
+                           {12, 1162}, {13, 1165}, {14, 1168}, {15, 1170}};
+    for (const Table& c : cases) {
+        dialog.messages.clear();
+        QPointer<TwoRowPopup> popup = Open(c.kind);
+        popup->close();  // the window system taking the popup away
+        const std::vector<ReceivedMessage> expected{{c.message, kOwnerValue, c.kind}};
+        EXPECT_EQ(dialog.messages, expected) << "kind " << c.kind;
+        dialog.ClosePopup(0);
+        ProcessPosted();
+    }
+}
+
+TEST_F(PopupTest, KindOutsideTheTableDismissesSilently)
+{
+    for (const int kind : {4, 5, 16, -1}) {
+        dialog.messages.clear();
+        QPointer<TwoRowPopup> popup = Open(kind);
+        MouseDriver(popup).Press({-10, -10});
+        EXPECT_TRUE(dialog.messages.empty()) << "kind " << kind;
+        dialog.ClosePopup(0);
+        ProcessPosted();
+        const std::vector<ReceivedMessage> closed{{Msg::kPopupClosed, 0, 0}};
+        EXPECT_EQ(dialog.messages, closed);
+    }
+}
+
+TEST_F(PopupTest, ChoosingAnItemSendsTheResultAndNoDismissal)
+{
+    QPointer<TwoRowPopup> popup = Open(0);
+    MouseDriver popupMouse(popup);
+    popupMouse.Move({10, 25});
+    EXPECT_EQ(popup->hotRow, 1);
+    popupMouse.Press({10, 25});
+    // Moving with the button held does not change the hot row.
+    popupMouse.Move({10, 5});
+    EXPECT_EQ(popup->hotRow, 1);
+    popupMouse.Release({10, 25});
+    const std::vector<ReceivedMessage> result{{kPopupResult, 1, 0}};
+    EXPECT_EQ(dialog.MessagesFor(kPopupResult), result);
+
+    dialog.ClosePopup(0);
+    ProcessPosted();
+    EXPECT_TRUE(popup.isNull());
+    EXPECT_TRUE(dialog.MessagesFor(Msg::kUser + 5).empty());
+    EXPECT_EQ(dialog.MessagesFor(Msg::kPopupClosed).size(), 1u);
+}
+
+TEST_F(PopupTest, ClosePopupActsOnceAndIgnoresEmptySlots)
+{
+    Open(0);
+    dialog.ClosePopup(5);  // an empty slot is left alone
+    EXPECT_TRUE(dialog.MessagesFor(Msg::kPopupClosed).empty());
+    dialog.ClosePopup(0);
+    dialog.ClosePopup(0);  // already cleared: nothing more is posted
+    ProcessPosted();
+    EXPECT_EQ(dialog.MessagesFor(Msg::kPopupClosed).size(), 1u);
+}
+
+TEST_F(PopupTest, ClosingAPopupForgetsAPressThatEndedElsewhere)
+{
+    auto* button = Add<CImageButton>(0, 5001, UiRect{10, 10, 60, 40}, 0u);
+    mouse.Move({20, 20});
+    mouse.Press({20, 20});
+    mouse.Release({300, 250});  // released outside: the button is no longer hot
+    ASSERT_EQ(dialog.PressedControl(), button);
+    ASSERT_EQ(dialog.HotControl(), nullptr);
+
+    Open(0);
+    dialog.ClosePopup(0);
+    EXPECT_EQ(dialog.PressedControl(), nullptr);
+    ProcessPosted();
+}
+
+}  // namespace
