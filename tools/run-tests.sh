@@ -14,7 +14,7 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 if command -v clang++ >/dev/null 2>&1; then
   cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DCORVANE_FUZZ=ON -DCORVANE_SANITIZE=address,undefined \
-    -DCORVANE_FUZZ_SECONDS="${CORVANE_FUZZ_SECONDS:-20}"
+    -DCORVANE_FUZZ_SECONDS="${CORVANE_FUZZ_SECONDS:-60}" -DCORVANE_FUZZ_RUNS="${CORVANE_FUZZ_RUNS:-10000}"
   cmake --build build-fuzz -j "$jobs"
   ctest --test-dir build-fuzz --output-on-failure
 else

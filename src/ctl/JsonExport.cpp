@@ -72,7 +72,7 @@ Json ItemJson(const MacroLibrary& library, const MacroItemLocation& location)
     json["name"] = Utf8(item.name);
     json["location"] = LocationJson(location);
     json["isFolder"] = item.isFolder ? 1 : 0;
-    json["folderIsOpen"] = item.folderIsOpen ? 1 : 0;
+    json["folderIsOpen"] = static_cast<std::int32_t>(item.folderIsOpen);
     if (item.macro) {
         json["macro"] = MacroKeyJson(*item.macro);
     }

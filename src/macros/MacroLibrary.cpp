@@ -1,5 +1,7 @@
 #include "macros/MacroLibrary.h"
 
+#include <limits>
+
 #include "macros/MacroLibraryFile.h"
 
 #include <algorithm>
@@ -257,13 +259,17 @@ MacroLibrary::CreateResult MacroLibrary::CreateInBlock(std::u16string_view name,
     MacroItem& item = WritableBlockOf(location)[Slot(freeSlot)];
     item.name.assign(name);
     item.isFolder = folder;
-    item.folderIsOpen = false;
+    item.folderIsOpen = 0;
     item.macro.reset();
     if (!folder) {
         item.macro = std::make_unique<MacroKey>();
         item.macro->name.assign(name);
         item.macro->MacroKeyIndex = static_cast<std::uint32_t>(m_nextNumber);
-        ++m_nextNumber;
+        // The counter stops at its largest value instead of overflowing; only a
+        // hand-edited file can bring it there.
+        if (m_nextNumber < std::numeric_limits<std::int32_t>::max()) {
+            ++m_nextNumber;
+        }
     }
     selection = location;
     return CreateResult::Created;
@@ -345,7 +351,7 @@ void MacroLibrary::WalkVisibleRows(Visit&& visit) const
             return;
         }
         const Block* children = m_level1[Slot(index0)].get();
-        if (!item.isFolder || !item.folderIsOpen || children == nullptr) {
+        if (!item.IsOpenFolder() || children == nullptr) {
             continue;
         }
         for (std::int32_t index1 = 0; index1 < kBlockSize; ++index1) {
@@ -357,7 +363,7 @@ void MacroLibrary::WalkVisibleRows(Visit&& visit) const
                 return;
             }
             const Block* grandchildren = m_level2[Level2BlockIndex(index0, index1)].get();
-            if (!child.isFolder || !child.folderIsOpen || grandchildren == nullptr) {
+            if (!child.IsOpenFolder() || grandchildren == nullptr) {
                 continue;
             }
             for (std::int32_t index2 = 0; index2 < kBlockSize; ++index2) {
@@ -419,7 +425,7 @@ void MacroLibrary::CollapseAll()
             if (!item.IsUsed()) {
                 break;
             }
-            item.folderIsOpen = false;
+            item.folderIsOpen = 0;
         }
     };
     collapse(m_level0);
@@ -440,11 +446,11 @@ bool MacroLibrary::PlaceMacro(const MacroItemLocation& location, std::u16string 
     item->name = std::move(name);
     item->macro = std::move(macro);
     item->isFolder = false;
-    item->folderIsOpen = false;
+    item->folderIsOpen = 0;
     return true;
 }
 
-bool MacroLibrary::PlaceFolder(const MacroItemLocation& location, std::u16string name, bool open)
+bool MacroLibrary::PlaceFolder(const MacroItemLocation& location, std::u16string name, std::uint32_t open)
 {
     MacroItem* item = MutableItem(location);
     if (item == nullptr) {

@@ -92,7 +92,7 @@ public:
     [[nodiscard]] bool PlaceMacro(const MacroItemLocation& location, std::u16string name,
                                   std::unique_ptr<MacroKey> macro);
     [[nodiscard]] bool PlaceFolder(const MacroItemLocation& location, std::u16string name,
-                                   bool open);
+                                   std::uint32_t open);
 
     // The first macro with this number, searching the top-level table, then the level-1
     // blocks, then the level-2 blocks, each block up to its first free slot.

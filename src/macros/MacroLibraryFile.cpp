@@ -225,7 +225,7 @@ bool ReadRecord(CStdioFileEx& file, std::u16string_view nameLine, MacroLibrary& 
     // its end and then not stored, and loading goes on: one stray record does not cost
     // the rest of the library. Duplicate names within a block are stored as they are.
     if (isFolder != 0) {
-        static_cast<void>(library.PlaceFolder(location, std::move(ownName), isOpen != 0));
+        static_cast<void>(library.PlaceFolder(location, std::move(ownName), static_cast<std::uint32_t>(isOpen)));
         return true;
     }
     auto macro = std::make_unique<MacroKey>();
@@ -289,7 +289,7 @@ void AppendRecord(std::u16string& out, const MacroItemLocation& location, const 
     AppendLine(out, {}, item.name);
     AppendLocationLine(out, prefix, kItemLocationKey, location);
     AppendNumberLine(out, prefix, u"MacroItemIsFolder=", item.isFolder ? 1 : 0);
-    AppendNumberLine(out, prefix, u"MacroItemFolderIsOpen=", item.folderIsOpen ? 1 : 0);
+    AppendNumberLine(out, prefix, u"MacroItemFolderIsOpen=", static_cast<std::int32_t>(item.folderIsOpen));
     if (item.isFolder) {
         return;
     }

@@ -77,13 +77,40 @@ void AppSettings::SetProfileShowCount(int count)
     SetValue(AppSetting::ProfileShowCount, TextNumbers::Decimal(count));
 }
 
+std::array<int, AppSettings::kProfileCount> AppSettings::ProfileShowOrder() const
+{
+    std::array<int, kProfileCount> order{};
+    std::array<bool, kProfileCount> placed{};
+    std::array<bool, kProfileCount> valid{};
+    for (int position = 0; position < kProfileCount; ++position) {
+        const int index = ValueAsInt(kShowListFirst + static_cast<std::size_t>(position));
+        const auto p = static_cast<std::size_t>(position);
+        if (index >= 0 && index < kProfileCount && !placed[static_cast<std::size_t>(index)]) {
+            order[p] = index;
+            placed[static_cast<std::size_t>(index)] = true;
+            valid[p] = true;
+        }
+    }
+    int missing = 0;
+    for (std::size_t p = 0; p < order.size(); ++p) {
+        if (valid[p]) {
+            continue;
+        }
+        while (placed[static_cast<std::size_t>(missing)]) {
+            ++missing;
+        }
+        order[p] = missing;
+        placed[static_cast<std::size_t>(missing)] = true;
+    }
+    return order;
+}
+
 int AppSettings::ProfileShowList(int position) const
 {
     if (position < 0 || position >= kProfileCount) {
         return 0;
     }
-    const int index = ValueAsInt(kShowListFirst + static_cast<std::size_t>(position));
-    return index >= 0 && index < kProfileCount ? index : 0;
+    return ProfileShowOrder()[static_cast<std::size_t>(position)];
 }
 
 void AppSettings::SetProfileShowList(int position, int index)

@@ -24,8 +24,11 @@ enum class AppSetting : std::size_t {
 
 // The program's application-wide settings: 17 ordered key/value texts. Numbers are
 // parsed at each use. Values that index tables are read within bounds: a current
-// profile outside 0..4 reads as 0, a show count outside 1..5 is clamped into it, and a
-// show-list entry outside 0..4 reads as 0, so no file can select a missing profile.
+// profile outside 0..4 reads as 0 and a show count outside 1..5 is clamped into it. The
+// show list always reads as an order of the five profiles: entries that are out of range
+// or repeat an earlier one are replaced by the missing profiles in ascending order, so a
+// damaged file can neither select a missing profile nor make adding a profile reset one
+// that is already shown.
 class AppSettings {
 public:
     static constexpr std::size_t kPairCount = 17;
@@ -44,6 +47,7 @@ public:
     [[nodiscard]] int ProfileShowCount() const;
     void SetProfileShowCount(int count);
     [[nodiscard]] int ProfileShowList(int position) const;
+    [[nodiscard]] std::array<int, kProfileCount> ProfileShowOrder() const;
     void SetProfileShowList(int position, int index);
     [[nodiscard]] std::filesystem::path ProfileSlotPath(int slot) const;
 

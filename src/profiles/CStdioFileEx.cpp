@@ -1,10 +1,13 @@
 #include "profiles/CStdioFileEx.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstring>
 #include <cstdio>
 #include <fstream>
+#include <random>
+#include <string>
 #include <system_error>
 
 namespace {
@@ -17,11 +20,27 @@ constexpr char16_t kByteOrderMark = 0xFEFF;
     return static_cast<char16_t>(low | (high << 8));
 }
 
+// Each save gets a temporary name of its own, so two saves of one file that overlap
+// (another window, another process) never write into each other's temporary file: the
+// last rename wins and the file is always one whole save.
 std::filesystem::path TemporaryPathFor(const std::filesystem::path& target)
 {
+    static std::atomic<unsigned> saveCount{0};
+    static const unsigned processTag = std::random_device{}();
     std::filesystem::path temporary = target;
-    temporary += ".saving~";
+    temporary += ".saving~" + std::to_string(processTag) + "-" + std::to_string(++saveCount);
     return temporary;
+}
+
+// Saving through a symbolic link saves the file it points to and keeps the link.
+std::filesystem::path ResolveLinks(const std::filesystem::path& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_symlink(path, error)) {
+        return path;
+    }
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+    return error ? path : resolved;
 }
 
 }  // namespace
@@ -37,8 +56,12 @@ bool CStdioFileEx::OpenForRead(const std::filesystem::path& path)
 {
     Close();
     std::error_code error;
-    if (std::endian::native == std::endian::little &&
-        std::filesystem::is_regular_file(path, error)) {
+    // Only regular files are read: a folder or a device at a file's place counts as a
+    // file that cannot be opened (reading a folder through a stream would throw).
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return false;
+    }
+    if (std::endian::native == std::endian::little) {
         // A regular file is read in large pieces straight into the text buffer. A file
         // that fits in the first piece (every settings and profile file) is held whole;
         // a larger one (a macro library of tens of megabytes) streams through a buffer of
@@ -173,8 +196,8 @@ bool CStdioFileEx::OpenForWrite(const std::filesystem::path& path)
     if (std::filesystem::exists(path, error) && !IsReadWritable(path)) {
         return false;
     }
-    m_target = path;
-    m_temporary = TemporaryPathFor(path);
+    m_target = ResolveLinks(path);
+    m_temporary = TemporaryPathFor(m_target);
     // Create the temporary file now, so that a folder that cannot take a file is known
     // before any text is collected. It stays open: large texts go to it in pieces.
     m_out.open(m_temporary, std::ios::binary | std::ios::trunc);
@@ -245,6 +268,11 @@ bool CStdioFileEx::Close()
     m_text.shrink_to_fit();
     std::error_code error;
     if (written) {
+        // The new file keeps the old one's permissions (a private file stays private).
+        const auto status = std::filesystem::status(m_target, error);
+        if (!error && std::filesystem::exists(status)) {
+            std::filesystem::permissions(m_temporary, status.permissions(), error);
+        }
         std::filesystem::rename(m_temporary, m_target, error);
         written = !error;
     }

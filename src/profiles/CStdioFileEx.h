@@ -14,7 +14,9 @@
 // before it stays), and reports "no line" both at the end of the file and at an empty
 // line, so an empty line ends every reader. Writing goes to a temporary file in the
 // same folder (in pieces as the text piles up), which Close() flushes and renames over
-// the target, so a crash or a full disk never leaves a half-written file.
+// the target, so a crash of the program or a full disk never leaves a half-written file.
+// The replaced file keeps its permissions; a symbolic link stays and its target is saved.
+// Only regular files open for reading.
 class CStdioFileEx {
 public:
     CStdioFileEx() = default;

@@ -35,9 +35,15 @@ bool SplitAtEquals(std::u16string_view line, std::u16string_view& before, std::u
 
 Language ChooseLanguage(const LanguageSources& sources)
 {
-    CStdioFileEx file;
-    if (!file.OpenForRead(sources.configFolder / "LanSetting.ini")) {
+    const std::filesystem::path selectionFile = sources.configFolder / "LanSetting.ini";
+    std::error_code error;
+    if (!std::filesystem::exists(selectionFile, error)) {
         return sources.userLocale.rfind("zh", 0) == 0 ? Language::Chinese : Language::English;
+    }
+    // A selection file that is there but cannot be read selects nothing: Chinese.
+    CStdioFileEx file;
+    if (!file.OpenForRead(selectionFile)) {
+        return Language::Chinese;
     }
     std::u16string selection;
     std::u16string_view line;

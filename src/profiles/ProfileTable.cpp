@@ -97,8 +97,9 @@ ProfileListResult ProfileTable::DeleteVisibleProfile(AppSettings& settings, int 
     if (position == count || count <= 1) {
         return {ProfileListChange::Refused, 0};
     }
+    const std::array<int, kProfileCount> order = settings.ProfileShowOrder();
     for (int p = position; p + 1 < kProfileCount; ++p) {
-        settings.SetProfileShowList(p, settings.ProfileShowList(p + 1));
+        settings.SetProfileShowList(p, order[static_cast<std::size_t>(p + 1)]);
     }
     settings.SetProfileShowList(kProfileCount - 1, index);
     settings.SetProfileShowCount(count - 1);

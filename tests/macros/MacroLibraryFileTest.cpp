@@ -493,12 +493,13 @@ TEST_F(MacroLibraryFileTest, FlagsAndDuplicateNamesAreTakenAsWritten)
     ASSERT_TRUE(library.Load(WriteFile(text)).ok);
     EXPECT_EQ(Names(library), (std::vector<std::string>{"twin", "twin", "twin"}));
     EXPECT_TRUE(library.Item(Location::Level0(0))->isFolder);
-    EXPECT_TRUE(library.Item(Location::Level0(0))->folderIsOpen);
-    EXPECT_FALSE(library.Item(Location::Level0(1))->folderIsOpen);
+    EXPECT_EQ(library.Item(Location::Level0(0))->folderIsOpen, 0xFFFFFFFDu);
+    EXPECT_FALSE(library.Item(Location::Level0(0))->IsOpenFolder()) << "only 1 opens a folder";
+    EXPECT_EQ(library.Item(Location::Level0(1))->folderIsOpen, 0u);
     EXPECT_FALSE(library.Item(Location::Level0(2))->isFolder);
-    // Written back as 0 or 1.
+    // The folder flag is written back as 1, the open flag as the number it was.
     const std::u16string saved = MacroLibraryFile::Format(library, Location::None());
-    EXPECT_NE(saved.find(u"MacroItemIsFolder=1\nMacroItemFolderIsOpen=1\n"), std::u16string::npos);
+    EXPECT_NE(saved.find(u"MacroItemIsFolder=1\nMacroItemFolderIsOpen=-3\n"), std::u16string::npos);
 }
 
 TEST_F(MacroLibraryFileTest, BlankLineEndsTheFile)

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <string>
 #include <vector>
 
@@ -516,3 +518,13 @@ TEST(MacroLibrary, PlacingOutsideTheTreeStoresNothing)
 }
 
 }  // namespace
+
+TEST(MacroLibraryCounter, StopsAtItsLargestValueInsteadOfOverflowing)
+{
+    MacroLibrary library;
+    library.SetNextNumber(std::numeric_limits<std::int32_t>::max());
+    MacroItemLocation selection;
+    ASSERT_EQ(library.CreateMacroAtSelection(u"last", selection), MacroLibrary::CreateResult::Created);
+    EXPECT_EQ(library.Item(selection)->macro->MacroKeyIndex, 2147483647u);
+    EXPECT_EQ(library.NextNumber(), std::numeric_limits<std::int32_t>::max());
+}

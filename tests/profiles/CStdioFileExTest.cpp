@@ -97,3 +97,46 @@ TEST(CStdioFileEx, ReadOnlyFileIsNotReplaced)
     EXPECT_FALSE(CStdioFileEx::IsReadWritable(folder / "a.txt"));
     EXPECT_EQ(ReadUtf16File(folder / "a.txt"), u"old\n");
 }
+
+TEST(CStdioFileEx, FolderInPlaceOfAFileDoesNotOpen)
+{
+    TempFolder folder;
+    std::filesystem::create_directories(folder / "config.ini");
+    CStdioFileEx file;
+    EXPECT_FALSE(file.OpenForRead(folder / "config.ini"));
+    EXPECT_FALSE(CStdioFileEx::IsReadWritable(folder / "config.ini"));
+}
+
+TEST(CStdioFileEx, OverlappingSavesOfOneFileLeaveOneWholeSave)
+{
+    TempFolder folder;
+    CStdioFileEx first;
+    CStdioFileEx second;
+    ASSERT_TRUE(first.OpenForWrite(folder / "a.txt"));
+    ASSERT_TRUE(second.OpenForWrite(folder / "a.txt"));
+    first.WriteLine(u"AAAAAAAAAAAAAAA");
+    second.WriteLine(u"BBBB");
+    EXPECT_TRUE(first.Close());
+    EXPECT_TRUE(second.Close());
+    EXPECT_EQ(ReadUtf16File(folder / "a.txt"), u"BBBB\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+}
+
+TEST(CStdioFileEx, SaveKeepsPermissionsAndSymbolicLinks)
+{
+    TempFolder folder;
+    WriteUtf16File(folder / "real.txt", u"old\n");
+    std::filesystem::permissions(folder / "real.txt", std::filesystem::perms::owner_read |
+                                                          std::filesystem::perms::owner_write);
+    std::filesystem::create_symlink(folder / "real.txt", folder / "link.txt");
+
+    CStdioFileEx file;
+    ASSERT_TRUE(file.OpenForWrite(folder / "link.txt"));
+    file.WriteLine(u"new");
+    ASSERT_TRUE(file.Close());
+
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.txt"));
+    EXPECT_EQ(ReadUtf16File(folder / "real.txt"), u"new\n");
+    EXPECT_EQ(std::filesystem::status(folder / "real.txt").permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}

@@ -49,6 +49,9 @@ TEST_F(LanguageLoaderTest, WithoutSelectionFileTheLocaleDecides)
     EXPECT_EQ(ChooseLanguage(sources), Language::English);
     sources.userLocale = "zh_TW.UTF-8";
     EXPECT_EQ(ChooseLanguage(sources), Language::Chinese);
+    sources.userLocale = "en_US.UTF-8";
+    std::filesystem::create_directories(sources.configFolder / "LanSetting.ini");
+    EXPECT_EQ(ChooseLanguage(sources), Language::Chinese) << "an unreadable selection file selects nothing";
 }
 
 TEST_F(LanguageLoaderTest, ConfigFolderFileWinsOverTheShippedOne)

@@ -95,6 +95,15 @@ TEST_F(ProfileTableTest, AddingShowsTheNextHiddenProfileResetAndNamed)
     EXPECT_EQ(table.At(3).Keys[0].Name, u"T20");
 }
 
+TEST_F(ProfileTableTest, AddingWithADamagedShowListNeverResetsAShownProfile)
+{
+    settings.Pair(10).value = u"0";  // position 3 repeats profile 0, which is shown
+    table.At(0).Keys[0].Name = u"kept";
+    EXPECT_EQ(table.AddVisibleProfile(settings, u"Arena", texts).change, ProfileListChange::Done);
+    EXPECT_EQ(table.At(0).Keys[0].Name, u"kept");
+    EXPECT_EQ(table.At(3).GetSetting(ProfileSetting::ProfileName), u"Arena");
+}
+
 TEST_F(ProfileTableTest, AddingWhenFiveAreShownIsRefused)
 {
     settings.SetProfileShowCount(5);

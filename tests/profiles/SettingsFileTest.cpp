@@ -102,9 +102,33 @@ TEST(AppSettings, IndexValuesFromFilesStayWithinTheProfileTable)
     settings.Pair(7).value = u"-1";
     EXPECT_EQ(settings.CurrentProfile(), 0);
     EXPECT_EQ(settings.ProfileShowCount(), 5);
-    EXPECT_EQ(settings.ProfileShowList(0), 0);
     settings.SetValue(AppSetting::ProfileShowCount, u"0");
     EXPECT_EQ(settings.ProfileShowCount(), 1);
+}
+
+TEST(AppSettings, ShowListAlwaysReadsAsAnOrderOfTheFiveProfiles)
+{
+    struct Case {
+        std::array<std::u16string_view, 5> entries;
+        std::array<int, 5> order;
+    };
+    const Case cases[] = {
+        {{u"0", u"1", u"2", u"3", u"4"}, {0, 1, 2, 3, 4}},
+        {{u"4", u"2", u"0", u"3", u"1"}, {4, 2, 0, 3, 1}},
+        {{u"-1", u"1", u"2", u"9", u"4"}, {0, 1, 2, 3, 4}},
+        {{u"2", u"2", u"x", u"0", u"0"}, {2, 1, 0, 3, 4}},  // "x" reads as 0
+        {{u"", u"", u"", u"", u""}, {0, 1, 2, 3, 4}},
+    };
+    for (const Case& c : cases) {
+        AppSettings settings;
+        for (std::size_t p = 0; p < 5; ++p) {
+            settings.Pair(7 + p).value = c.entries[p];
+        }
+        EXPECT_EQ(settings.ProfileShowOrder(), c.order);
+        for (int p = 0; p < 5; ++p) {
+            EXPECT_EQ(settings.ProfileShowList(p), c.order[static_cast<std::size_t>(p)]);
+        }
+    }
 }
 
 TEST(SettingsFile, SaveStoresTheCurrentProfileFirst)

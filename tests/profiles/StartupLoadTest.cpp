@@ -110,3 +110,19 @@ TEST_F(StartupLoadTest, DamagedProfileIsResetWithTheRecordedSensorsDefaults)
     Profile onDisk;
     EXPECT_TRUE(ParseProfileFile(onDisk, paths.DefaultProfileFile(1)).ok) << "the slot file is rewritten";
 }
+
+TEST_F(StartupLoadTest, ProfilePathThatIsAFolderResetsThatProfileOnly)
+{
+    Load();
+    std::filesystem::create_directories(folder / "not-a-file");
+    settings.Pair(12).value = (folder / "not-a-file").u16string();
+    ASSERT_TRUE(WriteSettingsFile(settings, paths.SettingsFile()));
+
+    ProfileTable second;
+    AppSettings secondSettings;
+    const StartupReport report = LoadSettingsAndProfiles(secondSettings, second, texts, paths);
+    EXPECT_TRUE(report.settingsValid);
+    EXPECT_FALSE(report.profileRead[0]);
+    EXPECT_TRUE(report.profileRead[1]);
+    EXPECT_EQ(second.At(0).Keys[0].Name, u"T20");
+}
