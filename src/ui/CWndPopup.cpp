@@ -39,6 +39,9 @@ CWndPopup::CWndPopup() : CMessageWindow(nullptr, Qt::Popup | Qt::FramelessWindow
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_font = UiFont::ControlQFont();
+    m_hoverTimer.setSingleShot(true);
+    m_hoverTimer.setInterval(kHoverMilliseconds);
+    QObject::connect(&m_hoverTimer, &QTimer::timeout, this, [this] { OnHoverTimer(); });
 }
 
 CWndPopup::~CWndPopup() = default;
@@ -160,9 +163,21 @@ void CWndPopup::closeEvent(QCloseEvent* event)
 
 void CWndPopup::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!m_tracking)
+    if (!m_tracking) {
+        // The hover notice comes once per entry, after the pointer has rested.
         m_tracking = true;
+        m_hoverTimer.start();
+    } else if (m_hoverTimer.isActive()) {
+        m_hoverTimer.start();
+    }
     const QPoint point = event->position().toPoint();
+    if (!m_buttonDown && OnHover(point.x(), point.y()))
+        Render();
+}
+
+void CWndPopup::OnHoverTimer()
+{
+    const QPoint point = mapFromGlobal(QCursor::pos());
     if (!m_buttonDown && OnHover(point.x(), point.y()))
         Render();
 }
@@ -170,6 +185,7 @@ void CWndPopup::mouseMoveEvent(QMouseEvent* event)
 void CWndPopup::leaveEvent(QEvent* event)
 {
     m_tracking = false;
+    m_hoverTimer.stop();
     const QPoint point = mapFromGlobal(QCursor::pos());
     if (!m_buttonDown && OnHover(point.x(), point.y()))
         Render();

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QPixmap>
 #include <QPointer>
+#include <QTimer>
 
 #include <optional>
 
@@ -69,9 +70,15 @@ protected:
 private:
     // Sends the dismissal message once and lets go of the pointer.
     void Dismiss();
+    // The pointer rested in the popup for the hover time: the hot item follows it.
+    void OnHoverTimer();
+
+    // How long the pointer must rest before the hover notice, once per entry.
+    static constexpr int kHoverMilliseconds = 50;
 
     QPointer<CMessageWindow> m_parentWindow;
     bool m_tracking = false;
+    QTimer m_hoverTimer;
     bool m_buttonDown = false;
     bool m_captured = false;
     int m_screenX = 0;

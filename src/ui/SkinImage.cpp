@@ -40,22 +40,54 @@ QString SkinImage::ResolvePath(const QString& name)
     return SkinFolder() + QLatin1Char('/') + relative;
 }
 
+QString SkinImage::HiResPath(const QString& path)
+{
+    const QString suffix = QStringLiteral("@%1x").arg(kHiResFactor);
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0 || dot < path.lastIndexOf(QLatin1Char('/')))
+        return path + suffix;
+    return path.left(dot) + suffix + path.mid(dot);
+}
+
 bool SkinImage::Load(const QString& name)
 {
-    m_cache.clear();
-    QImage loaded(ResolvePath(name));
-    if (loaded.isNull()) {
-        m_image = QImage();
+    Release();
+    const QString path = ResolvePath(name);
+    QImage loaded(path);
+    if (loaded.isNull())
         return false;
-    }
     m_image = loaded.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    m_path = path;
     return true;
 }
 
 void SkinImage::Release()
 {
     m_image = QImage();
+    m_path.clear();
+    m_hiResImage = QImage();
+    m_hiResLooked = false;
     m_cache.clear();
+}
+
+const QImage& SkinImage::HiResImage() const
+{
+    if (!m_hiResLooked) {
+        m_hiResLooked = true;
+        const QString path = HiResPath(m_path);
+        if (QFileInfo::exists(path)) {
+            QImage loaded(path);
+            // Only an exact double maps every design-size source rectangle onto the
+            // same picture; anything else would shift frames of a strip.
+            if (loaded.size() == m_image.size() * kHiResFactor) {
+                m_hiResImage = loaded.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+                // The reader marks "@2x" files with a pixel ratio of 2; here every
+                // rectangle is in the file's own pixels.
+                m_hiResImage.setDevicePixelRatio(1.0);
+            }
+        }
+    }
+    return m_hiResImage;
 }
 
 void SkinImage::Draw(QPainter& painter, const UiRect& target) const
@@ -82,7 +114,16 @@ void SkinImage::Draw(QPainter& painter, const UiRect& target, const QRect& sourc
         }
     }
 
-    QImage scaled = m_image.copy(part);
+    // Scaling up from the design size blurs; when the part is drawn larger than that,
+    // the double-size variant (if there is one) is the source instead.
+    QImage scaled;
+    const bool enlarged = deviceSize.width() > part.width() || deviceSize.height() > part.height();
+    if (enlarged && !HiResImage().isNull()) {
+        const QRect hiResPart(part.topLeft() * kHiResFactor, part.size() * kHiResFactor);
+        scaled = m_hiResImage.copy(hiResPart);
+    } else {
+        scaled = m_image.copy(part);
+    }
     if (scaled.size() != deviceSize)
         scaled = scaled.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QPixmap pixmap = QPixmap::fromImage(std::move(scaled));

@@ -13,6 +13,12 @@ class QPainter;
 // One skin image, loaded once and drawn stretched with smooth scaling. The scaled
 // result is cached per (source part, device size), so a control that paints the same
 // frame at the same size again only copies pixels. A missing image draws nothing.
+//
+// Width, Height, Image and every source rectangle are in design-size pixels, whatever
+// is drawn. When a part is drawn larger than its design size (UiScale above 1, a HiDPI
+// screen), the double-size variant "<name>@2x.<ext>" beside the file is the source that
+// gets scaled, so the picture stays sharp. It is read once, on the first such draw; a
+// missing one, or one that is not exactly twice the design size, is ignored.
 class SkinImage {
 public:
     // Loads a file of the skin folder ("check_nr.png", "skins\check_nr.png"), an absolute
@@ -35,6 +41,8 @@ public:
     static void SetSkinFolder(const QString& folder);
     [[nodiscard]] static QString SkinFolder();
     [[nodiscard]] static QString ResolvePath(const QString& name);
+    // The path of the double-size variant of a resolved path: ".../check_nr@2x.png".
+    [[nodiscard]] static QString HiResPath(const QString& path);
 
 private:
     struct CachedPart {
@@ -43,7 +51,14 @@ private:
         QPixmap pixmap;
     };
     static constexpr std::size_t kMaxCachedParts = 12;
+    static constexpr int kHiResFactor = 2;
+
+    // The double-size variant, read on first use; null when there is none.
+    const QImage& HiResImage() const;
 
     QImage m_image;
+    QString m_path;
+    mutable QImage m_hiResImage;
+    mutable bool m_hiResLooked = false;
     mutable std::vector<CachedPart> m_cache;
 };

@@ -1,6 +1,7 @@
-// The rendered artwork: every picture of the table exists at its design size, every name
-// the windows load is in the table, state sets are distinguishable, and the embedded
-// pictures are linked into the program.
+// The rendered artwork: every picture of the table exists at its design size, every skin
+// also at twice that size as a real rendering, every name the windows load is in the
+// table, state sets are distinguishable, and the embedded pictures are linked into the
+// program.
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,82 @@ QString renderedPath(const Entry& e) {
 
 QImage loadRendered(const Entry& e) { return QImage(renderedPath(e)); }
 
+// The double-size variant beside a skin file: "mouse/number1.png" -> "mouse/number1@2x.png".
+QString hiResPath(const Entry& e) {
+  const QString path = renderedPath(e);
+  const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+  return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+}
+
+QImage loadHiRes(const Entry& e) {
+  QImage img(hiResPath(e));
+  img.setDevicePixelRatio(1.0);
+  return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// Each 2 x 2 block averaged into one pixel: what the double-size picture shows at design size.
+QImage halved(const QImage& img) {
+  QImage out(img.width() / 2, img.height() / 2, QImage::Format_ARGB32_Premultiplied);
+  for (int y = 0; y < out.height(); ++y)
+    for (int x = 0; x < out.width(); ++x) {
+      int sum[4] = {0, 0, 0, 0};
+      for (int dy = 0; dy < 2; ++dy)
+        for (int dx = 0; dx < 2; ++dx) {
+          const QRgb p = img.pixel(2 * x + dx, 2 * y + dy);
+          sum[0] += qRed(p); sum[1] += qGreen(p); sum[2] += qBlue(p); sum[3] += qAlpha(p);
+        }
+      out.setPixel(x, y, qRgba((sum[0] + 2) / 4, (sum[1] + 2) / 4, (sum[2] + 2) / 4, (sum[3] + 2) / 4));
+    }
+  return out;
+}
+
+// Every pixel repeated in a 2 x 2 block: the design-size picture merely enlarged.
+QImage doubledByRepetition(const QImage& img) {
+  QImage out(img.width() * 2, img.height() * 2, QImage::Format_ARGB32_Premultiplied);
+  for (int y = 0; y < out.height(); ++y)
+    for (int x = 0; x < out.width(); ++x) out.setPixel(x, y, img.pixel(x / 2, y / 2));
+  return out;
+}
+
+// Sum over all pairs of horizontally or vertically adjacent pixels of the squared channel
+// differences (premultiplied): large for hard edges, small for the same edges blurred.
+double edgeEnergy(const QImage& img) {
+  auto squared = [](QRgb p, QRgb q) {
+    const int d[4] = {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q), qAlpha(p) - qAlpha(q)};
+    double sum = 0;
+    for (int v : d) sum += double(v) * v;
+    return sum;
+  };
+  double energy = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      if (x + 1 < img.width()) energy += squared(img.pixel(x, y), img.pixel(x + 1, y));
+      if (y + 1 < img.height()) energy += squared(img.pixel(x, y), img.pixel(x, y + 1));
+    }
+  return energy;
+}
+
+// Mean absolute difference per channel (0..255) of two images of the same size, in
+// premultiplied form so that the colour of invisible pixels does not count.
+double meanDifference(const QImage& a, const QImage& b) {
+  const QImage pa = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  const QImage pb = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  if (pa.size() != pb.size() || pa.isNull()) return 255.0;
+  double sum = 0;
+  for (int y = 0; y < pa.height(); ++y)
+    for (int x = 0; x < pa.width(); ++x) {
+      const QRgb p = pa.pixel(x, y), q = pb.pixel(x, y);
+      sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) +
+             std::abs(qAlpha(p) - qAlpha(q));
+    }
+  return sum / (4.0 * pa.width() * pa.height());
+}
+
+// How far (mean per channel, 0..255) the double-size variant seen at design size may be from
+// the design-size file. Anti-aliasing falls on other pixels at the two sizes, which counts
+// most in the 11-pixel check and radio marks (about 5 there, below 1 in the frames).
+constexpr double kSamePictureTolerance = 8.0;
+
 const QList<Entry>& table() {
   static const QList<Entry> t = readTable();
   return t;
@@ -86,6 +163,92 @@ TEST(SkinFiles, EveryTableEntryIsRenderedAtItsDesignSize) {
     EXPECT_EQ(img.width(), e.width);
     EXPECT_EQ(img.height(), e.height);
   }
+}
+
+// The toolkit scales from <name>@2x.<ext> when it draws a skin larger than its design size;
+// the variant must map every design-size rectangle (strip frames too) onto the same picture.
+TEST(SkinFiles, EverySkinHasADoubleSizeVariant) {
+  int variants = 0;
+  for (const Entry& e : table()) {
+    if (e.kind != QLatin1String("skin")) continue;
+    SCOPED_TRACE(e.file.toStdString());
+    ASSERT_TRUE(QFile::exists(hiResPath(e))) << "missing " << hiResPath(e).toStdString();
+    const QImage img(hiResPath(e));
+    ASSERT_FALSE(img.isNull()) << "does not load";
+    EXPECT_EQ(img.width(), 2 * e.width);
+    EXPECT_EQ(img.height(), 2 * e.height);
+    if (e.file.endsWith(QLatin1String(".bmp"))) {
+      EXPECT_FALSE(img.hasAlphaChannel()) << "bitmaps are opaque";
+    }
+    ++variants;
+  }
+  EXPECT_GE(variants, 100);
+}
+
+// Embedded pictures are loaded from the program's resources, which carry no variants.
+TEST(SkinFiles, EmbeddedPicturesHaveNoDoubleSizeVariant) {
+  for (const Entry& e : table()) {
+    if (e.kind == QLatin1String("embedded")) {
+      EXPECT_FALSE(QFile::exists(hiResPath(e))) << e.file.toStdString();
+    }
+  }
+}
+
+// The variant is the same picture: seen at design size it matches its own 1x file closely,
+// and more closely than any other state of its set (a variant rendered with another row's
+// parameters would not).
+TEST(SkinFiles, DoubleSizeVariantShowsTheSamePicture) {
+  static const QRegularExpression state(QStringLiteral("^(.*)_(nr|ov|dn|check|nr2|ov2)\\.(png|bmp)$"));
+  QMap<QString, QList<Entry>> sets;
+  for (const Entry& e : table()) {
+    if (e.kind != QLatin1String("skin")) continue;
+    const auto m = state.match(e.file);
+    if (m.hasMatch()) sets[m.captured(1)].append(e);
+  }
+  for (const Entry& e : table()) {
+    if (e.kind != QLatin1String("skin")) continue;
+    SCOPED_TRACE(e.file.toStdString());
+    const QImage hiRes = loadHiRes(e);
+    ASSERT_EQ(hiRes.size(), QSize(2 * e.width, 2 * e.height));
+    const QImage seen = halved(hiRes);
+    const double own = meanDifference(seen, loadRendered(e));
+    EXPECT_LT(own, kSamePictureTolerance);
+    const auto m = state.match(e.file);
+    if (!m.hasMatch()) continue;
+    for (const Entry& sibling : sets.value(m.captured(1))) {
+      if (sibling.file == e.file) continue;
+      EXPECT_LT(own, meanDifference(seen, loadRendered(sibling))) << "closer to " << sibling.file.toStdString();
+    }
+  }
+}
+
+// The variant is rendered afresh, not the 1x file enlarged.
+//
+// Sharpness: a rendered edge keeps its full contrast across one or two pixels at either
+// size and is twice as long at 2x, so the sum of squared differences between neighbouring
+// pixels about doubles. Smooth enlarging spreads every step over twice as many pixels, which
+// halves the squares and leaves the sum near that of the 1x file. Half-way between is the
+// line.
+//
+// Repetition: enlarging without smoothing copies each pixel into a 2 x 2 block. A rendering
+// does the same only for a picture made of whole-pixel rectangles, so at most a few variants
+// may look like that, where a renderer that enlarged would make every one of them so.
+TEST(SkinFiles, DoubleSizeVariantIsNotAnEnlargedDesignSizeFile) {
+  int variants = 0;
+  QStringList repeated;
+  for (const Entry& e : table()) {
+    if (e.kind != QLatin1String("skin")) continue;
+    SCOPED_TRACE(e.file.toStdString());
+    const QImage design = loadRendered(e).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage hiRes = loadHiRes(e);
+    ASSERT_EQ(hiRes.size(), design.size() * 2);
+    ++variants;
+    EXPECT_GT(edgeEnergy(hiRes), 1.5 * edgeEnergy(design)) << "as soft as the 1x file enlarged";
+    if (hiRes == doubledByRepetition(design)) repeated << e.file;
+  }
+  ASSERT_GE(variants, 100);
+  EXPECT_LE(repeated.size(), variants / 20) << "the 1x file enlarged by repetition: "
+                                            << repeated.join(QLatin1String(", ")).toStdString();
 }
 
 TEST(SkinFiles, EveryNameTheWindowsLoadIsInTheTable) {

@@ -2,7 +2,9 @@
 
 #include "ui/CImageButton.h"
 #include "ui/CStaticImage.h"
+#include "ui/SkinFrameSet.h"
 #include "ui/SkinImage.h"
+#include "ui/UiScale.h"
 
 #include <QTemporaryDir>
 
@@ -88,6 +90,146 @@ TEST_F(SkinImageTest, ButtonShowsTheFrameOfItsState)
     mouse.Move({70, 20});
     EXPECT_EQ(PixelAt({20, 20}), QColor(Qt::blue));
     EXPECT_EQ(PixelAt({70, 20}), QColor(Qt::green));
+}
+
+// Each picture also has a double-size variant in colours of its own, so a pixel tells which
+// file it was drawn from: red_nr@2x.png is blue, and the 2x strip's frames are cyan,
+// magenta and dark green where the design-size strip has blue, white and yellow.
+class SkinImageHiResTest : public SkinImageTest {
+protected:
+    void SetUp() override
+    {
+        SkinImageTest::SetUp();
+        WriteImage(QStringLiteral("red_nr@2x.png"), Qt::blue, QSize(20, 20));
+        WriteStrip(QStringLiteral("strip@2x.png"), 8, {Qt::cyan, Qt::magenta, Qt::darkGreen});
+    }
+    void TearDown() override
+    {
+        UiScale::Set(1.0);
+        SkinImageTest::TearDown();
+    }
+    void WriteStrip(const QString& name, int frameWidth, const std::vector<QColor>& colors)
+    {
+        QImage strip(frameWidth * static_cast<int>(colors.size()), frameWidth, QImage::Format_RGB32);
+        for (int x = 0; x < strip.width(); ++x) {
+            for (int y = 0; y < strip.height(); ++y)
+                strip.setPixelColor(x, y, colors[static_cast<std::size_t>(x / frameWidth)]);
+        }
+        ASSERT_TRUE(strip.save(folder.filePath(name)));
+    }
+    // A square control of the design side length at (left, 10), at the current scale.
+    static UiRect ScaledSquare(int design, int left = 10)
+    {
+        return UiRect{left, 10, left + UiScale::Scale(design), 10 + UiScale::Scale(design)};
+    }
+    // Every pixel of the rectangle, as the dialog shows it, has the colour.
+    ::testing::AssertionResult Filled(const UiRect& rect, QColor color)
+    {
+        const QImage shot = dialog.grab().toImage();
+        for (int y = rect.top; y < rect.bottom; ++y) {
+            for (int x = rect.left; x < rect.right; ++x) {
+                if (shot.pixelColor(x, y) != color) {
+                    return ::testing::AssertionFailure()
+                           << "(" << x << ", " << y << ") is " << shot.pixelColor(x, y).name().toStdString()
+                           << ", not " << color.name().toStdString();
+                }
+            }
+        }
+        return ::testing::AssertionSuccess();
+    }
+};
+
+TEST_F(SkinImageHiResTest, ScaleTwoDrawsFromTheDoubleSizeFileScaleOneFromTheDesignSize)
+{
+    auto* image = Add<CStaticImage>(0, 1, ScaledSquare(10));
+    ASSERT_TRUE(image->SetImage(QStringLiteral("red_nr.png")));
+    EXPECT_TRUE(Filled(image->GetRect(), Qt::red));
+
+    UiScale::Set(2.0);
+    auto* scaled = Add<CStaticImage>(0, 2, ScaledSquare(10, 50));
+    ASSERT_TRUE(scaled->SetImage(QStringLiteral("red_nr.png")));
+    EXPECT_TRUE(Filled(scaled->GetRect(), Qt::blue));
+    // What layout sees is still the design size.
+    SkinImage loaded;
+    ASSERT_TRUE(loaded.Load(QStringLiteral("red_nr.png")));
+    EXPECT_EQ(loaded.Width(), 10);
+    EXPECT_EQ(loaded.Height(), 10);
+}
+
+TEST_F(SkinImageHiResTest, ScaleOneAndAHalfScalesDownFromTheDoubleSizeFile)
+{
+    UiScale::Set(1.5);
+    auto* image = Add<CStaticImage>(0, 1, ScaledSquare(10));
+    ASSERT_TRUE(image->SetImage(QStringLiteral("red_nr.png")));
+    EXPECT_TRUE(Filled(image->GetRect(), Qt::blue));
+}
+
+TEST_F(SkinImageHiResTest, HiDpiScreenDrawsFromTheDoubleSizeFile)
+{
+    // A device pixel ratio of 2 at UiScale 1: the 10 x 10 target is 20 x 20 device pixels.
+    SkinImage image;
+    ASSERT_TRUE(image.Load(QStringLiteral("red_nr.png")));
+    QImage device(40, 40, QImage::Format_ARGB32_Premultiplied);
+    device.setDevicePixelRatio(2.0);
+    device.fill(Qt::black);
+    {
+        QPainter painter(&device);
+        image.Draw(painter, UiRect{0, 0, 10, 10});
+    }
+    EXPECT_EQ(device.pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_EQ(device.pixelColor(19, 19), QColor(Qt::blue));
+    EXPECT_EQ(device.pixelColor(20, 20), QColor(Qt::black));
+}
+
+TEST_F(SkinImageHiResTest, StripFramesKeepTheirDesignGeometryAndPickTheMatchingDoubleSizeFrame)
+{
+    SkinFrameSet frames;
+    ASSERT_TRUE(frames.SetStrip(QStringLiteral("strip.png"), 4));
+    EXPECT_EQ(frames.FrameWidth(), 4);
+    EXPECT_EQ(frames.FrameHeight(), 4);
+    EXPECT_TRUE(frames.HasFrame(2));
+    EXPECT_FALSE(frames.HasFrame(3));
+    SkinFrameSet whole;
+    ASSERT_TRUE(whole.SetStrip(QStringLiteral("strip.png"), 0));
+    EXPECT_EQ(whole.FrameWidth(), 12);
+
+    // Each frame fills its whole target with its own colour: a frame cut at design-size
+    // coordinates out of the 2x file would show a neighbour's colour at one edge.
+    UiScale::Set(2.0);
+    auto* button = Add<CImageButton>(0, 1, ScaledSquare(4), 0u);
+    button->SetStripImage(QStringLiteral("strip.png"), 4);
+    const UiRect rect = button->GetRect();
+    ASSERT_EQ(rect.Width(), 8);
+    EXPECT_TRUE(Filled(rect, Qt::cyan));
+    mouse.Move({12, 12});
+    EXPECT_TRUE(Filled(rect, Qt::magenta));
+    mouse.Press({12, 12});
+    EXPECT_TRUE(Filled(rect, Qt::darkGreen));
+    mouse.Release({12, 12});
+}
+
+TEST_F(SkinImageHiResTest, MissingOrMisfitDoubleSizeFileFallsBackToTheDesignSize)
+{
+    UiScale::Set(2.0);
+    // green_ov.png has no variant; yellow_nr@2x.png is not twice the design size.
+    WriteImage(QStringLiteral("yellow_nr.png"), Qt::yellow, QSize(10, 10));
+    WriteImage(QStringLiteral("yellow_nr@2x.png"), Qt::blue, QSize(15, 15));
+    auto* green = Add<CStaticImage>(0, 1, ScaledSquare(10));
+    ASSERT_TRUE(green->SetImage(QStringLiteral("green_ov.png")));
+    auto* yellow = Add<CStaticImage>(0, 2, ScaledSquare(10, 50));
+    ASSERT_TRUE(yellow->SetImage(QStringLiteral("yellow_nr.png")));
+    EXPECT_TRUE(Filled(green->GetRect(), Qt::green));
+    EXPECT_TRUE(Filled(yellow->GetRect(), Qt::yellow));
+}
+
+TEST_F(SkinImageHiResTest, ReloadingAnotherFileForgetsTheOldDoubleSizeFile)
+{
+    UiScale::Set(2.0);
+    auto* image = Add<CStaticImage>(0, 1, ScaledSquare(10));
+    ASSERT_TRUE(image->SetImage(QStringLiteral("red_nr.png")));
+    ASSERT_TRUE(Filled(image->GetRect(), Qt::blue));
+    ASSERT_TRUE(image->SetImage(QStringLiteral("green_ov.png")));
+    EXPECT_TRUE(Filled(image->GetRect(), Qt::green));
 }
 
 }  // namespace

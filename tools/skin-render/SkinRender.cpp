@@ -19,6 +19,11 @@
 //   {{key}}      a row parameter, else a palette entry
 // Unknown keys stop the build, so a typo never renders silently. Rows render into images of
 // exactly their width and height; .bmp rows are opaque, laid on the palette's "matte".
+// Every skin row is also rendered at twice its size from the same expanded SVG, as
+// <name>@2x.<ext> beside it: the toolkit scales from that one when it draws larger than
+// the design size, so scales above 1 stay sharp. Tokens (w and h included) keep their
+// design values; only the target rectangle grows, and every template has a viewBox.
+// Embedded rows have no such variant.
 // --sheet also writes contact sheets for review; --dump prints one row's expanded SVG.
 
 #include <QByteArray>
@@ -118,6 +123,9 @@ QList<Row> readTable(const QString& path) {
         r.params.insert(kv.left(eq), kv.mid(eq + 1));
       }
     }
+    // A row of its own named like a double-size variant would be overwritten by one.
+    if (r.file.contains(QLatin1String("@2x")))
+      fail(QStringLiteral("%1:%2: %3: \"@2x\" names are reserved for the double-size variants").arg(path).arg(line).arg(r.file));
     for (const Row& other : rows)
       if (other.kind == r.kind && other.file == r.file)
         fail(QStringLiteral("%1:%2: %3 listed twice").arg(path).arg(line).arg(r.file));
@@ -288,24 +296,40 @@ class Expander {
   const QHash<QString, QString>& palette_;
 };
 
-QImage render(const Row& row, const QString& svg, const QHash<QString, QString>& palette) {
-  QSvgRenderer renderer(svg.toUtf8());
-  if (!renderer.isValid()) fail(QStringLiteral("%1 (line %2): %3 is not valid SVG").arg(row.file).arg(row.line).arg(row.source));
-  QImage image(row.width, row.height, QImage::Format_ARGB32_Premultiplied);
+constexpr int kHiResFactor = 2;
+
+// The name of the double-size variant: "check_nr.png" -> "check_nr@2x.png".
+QString hiResName(const QString& file) {
+  const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
+  const QString suffix = QStringLiteral("@%1x").arg(kHiResFactor);
+  if (dot < 0 || dot < file.lastIndexOf(QLatin1Char('/'))) return file + suffix;
+  return file.left(dot) + suffix + file.mid(dot);
+}
+
+// Renders the row at factor times its design size (factor 1: the design size itself).
+QImage render(const Row& row, QSvgRenderer& renderer, const QHash<QString, QString>& palette, int factor) {
+  const int width = row.width * factor, height = row.height * factor;
+  QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
   const bool opaque = row.file.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive);
   // Bitmaps have no alpha: they are laid on the frame colour the dialogs fill with.
   image.fill(opaque ? QColor(palette.value(QStringLiteral("matte"), QStringLiteral("#000000"))) : QColor(Qt::transparent));
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
-  renderer.render(&p, QRectF(0, 0, row.width, row.height));
+  renderer.render(&p, QRectF(0, 0, width, height));
   p.end();
   if (opaque) return image.convertToFormat(QImage::Format_RGB888);
   return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-QString outputPath(const Options& o, const Row& r) {
-  return QDir(r.kind == QLatin1String("skin") ? o.skinsOut : o.embeddedOut).filePath(r.file);
+QString outputPath(const Options& o, const Row& r, const QString& file) {
+  return QDir(r.kind == QLatin1String("skin") ? o.skinsOut : o.embeddedOut).filePath(file);
+}
+
+void save(const QImage& image, const QString& path) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  const bool bmp = path.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive);
+  if (!image.save(path, bmp ? "BMP" : "PNG")) fail(QStringLiteral("cannot write %1").arg(path));
 }
 
 // All rendered images tiled at twice their size on a dark ground, each with its name.
@@ -399,13 +423,18 @@ int main(int argc, char** argv) {
   }
 
   QList<QImage> images;
+  int written = 0;
   for (const Row& r : rows) {
     const QString svg = expander.expand(readText(QDir(opt.src).filePath(r.source)), r);
-    const QImage img = render(r, svg, palette);
-    const QString out = outputPath(opt, r);
-    QDir().mkpath(QFileInfo(out).absolutePath());
-    const bool bmp = out.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive);
-    if (!img.save(out, bmp ? "BMP" : "PNG")) fail(QStringLiteral("cannot write %1").arg(out));
+    QSvgRenderer renderer(svg.toUtf8());
+    if (!renderer.isValid()) fail(QStringLiteral("%1 (line %2): %3 is not valid SVG").arg(r.file).arg(r.line).arg(r.source));
+    const QImage img = render(r, renderer, palette, 1);
+    save(img, outputPath(opt, r, r.file));
+    ++written;
+    if (r.kind == QLatin1String("skin")) {
+      save(render(r, renderer, palette, kHiResFactor), outputPath(opt, r, hiResName(r.file)));
+      ++written;
+    }
     images.append(img);
   }
   if (!opt.sheet.isEmpty()) {
@@ -421,7 +450,7 @@ int main(int argc, char** argv) {
   if (!opt.stamp.isEmpty()) {
     QFile stamp(opt.stamp);
     if (!stamp.open(QIODevice::WriteOnly | QIODevice::Truncate)) fail(QStringLiteral("cannot write %1").arg(opt.stamp));
-    stamp.write(QByteArray::number(rows.size()) + " images\n");
+    stamp.write(QByteArray::number(written) + " images\n");
   }
   return 0;
 }
