@@ -8,11 +8,7 @@
 
 namespace {
 constexpr int kDefaultIconWidth = 16;  // design units, when the folder images are missing
-constexpr int kIconGap = 3;            // design units between icon and name
 constexpr std::uint32_t kBackground = 0x1F1F1F;
-constexpr std::uint32_t kSelectedBackground = 0xDEA035;
-constexpr std::uint32_t kText = 0xB4B4B4;
-constexpr std::uint32_t kSelectedText = 0xFFFFFF;
 }  // namespace
 
 CEditShowList::CEditShowList(CMessageWindow* parent, const UiRect& rect, QString caption,
@@ -92,34 +88,23 @@ bool CEditShowList::OnRButtonUp(unsigned /*flags*/, QPoint point)
 
 void CEditShowList::Draw(QPainter& painter, const UiRect& clip)
 {
-    SkinPainter::FillRect(painter, m_rect, kBackground);
-    const int count = RowCount();
-    const int last = std::min(count, m_firstVisible + VisibleRows() + 1);
+    DrawRows(painter, clip, kBackground, 0, 0);
+}
+
+int CEditShowList::DrawRowIcons(QPainter& painter, const ListRow& row, const UiRect& rowRect)
+{
+    // Rows are indented by their depth; a folder shows its open or closed icon.
     const int iconWidth = UiScale::Scale(IconWidth());
     const int gap = UiScale::Scale(kIconGap);
-    painter.save();
-    painter.setClipRect(m_rect.ToQRect(), Qt::IntersectClip);
-    for (int row = m_firstVisible; row < last; ++row) {
-        const UiRect rowRect = RowRect(row);
-        if (!rowRect.Intersects(clip))
-            continue;
-        const ListRow data = m_source->Row(row);
-        const bool selected = row == m_selection;
-        if (selected)
-            SkinPainter::FillRect(painter, rowRect, kSelectedBackground);
-        int x = rowRect.left + data.depth * (iconWidth + gap);
-        if (data.isFolder) {
-            const SkinImage& icon = data.isOpen ? m_folderOpen : m_folderClosed;
-            if (!icon.IsNull()) {
-                const int height = UiScale::Scale(icon.Height());
-                const int top = rowRect.top + (rowRect.Height() - height) / 2;
-                icon.Draw(painter, UiRect{x, top, x + iconWidth, top + height});
-            }
-            x += iconWidth + gap;
+    int x = rowRect.left + row.depth * (iconWidth + gap);
+    if (row.isFolder) {
+        const SkinImage& icon = row.isOpen ? m_folderOpen : m_folderClosed;
+        if (!icon.IsNull()) {
+            const int height = UiScale::Scale(icon.Height());
+            const int top = rowRect.top + (rowRect.Height() - height) / 2;
+            icon.Draw(painter, UiRect{x, top, x + iconWidth, top + height});
         }
-        SkinPainter::DrawText(painter, m_font, selected ? kSelectedText : kText,
-                              UiRect{x, rowRect.top, rowRect.right, rowRect.bottom},
-                              TextFormat::kButtonText, data.text);
+        x += iconWidth + gap;
     }
-    painter.restore();
+    return x;
 }

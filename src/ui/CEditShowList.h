@@ -27,6 +27,9 @@ public:
     bool OnRButtonUp(unsigned flags, QPoint point) override;
     void ReleaseImages() override;
 
+protected:
+    int DrawRowIcons(QPainter& painter, const ListRow& row, const UiRect& rowRect) override;
+
 private:
     SkinImage m_folderOpen;
     SkinImage m_folderClosed;

@@ -8,12 +8,8 @@
 
 namespace {
 constexpr std::uint32_t kBackground = 0x4B4B4B;
-constexpr std::uint32_t kSelectedBackground = 0xDEA035;
-constexpr std::uint32_t kText = 0xB4B4B4;
-constexpr std::uint32_t kSelectedText = 0xFFFFFF;
 constexpr int kRowLeftInset = 17;  // design units
 constexpr int kRowRightInset = 2;
-constexpr int kIconGap = 3;
 }  // namespace
 
 CImageShowList::CImageShowList(CMessageWindow* parent, const UiRect& rect, QString caption,
@@ -56,36 +52,22 @@ bool CImageShowList::OnLButtonDblClk(unsigned /*flags*/, QPoint point)
 
 void CImageShowList::Draw(QPainter& painter, const UiRect& clip)
 {
-    SkinPainter::FillRect(painter, m_rect, kBackground);
-    const int count = RowCount();
-    const int last = std::min(count, m_firstVisible + VisibleRows() + 1);
+    DrawRows(painter, clip, kBackground, kRowLeftInset, kRowRightInset);
+}
+
+int CImageShowList::DrawRowIcons(QPainter& painter, const ListRow& row, const UiRect& rowRect)
+{
     const int gap = UiScale::Scale(kIconGap);
-    painter.save();
-    painter.setClipRect(m_rect.ToQRect(), Qt::IntersectClip);
-    for (int row = m_firstVisible; row < last; ++row) {
-        UiRect rowRect = RowRect(row);
-        rowRect.left += UiScale::Scale(kRowLeftInset);
-        rowRect.right -= UiScale::Scale(kRowRightInset);
-        if (!rowRect.Intersects(clip))
-            continue;
-        const ListRow data = m_source->Row(row);
-        const bool selected = row == m_selection;
-        if (selected)
-            SkinPainter::FillRect(painter, rowRect, kSelectedBackground);
-        int x = rowRect.left + gap;
-        if (data.icon >= 0 && static_cast<std::size_t>(data.icon) < m_icons.size()) {
-            const SkinImage& icon = m_icons[static_cast<std::size_t>(data.icon)];
-            if (!icon.IsNull()) {
-                const int width = UiScale::Scale(icon.Width());
-                const int height = UiScale::Scale(icon.Height());
-                const int top = rowRect.top + (rowRect.Height() - height) / 2;
-                icon.Draw(painter, UiRect{x, top, x + width, top + height});
-                x += width + gap;
-            }
+    int x = rowRect.left + gap;
+    if (row.icon >= 0 && static_cast<std::size_t>(row.icon) < m_icons.size()) {
+        const SkinImage& icon = m_icons[static_cast<std::size_t>(row.icon)];
+        if (!icon.IsNull()) {
+            const int width = UiScale::Scale(icon.Width());
+            const int height = UiScale::Scale(icon.Height());
+            const int top = rowRect.top + (rowRect.Height() - height) / 2;
+            icon.Draw(painter, UiRect{x, top, x + width, top + height});
+            x += width + gap;
         }
-        SkinPainter::DrawText(painter, m_font, selected ? kSelectedText : kText,
-                              UiRect{x, rowRect.top, rowRect.right, rowRect.bottom},
-                              TextFormat::kButtonText, data.text);
     }
-    painter.restore();
+    return x;
 }

@@ -21,6 +21,9 @@ public:
     bool OnLButtonDblClk(unsigned flags, QPoint point) override;
     void ReleaseImages() override;
 
+protected:
+    int DrawRowIcons(QPainter& painter, const ListRow& row, const UiRect& rowRect) override;
+
 private:
     std::vector<SkinImage> m_icons;
 };

@@ -1,6 +1,9 @@
 #include "ui/CRowList.h"
 
+#include "ui/SkinPainter.h"
 #include "ui/UiScale.h"
+
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -70,4 +73,37 @@ UiRect CRowList::RowRect(int row) const
 {
     const int top = m_rect.top + (row - m_firstVisible) * RowHeight();
     return {m_rect.left, top, m_rect.right, std::min(top + RowHeight(), m_rect.bottom)};
+}
+
+namespace {
+
+constexpr std::uint32_t kSelectedBackground = 0xDEA035;
+constexpr std::uint32_t kText = 0xB4B4B4;
+constexpr std::uint32_t kSelectedText = 0xFFFFFF;
+
+}  // namespace
+
+void CRowList::DrawRows(QPainter& painter, const UiRect& clip, std::uint32_t background, int leftInset,
+                        int rightInset)
+{
+    SkinPainter::FillRect(painter, m_rect, background);
+    const int last = std::min(RowCount(), m_firstVisible + VisibleRows() + 1);
+    painter.save();
+    painter.setClipRect(m_rect.ToQRect(), Qt::IntersectClip);
+    for (int row = m_firstVisible; row < last; ++row) {
+        UiRect rowRect = RowRect(row);
+        rowRect.left += UiScale::Scale(leftInset);
+        rowRect.right -= UiScale::Scale(rightInset);
+        if (!rowRect.Intersects(clip))
+            continue;
+        const ListRow data = m_source->Row(row);
+        const bool selected = row == m_selection;
+        if (selected)
+            SkinPainter::FillRect(painter, rowRect, kSelectedBackground);
+        const int textLeft = DrawRowIcons(painter, data, rowRect);
+        SkinPainter::DrawText(painter, m_font, selected ? kSelectedText : kText,
+                              UiRect{textLeft, rowRect.top, rowRect.right, rowRect.bottom},
+                              TextFormat::kButtonText, data.text);
+    }
+    painter.restore();
 }

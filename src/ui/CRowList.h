@@ -3,6 +3,8 @@
 #include "ui/CControlBase.h"
 #include "ui/ListRowSource.h"
 
+#include <cstdint>
+
 // What the two row lists share: rows 20 design units high read from a ListRowSource,
 // the first visible row, the selected row (-1 for none) and the row under a point.
 class CRowList : public CControlBase {
@@ -32,7 +34,15 @@ public:
     [[nodiscard]] UiRect RowRect(int row) const;
 
 protected:
+    static constexpr int kIconGap = 3;  // design units between an icon and the text
+
     void EnsureSelectionVisible();
+    // Paints the background, then every visible row that meets `clip` (inset by the
+    // design margins): the selection highlight, the row's icons and its text.
+    void DrawRows(QPainter& painter, const UiRect& clip, std::uint32_t background, int leftInset,
+                  int rightInset);
+    // Draws the icons of one row and returns the x where its text starts.
+    virtual int DrawRowIcons(QPainter& painter, const ListRow& row, const UiRect& rowRect) = 0;
 
     ListRowSource* m_source = nullptr;
     int m_firstVisible = 0;
