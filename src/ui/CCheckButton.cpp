@@ -10,10 +10,7 @@ CCheckButton::CCheckButton(CMessageWindow* parent, int id, const UiRect& rect, u
 
 bool CCheckButton::SetImages(const QString& normal, const QString& hover, const QString& checked)
 {
-    const bool a = m_frames.SetImage(0, normal);
-    const bool b = m_frames.SetImage(1, hover);
-    const bool c = m_frames.SetImage(2, checked);
-    return a && b && c;
+    return m_frames.SetImages({normal, hover, checked});
 }
 
 bool CCheckButton::SetStripImage(const QString& name, int frameWidth)

@@ -19,9 +19,7 @@ CColorSelectCheckButton::CColorSelectCheckButton(CMessageWindow* parent, int id,
 
 bool CColorSelectCheckButton::SetImages(const QString& unchecked, const QString& checked)
 {
-    const bool a = m_frames.SetImage(0, unchecked);
-    const bool b = m_frames.SetImage(1, checked);
-    return a && b;
+    return m_frames.SetImages({unchecked, checked});
 }
 
 bool CColorSelectCheckButton::SetStripImage(const QString& name, int frameWidth)

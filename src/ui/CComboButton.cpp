@@ -25,9 +25,7 @@ bool CComboButton::SetStripImage(const QString& name, int frameWidth)
 
 bool CComboButton::SetImages(const QString& normal, const QString& hover)
 {
-    const bool a = m_frames.SetImage(0, normal);
-    const bool b = m_frames.SetImage(1, hover);
-    return a && b;
+    return m_frames.SetImages({normal, hover});
 }
 
 void CComboButton::SetTextMargins(int left, int right)

@@ -19,10 +19,7 @@ CDPIRadioButton::CDPIRadioButton(CMessageWindow* parent, int id, const UiRect& r
 bool CDPIRadioButton::SetImages(const QString& normal, const QString& hover,
                                 const QString& selected)
 {
-    const bool a = m_frames.SetImage(0, normal);
-    const bool b = m_frames.SetImage(1, hover);
-    const bool c = m_frames.SetImage(2, selected);
-    return a && b && c;
+    return m_frames.SetImages({normal, hover, selected});
 }
 
 bool CDPIRadioButton::SetStripImage(const QString& name, int frameWidth)

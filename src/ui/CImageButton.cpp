@@ -18,9 +18,7 @@ bool CImageButton::SetStripImage(const QString& name, int frameWidth)
 bool CImageButton::SetTextImages(const QString& normal, const QString& hover)
 {
     m_textMode = true;
-    const bool normalLoaded = m_frames.SetImage(0, normal);
-    const bool hoverLoaded = m_frames.SetImage(1, hover);
-    return normalLoaded && hoverLoaded;
+    return m_frames.SetImages({normal, hover});
 }
 
 void CImageButton::SetTextMargin(int left)

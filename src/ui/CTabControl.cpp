@@ -13,11 +13,7 @@ CTabControl::CTabControl(CMessageWindow* parent, int id, const UiRect& rect, uns
 bool CTabControl::SetImages(const QString& normal, const QString& hover, const QString& selected,
                             const QString& selectedHover)
 {
-    const bool a = m_frames.SetImage(0, normal);
-    const bool b = m_frames.SetImage(1, hover);
-    const bool c = m_frames.SetImage(2, selected);
-    const bool d = m_frames.SetImage(3, selectedHover);
-    return a && b && c && d;
+    return m_frames.SetImages({normal, hover, selected, selectedHover});
 }
 
 bool CTabControl::SetStripImage(const QString& name, int frameWidth)

@@ -8,6 +8,16 @@ bool SkinFrameSet::SetStrip(const QString& name, int frameWidth)
     return loaded;
 }
 
+bool SkinFrameSet::SetImages(std::initializer_list<QString> names)
+{
+    bool allLoaded = true;
+    int frame = 0;
+    for (const QString& name : names) {
+        allLoaded = SetImage(frame++, name) && allLoaded;
+    }
+    return allLoaded;
+}
+
 bool SkinFrameSet::SetImage(int frame, const QString& name)
 {
     if (frame < 0 || frame >= kMaxImages)

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <initializer_list>
 
 class QPainter;
 
@@ -19,6 +20,8 @@ public:
     bool SetStrip(const QString& name, int frameWidth);
     // One image per frame index; an empty name leaves that frame without an image.
     bool SetImage(int frame, const QString& name);
+    // Frames 0, 1, ... from the images in order; true when every one loaded.
+    bool SetImages(std::initializer_list<QString> names);
     void Release();
 
     [[nodiscard]] bool IsStrip() const { return m_isStrip; }
