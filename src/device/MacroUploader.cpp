@@ -3,7 +3,6 @@
 #include "profiles/KeyAssignment.h"
 
 #include <algorithm>
-#include <array>
 
 namespace {
 
@@ -71,7 +70,8 @@ std::vector<CommandRequest> MacroDataPackets(const BuiltMacroImage& image, std::
     for (std::size_t k = 0; k < packetCount; ++k) {
         CommandRequest request;
         request.code = CommandCode::MacroData;
-        request.packet = static_cast<std::uint8_t>((k << kPacketIndexShift) | (packetCount & kPacketCountMask));
+        request.packet =
+            static_cast<std::uint8_t>((k << kPacketIndexShift) | (packetCount & kPacketCountMask));
         const std::size_t inPacket = std::min(remaining, kEventsPerPacket);
         request.At(kLength) = static_cast<std::uint8_t>(inPacket + 1);
         remaining -= inPacket;

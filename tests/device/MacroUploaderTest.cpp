@@ -135,10 +135,26 @@ TEST(MacroDataPacketsTest, EventBytesSplitIntoPacketsOf25)
         EXPECT_EQ(fields, c.packetFields) << static_cast<int>(c.events) << " events";
         EXPECT_EQ(lengths, c.lengthBytes) << static_cast<int>(c.events) << " events";
         // The packets carry the image from byte 4 on, 25 bytes each, without a gap.
+        const auto carriedLength = 25 * static_cast<std::ptrdiff_t>(packets.size());
         const std::vector<std::uint8_t> expected(image.bytes.begin() + 4,
-                                                 image.bytes.begin() + 4 + 25 * static_cast<std::ptrdiff_t>(packets.size()));
+                                                 image.bytes.begin() + 4 + carriedLength);
         EXPECT_EQ(carried, expected) << static_cast<int>(c.events) << " events";
     }
+}
+
+TEST(MacroDataPacketsTest, OversizedEventCountStaysWithinImageAndPacketField)
+{
+    // BuildMacroImage never reports more than 375 bytes; a hand-made image that claims
+    // more must neither read past its 512 bytes nor overflow the packet-count nibble.
+    BuiltMacroImage image;
+    image.eventBytes = 600;
+
+    const std::vector<CommandRequest> packets = MacroDataPackets(image, 1);
+
+    ASSERT_EQ(packets.size(), 15u);
+    EXPECT_EQ(packets.front().packet, 0x0F);
+    EXPECT_EQ(packets.back().packet, 0xEF);
+    EXPECT_EQ(packets.back().At(MacroCommandLayout::kLength), 26);
 }
 
 TEST_F(MacroUploaderTest, PacketsFollowTheEncodedEventsWhenTheCountDisagrees)
@@ -268,11 +284,14 @@ TEST(MacroUploadWithResolutionTest, TwoButtonsOnOneLibraryMacroShareASlotAndSend
     LastSentCopies copies;
 
     ResolveMacroButtons(profile, library, NumberedTexts(), resolution);
-    const std::vector<CommandRequest> commands = UploadMacros(profile, resolution, copies, MacroUploadMode::Send);
+    const std::vector<CommandRequest> commands =
+        UploadMacros(profile, resolution, copies, MacroUploadMode::Send);
 
     ASSERT_EQ(commands.size(), 2u);
     EXPECT_EQ(commands[0].code, CommandCode::MacroClear);
     EXPECT_EQ(commands[1].packet, 0x01);
-    EXPECT_EQ(Payload(commands[1]), (std::vector<std::uint8_t>{7, 1, 0x30, 0x00, 0x04, 0x30, 0x00, 0x05, 0, 0,
-                                                               0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    std::vector<std::uint8_t> payload(27, 0);
+    const std::uint8_t head[] = {7, 1, 0x30, 0x00, 0x04, 0x30, 0x00, 0x05};  // A, B once, slot 1
+    std::copy(std::begin(head), std::end(head), payload.begin());
+    EXPECT_EQ(Payload(commands[1]), payload);
 }
