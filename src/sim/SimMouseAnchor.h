@@ -6,7 +6,7 @@
 
 class SimulatedMouse;
 
-// The part of a simulated mouse its handles share: the mouse's one lock and a pointer
+// What a simulated mouse shares with its handles: the mouse's one lock and a pointer
 // the mouse clears in its destructor, so a handle that outlives its mouse fails its
 // calls instead of touching freed memory.
 struct SimMouseAnchor {

@@ -25,6 +25,8 @@
 // status collection (input report 7) and a command collection (feature reports 9, 8,
 // 0xBC, 0xBF). It checks and applies commands, answers presence and flash reads, sends
 // status reports, records every report it receives, and injects faults on request.
+// Feature reports must have their exact length (a command may carry one extra zero
+// byte); another length fails like a HID call of the wrong size.
 //
 // Thread-safe: one lock guards everything; handles may be used from any thread. The plug
 // listener is called without the lock held. Handles may outlive the mouse; their calls

@@ -293,11 +293,17 @@ TEST_F(SimCommandsTest, RepeatedPacketChangesNothingAndMissingPacketLeavesTheMac
     EXPECT_FALSE(slot.Complete());
     EXPECT_EQ(slot.receivedPackets, 0b101);
 
-    // A transfer whose packet 0 never arrived does not complete on old data.
-    ASSERT_EQ(Send(MacroPacket(0x12, 1, tail))[1], 0x10);
-    slot = mouse.State().settings.macros[1];
+    // A longer transfer whose packet 0 never arrived does not complete on the packets
+    // of the shorter one before it.
+    ASSERT_EQ(Send(MacroPacket(0x02, 4, full))[1], 0x10);
+    ASSERT_EQ(Send(MacroPacket(0x12, 4, tail))[1], 0x10);
+    ASSERT_TRUE(mouse.State().settings.macros[4].Complete());
+    ASSERT_EQ(Send(MacroPacket(0x13, 4, full))[1], 0x10);
+    ASSERT_EQ(Send(MacroPacket(0x23, 4, tail))[1], 0x10);
+    slot = mouse.State().settings.macros[4];
     EXPECT_FALSE(slot.Complete());
-    EXPECT_EQ(slot.packetCount, 2);
+    EXPECT_EQ(slot.packetCount, 3);
+    EXPECT_EQ(slot.receivedPackets, 0b110);
 }
 
 TEST_F(SimCommandsTest, NewTransferReplacesTheSlotAndMacroClearEmptiesEverySlot)
@@ -306,10 +312,13 @@ TEST_F(SimCommandsTest, NewTransferReplacesTheSlotAndMacroClearEmptiesEverySlot)
     ASSERT_EQ(Send(MacroPacket(0x12, 1, {0x22, 0x22, 0x22}))[1], 0x10);
     ASSERT_EQ(Send(MacroPacket(0x01, 2, {0x30, 0x32, 0x04, 0xB0, 0x00, 0x04}))[1], 0x10);
 
+    // Shorter transfers: one with fewer packets, one with as many packets but fewer bytes.
     ASSERT_EQ(Send(MacroPacket(0x01, 1, {0x30, 0x00, 0x05}))[1], 0x10);
+    ASSERT_EQ(Send(MacroPacket(0x01, 2, {0x30, 0x00, 0x06}))[1], 0x10);
     SimMacroSlot slot = mouse.State().settings.macros[1];
     EXPECT_EQ(slot.events, (std::vector<std::uint8_t>{0x30, 0x00, 0x05}));
     EXPECT_TRUE(slot.Complete());
+    EXPECT_EQ(mouse.State().settings.macros[2].events, (std::vector<std::uint8_t>{0x30, 0x00, 0x06}));
 
     // A macro without events is one packet with byte 5 = 1.
     ASSERT_EQ(Send(MacroPacket(0x01, 4, {}))[1], 0x10);

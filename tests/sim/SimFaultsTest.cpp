@@ -90,8 +90,8 @@ TEST_F(SimFaultsTest, DisconnectFollowsTheLastCountedReport)
     const std::vector<std::pair<LinkKind, bool>> expected{{LinkKind::Wired, false}, {LinkKind::Ble, false}};
     EXPECT_EQ(heard, expected);
     EXPECT_EQ(mouse.State().settings.keyDebounce, 4);
-    EXPECT_FALSE(mouse.IsPlugged(LinkKind::Wired));
-    EXPECT_FALSE(mouse.IsPlugged(LinkKind::Ble));
+    ASSERT_FALSE(mouse.IsPlugged(LinkKind::Wired));
+    ASSERT_FALSE(mouse.IsPlugged(LinkKind::Ble));
     std::array<std::uint8_t, 32> buffer{};
     buffer[0] = 9;
     EXPECT_FALSE(wired->GetFeature(buffer));
