@@ -1,0 +1,479 @@
+#include "sim/SimulatedMouse.h"
+
+#include "device/HidReports.h"
+#include "sim/SimCommandDecoder.h"
+#include "sim/SimCommandHandle.h"
+#include "sim/SimStatusHandle.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::uint8_t kOnline = 1;
+constexpr std::uint8_t kOffline = 0;
+constexpr std::size_t kPairingCode = 1;  // byte 1 of the pairing report
+
+static_assert(SimulatedMouse::kSignature.size() == PresenceLayout::kSignatureLength);
+
+}  // namespace
+
+SimulatedMouse::SimulatedMouse(Clock& clock) : m_clock(clock), m_anchor(std::make_shared<SimMouseAnchor>())
+{
+    m_anchor->mouse = this;
+}
+
+SimulatedMouse::~SimulatedMouse()
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    m_anchor->mouse = nullptr;
+    for (LinkSlot& slot : m_links)
+        EndStatusQueues(slot);
+}
+
+// ---- Links -------------------------------------------------------------------------
+
+std::unique_ptr<HidHandle> SimulatedMouse::OpenCommandInterface(LinkKind link)
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    const LinkSlot& slot = Slot(link);
+    if (!slot.plugged)
+        return nullptr;
+    return std::make_unique<SimCommandHandle>(m_anchor, link, slot.period);
+}
+
+std::unique_ptr<HidHandle> SimulatedMouse::OpenStatusInterface(LinkKind link)
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    LinkSlot& slot = Slot(link);
+    if (!slot.plugged)
+        return nullptr;
+    auto queue = std::make_shared<SimInputQueue>();
+    std::erase_if(slot.statusQueues, [](const std::weak_ptr<SimInputQueue>& q) { return q.expired(); });
+    slot.statusQueues.push_back(queue);
+    return std::make_unique<SimStatusHandle>(m_anchor, std::move(queue));
+}
+
+void SimulatedMouse::Plug(LinkKind link)
+{
+    std::unique_lock lock(m_anchor->mutex);
+    PlugEvents events;
+    PlugLocked(link, events);
+    Notify(lock, events);
+}
+
+void SimulatedMouse::Unplug(LinkKind link)
+{
+    std::unique_lock lock(m_anchor->mutex);
+    PlugEvents events;
+    UnplugLocked(link, events);
+    Notify(lock, events);
+}
+
+bool SimulatedMouse::IsPlugged(LinkKind link) const
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    return Slot(link).plugged;
+}
+
+void SimulatedMouse::SetPlugListener(PlugListener listener)
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    m_plugListener = std::move(listener);
+}
+
+// ---- State and records -------------------------------------------------------------
+
+SimMouseState SimulatedMouse::State() const
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    return m_state;
+}
+
+std::vector<SimReceivedReport> SimulatedMouse::Received() const
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    return m_received;
+}
+
+void SimulatedMouse::ClearReceived()
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    m_received.clear();
+}
+
+unsigned SimulatedMouse::AcceptedCount() const
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    return m_state.acceptedCommands;
+}
+
+unsigned SimulatedMouse::RejectedCount() const
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    return m_state.rejectedCommands;
+}
+
+// ---- Events on the mouse -----------------------------------------------------------
+
+void SimulatedMouse::SetReceiverMouseOnline(bool online)
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    m_state.receiverMouseOnline = online;
+    Emit(LinkKind::Wireless, m_state.live.BuildReport(OnlineByte(LinkKind::Wireless)));
+}
+
+void SimulatedMouse::PressDpiButton()
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    const auto levels = static_cast<unsigned>(SimMouseSettings::kDpiLevelCount);
+    const unsigned flags = m_state.settings.dpiOnOffFlags;
+    const unsigned current = m_state.live.dpiLevel;
+    for (unsigned step = 1; step <= levels; ++step) {
+        const unsigned candidate = (current + step) % levels;
+        if ((flags & (1u << candidate)) != 0) {
+            m_state.live.dpiLevel = static_cast<std::uint8_t>(candidate);
+            break;
+        }
+    }
+    EmitLiveState();
+}
+
+void SimulatedMouse::PressLaunchButton(std::uint8_t button1Based)
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    m_state.live.launchButton = button1Based;
+    EmitLiveState();
+}
+
+void SimulatedMouse::ReleaseLaunchButton()
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    m_state.live.launchButton = 0;
+    EmitLiveState();
+}
+
+void SimulatedMouse::SetBattery(std::uint8_t percent, std::uint8_t chargeState)
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    m_state.live.battery = percent;
+    m_state.live.chargeState = chargeState;
+    EmitLiveState();
+}
+
+void SimulatedMouse::SetPollingCode(std::uint8_t code)
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    m_state.live.pollingCode = code;
+    EmitLiveState();
+}
+
+void SimulatedMouse::SetSensorCode(std::uint8_t code)
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    m_state.live.sensorCode = code;
+    EmitLiveState();
+}
+
+void SimulatedMouse::SetLightingMode(std::uint8_t mode)
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    m_state.live.lightingMode = mode;
+    EmitLiveState();
+}
+
+void SimulatedMouse::SetLiveState(const SimLiveState& live)
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    m_state.live = live;
+    EmitLiveState();
+}
+
+void SimulatedMouse::EmitStatus()
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    EmitLiveState();
+}
+
+void SimulatedMouse::EmitStatusReport(const SimStatusReport& report)
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    for (LinkKind link : kCommandPreference)
+        Emit(link, report);
+}
+
+void SimulatedMouse::EmitStatusReport(LinkKind link, const SimStatusReport& report)
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    Emit(link, report);
+}
+
+// ---- Faults ------------------------------------------------------------------------
+
+void SimulatedMouse::RejectNextCommands(unsigned count)
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    m_rejectCommands = count;
+}
+
+void SimulatedMouse::FailNextWrites(unsigned count)
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    m_failWrites = count;
+}
+
+void SimulatedMouse::DropNextReplies(unsigned count)
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    m_dropReplies = count;
+}
+
+void SimulatedMouse::DisconnectAfterReports(unsigned count)
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    m_disconnectAfter = count;
+}
+
+void SimulatedMouse::WaitForBlockedReaders(std::size_t count)
+{
+    std::unique_lock lock(m_anchor->mutex);
+    m_anchor->readersChanged.wait(lock, [this, count] { return m_anchor->blockedReaders >= count; });
+}
+
+// ---- Reports from the command handles ----------------------------------------------
+
+bool SimulatedMouse::IsCurrent(LinkKind link, std::uint64_t period) const
+{
+    const LinkSlot& slot = Slot(link);
+    return slot.plugged && slot.period == period;
+}
+
+bool SimulatedMouse::ReceiveSetFeature(std::unique_lock<std::mutex>& lock, LinkKind link,
+                                       std::span<const std::uint8_t> report)
+{
+    const std::size_t record = Record(link, SimReportOperation::SetFeature, report);
+    PlugEvents events;
+    bool succeeded = false;
+    if (m_failWrites > 0)
+        --m_failWrites;
+    else
+        succeeded = ApplyWrite(link, report, events);
+    m_received[record].succeeded = succeeded;
+    CountTowardsDisconnect(events);
+    Notify(lock, events);
+    return succeeded;
+}
+
+bool SimulatedMouse::ReceiveGetFeature(std::unique_lock<std::mutex>& lock, LinkKind link,
+                                       std::span<std::uint8_t> buffer)
+{
+    const std::size_t record = Record(link, SimReportOperation::GetFeature, buffer);
+    bool succeeded = false;
+    if (m_dropReplies > 0) {
+        --m_dropReplies;
+        // The reply was sent and lost on the way: a pending acceptance is gone too.
+        if (!buffer.empty() && buffer[0] == ReportId::kCommand)
+            Slot(link).pendingReply.reset();
+    } else {
+        succeeded = AnswerRead(link, buffer);
+    }
+    m_received[record].succeeded = succeeded;
+    if (succeeded)
+        m_received[record].reply.assign(buffer.begin(), buffer.end());
+    PlugEvents events;
+    CountTowardsDisconnect(events);
+    Notify(lock, events);
+    return succeeded;
+}
+
+std::size_t SimulatedMouse::Record(LinkKind link, SimReportOperation operation, std::span<const std::uint8_t> bytes)
+{
+    SimReceivedReport& report = m_received.emplace_back();
+    report.time = m_clock.Now();
+    report.link = link;
+    report.operation = operation;
+    report.bytes.assign(bytes.begin(), bytes.end());
+    return m_received.size() - 1;
+}
+
+bool SimulatedMouse::ApplyWrite(LinkKind link, std::span<const std::uint8_t> report, PlugEvents& events)
+{
+    if (report.empty())
+        return false;
+    switch (report[0]) {
+    case ReportId::kCommand:
+        return ReceiveCommand(link, report);
+    case ReportId::kPairing:
+        return ReceivePairing(link, report);
+    case ReportId::kFlash:
+        return ReceiveFlashFrame(link, report, events);
+    default:
+        return false;  // no such feature report on the command collection
+    }
+}
+
+bool SimulatedMouse::ReceiveCommand(LinkKind link, std::span<const std::uint8_t> report)
+{
+    LinkSlot& slot = Slot(link);
+    slot.pendingReply.reset();
+    const SimCommandDecoder::Verdict verdict = SimCommandDecoder::Check(report);
+    if (verdict != SimCommandDecoder::Verdict::Valid) {
+        ++m_state.rejectedCommands;
+        // A report of the wrong length fails like any HID write of the wrong size; the
+        // other faults reach the mouse and are only not accepted.
+        return verdict != SimCommandDecoder::Verdict::WrongLength;
+    }
+    // The receiver has nothing to pass a command to while its mouse is off line.
+    const bool unreachable = link == LinkKind::Wireless && !m_state.receiverMouseOnline;
+    if (unreachable || m_rejectCommands > 0) {
+        if (!unreachable)
+            --m_rejectCommands;
+        ++m_state.rejectedCommands;
+        return true;
+    }
+    const SimCommandDecoder::Report command = report.first<ReportLength::kCommand>();
+    SimCommandDecoder::Apply(m_state, command);
+    ++m_state.acceptedCommands;
+    CommandReply& reply = slot.pendingReply.emplace();
+    std::copy(command.begin(), command.end(), reply.begin());
+    return true;
+}
+
+bool SimulatedMouse::ReceivePairing(LinkKind link, std::span<const std::uint8_t> report)
+{
+    if (link != LinkKind::Wireless || report.size() != ReportLength::kPairing)
+        return false;
+    if (report[kPairingCode] == PairingLayout::kStartPairing)
+        ++m_state.pairingRequests;
+    return true;
+}
+
+bool SimulatedMouse::ReceiveFlashFrame(LinkKind link, std::span<const std::uint8_t> frame, PlugEvents& events)
+{
+    if (link != LinkKind::Wired || frame.size() != ReportLength::kFlash)
+        return false;
+    const bool handled = m_flash.HandleFrame(frame);
+    if (m_flash.TakeRestartRequest()) {
+        // The mouse leaves the bus and comes back: every handle of the wired link dies.
+        UnplugLocked(LinkKind::Wired, events);
+        PlugLocked(LinkKind::Wired, events);
+    }
+    return handled;
+}
+
+bool SimulatedMouse::AnswerRead(LinkKind link, std::span<std::uint8_t> buffer)
+{
+    if (buffer.empty())
+        return false;
+    switch (buffer[0]) {
+    case ReportId::kCommand: {
+        if (buffer.size() != ReportLength::kCommand)
+            return false;
+        LinkSlot& slot = Slot(link);
+        std::fill(buffer.begin(), buffer.end(), std::uint8_t{0});
+        buffer[CommandLayout::kReportId] = ReportId::kCommand;
+        if (slot.pendingReply) {
+            std::copy(slot.pendingReply->begin(), slot.pendingReply->end(), buffer.begin());
+            slot.pendingReply.reset();
+        }
+        return true;
+    }
+    case ReportId::kPresence:
+        if (buffer.size() != ReportLength::kPresence)
+            return false;
+        std::fill(buffer.begin(), buffer.end(), std::uint8_t{0});
+        buffer[0] = ReportId::kPresence;
+        std::copy(kSignature.begin(), kSignature.end(), buffer.begin() + PresenceLayout::kSignature);
+        buffer[PresenceLayout::kOnline] =
+            link == LinkKind::Wireless ? (m_state.receiverMouseOnline ? kOnline : kOffline) : kOnline;
+        return true;
+    case ReportId::kFlash:
+        if (link != LinkKind::Wired || buffer.size() != ReportLength::kFlash)
+            return false;
+        return m_flash.FillReply(buffer);
+    default:
+        return false;
+    }
+}
+
+void SimulatedMouse::CountTowardsDisconnect(PlugEvents& events)
+{
+    if (m_disconnectAfter == 0 || --m_disconnectAfter > 0)
+        return;
+    for (LinkKind link : kCommandPreference)
+        UnplugLocked(link, events);
+}
+
+// ---- Plug periods and status queues ------------------------------------------------
+
+void SimulatedMouse::PlugLocked(LinkKind link, PlugEvents& events)
+{
+    LinkSlot& slot = Slot(link);
+    if (slot.plugged)
+        return;
+    slot.plugged = true;
+    ++slot.period;
+    events.push_back({link, true});
+}
+
+void SimulatedMouse::UnplugLocked(LinkKind link, PlugEvents& events)
+{
+    LinkSlot& slot = Slot(link);
+    if (!slot.plugged)
+        return;
+    slot.plugged = false;
+    ++slot.period;
+    slot.pendingReply.reset();
+    EndStatusQueues(slot);
+    events.push_back({link, false});
+}
+
+void SimulatedMouse::EndStatusQueues(LinkSlot& slot)
+{
+    for (const std::weak_ptr<SimInputQueue>& weak : slot.statusQueues) {
+        if (const std::shared_ptr<SimInputQueue> queue = weak.lock()) {
+            queue->ended = true;
+            queue->reports.clear();
+            queue->arrived.notify_all();
+        }
+    }
+    slot.statusQueues.clear();
+}
+
+void SimulatedMouse::Emit(LinkKind link, const SimStatusReport& report)
+{
+    LinkSlot& slot = Slot(link);
+    if (!slot.plugged)
+        return;
+    for (const std::weak_ptr<SimInputQueue>& weak : slot.statusQueues) {
+        const std::shared_ptr<SimInputQueue> queue = weak.lock();
+        if (queue && !queue->ended) {
+            queue->reports.push_back(report);
+            queue->arrived.notify_all();
+        }
+    }
+}
+
+void SimulatedMouse::EmitLiveState()
+{
+    for (LinkKind link : kCommandPreference)
+        Emit(link, m_state.live.BuildReport(OnlineByte(link)));
+}
+
+std::uint8_t SimulatedMouse::OnlineByte(LinkKind link) const
+{
+    if (link != LinkKind::Wireless)
+        return 0;
+    return m_state.receiverMouseOnline ? kOnline : kOffline;
+}
+
+void SimulatedMouse::Notify(std::unique_lock<std::mutex>& lock, const PlugEvents& events)
+{
+    if (events.empty() || !m_plugListener) {
+        lock.unlock();
+        return;
+    }
+    const PlugListener listener = m_plugListener;
+    lock.unlock();
+    for (const PlugEvent& event : events)
+        listener(event.link, event.plugged);
+}
