@@ -43,7 +43,7 @@ inline constexpr std::size_t kSignatureLength = 4;
 inline constexpr std::size_t kOnline = 5;  // non-zero: the receiver's mouse is connected
 inline constexpr std::uint8_t kRequestFill = 0xFF;
 // The signature the mouse's firmware answers with; replies with another are ignored.
-inline constexpr std::array<std::uint8_t, kSignatureLength> kDeviceSignature = {'3', '3', '1', '1'};
+inline constexpr std::array<std::uint8_t, kSignatureLength> kDeviceSignature = {'7', '2', '5', '1'};
 }  // namespace PresenceLayout
 
 // The pairing request (report id 0xBC): byte 1 starts pairing, the rest is zero.

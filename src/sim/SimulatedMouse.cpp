@@ -13,7 +13,6 @@ constexpr std::uint8_t kOnline = 1;
 constexpr std::uint8_t kOffline = 0;
 constexpr std::size_t kPairingCode = 1;  // byte 1 of the pairing report
 
-static_assert(SimulatedMouse::kSignature.size() == PresenceLayout::kSignatureLength);
 
 }  // namespace
 
@@ -382,7 +381,8 @@ bool SimulatedMouse::AnswerRead(LinkKind link, std::span<std::uint8_t> buffer)
             return false;
         std::fill(buffer.begin(), buffer.end(), std::uint8_t{0});
         buffer[0] = ReportId::kPresence;
-        std::copy(kSignature.begin(), kSignature.end(), buffer.begin() + PresenceLayout::kSignature);
+        std::copy(PresenceLayout::kDeviceSignature.begin(), PresenceLayout::kDeviceSignature.end(),
+                  buffer.begin() + PresenceLayout::kSignature);
         buffer[PresenceLayout::kOnline] =
             link == LinkKind::Wireless ? (m_state.receiverMouseOnline ? kOnline : kOffline) : kOnline;
         return true;

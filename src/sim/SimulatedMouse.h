@@ -33,9 +33,6 @@
 // then fail.
 class SimulatedMouse {
 public:
-    // Bytes 1..4 of the presence reply.
-    static constexpr std::string_view kSignature = "7251";
-
     using PlugListener = std::function<void(LinkKind link, bool plugged)>;
 
     // Every link starts unplugged. The clock stamps the received reports and must

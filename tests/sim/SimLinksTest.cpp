@@ -128,7 +128,7 @@ TEST_F(SimLinksTest, PresenceReplyCarriesTheSignatureAndTheOnlineFlag)
         EXPECT_EQ(received[0].bytes, request);
         EXPECT_EQ(received[0].reply, std::vector<std::uint8_t>(expected.begin(), expected.end()));
     }
-    EXPECT_EQ(SimulatedMouse::kSignature, "7251");
+    EXPECT_EQ(PresenceLayout::kDeviceSignature, (std::array<std::uint8_t, 4>{'7', '2', '5', '1'}));
 }
 
 TEST_F(SimLinksTest, ReceivedReportsCarryTimeLinkAndBytes)
