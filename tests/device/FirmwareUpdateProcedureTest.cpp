@@ -133,10 +133,15 @@ Bytes RandomBytes(std::size_t size, unsigned seed)
     return bytes;
 }
 
-// A program image whose header starts with the check value of its body.
+constexpr std::size_t kZeroBlock = 5120;  // a block of zeros in the made-up image
+
+// A program image whose header starts with the check value of its body. Like real
+// images it has a run of zeros: there, a lost reply would read back like the image.
 Bytes MakeAppImage(std::size_t size)
 {
     Bytes image = RandomBytes(size, 1);
+    if (size >= kZeroBlock + 128)
+        std::fill_n(image.begin() + kZeroBlock, 128, 0);
     const std::uint32_t check = FirmwareCheckValue(image);
     for (std::size_t i = 0; i < 4 && i < size; ++i)
         image[i] = static_cast<std::uint8_t>(check >> (8 * i));
@@ -404,19 +409,38 @@ TEST_F(FirmwareUpdateProcedureTest, WithoutBaseImageTheBaseAreaIsNeitherReadNorW
     EXPECT_EQ(rig.flash.InstallCount(), 1);
 }
 
-TEST_F(FirmwareUpdateProcedureTest, UpdateAreaThatIsNotBlankIsClearedBeforeWriting)
+// Without a base image the blank check is the second read of the run.
+TEST_F(FirmwareUpdateProcedureTest, UpdateAreaIsClearedBeforeWritingUnlessItReadsBlank)
 {
-    rig.flash.Load(FlashMap::kUpdateAreaStart, RandomBytes(4096, 3));
-    FirmwareUpdateProcedure procedure = Procedure(rig);
-    EXPECT_EQ(procedure.CheckAndUpdate(&rig.handle, kSupportedVersion), Outcome::Restarted);
+    struct Case {
+        std::string name;
+        bool leftovers;
+        bool blankCheckLost;
+        bool cleared;
+    };
+    for (const Case& c : {Case{"blank", false, false, false}, Case{"old data", true, false, true},
+                          Case{"reply lost", false, true, true}}) {
+        Rig local;
+        if (c.leftovers)
+            local.flash.Load(FlashMap::kUpdateAreaStart, RandomBytes(4096, 3));
+        if (c.blankCheckLost) {
+            local.handle.failRepliesFrom = 1;
+            local.handle.failReplyCount = 1;
+        }
+        FirmwareUpdateProcedure procedure = Procedure(local, Bytes{});
+        EXPECT_EQ(procedure.CheckAndUpdate(&local.handle, kSupportedVersion), Outcome::Restarted) << c.name;
 
-    EXPECT_TRUE(rig.events.Shown(FirmwareText::Status(FirmwareTextNumber::kClearingUpdateArea)));
-    const std::vector<SentFrame>& frames = rig.handle.frames;
-    const auto clear = std::find_if(frames.begin(), frames.end(),
-                                    [](const SentFrame& f) { return f.Is(FlashOp::ClearUpdateArea); });
-    ASSERT_NE(clear, frames.end());
-    EXPECT_EQ(std::next(clear)->time - clear->time, milliseconds(3000));
-    EXPECT_EQ(rig.flash.InstallCount(), 1) << "written over erased bytes, the image reads back intact";
+        EXPECT_EQ(local.events.Shown(FirmwareText::Status(FirmwareTextNumber::kClearingUpdateArea)), c.cleared)
+            << c.name;
+        const std::vector<SentFrame>& frames = local.handle.frames;
+        const auto clear = std::find_if(frames.begin(), frames.end(),
+                                        [](const SentFrame& f) { return f.Is(FlashOp::ClearUpdateArea); });
+        ASSERT_EQ(clear != frames.end(), c.cleared) << c.name;
+        if (c.cleared) {
+            EXPECT_EQ(std::next(clear)->time - clear->time, milliseconds(3000)) << c.name;
+        }
+        EXPECT_EQ(local.flash.InstallCount(), 1) << c.name << ": written over erased bytes only";
+    }
 }
 
 TEST_F(FirmwareUpdateProcedureTest, ImageSizesWriteWholeFramesThenTheRemainder)
@@ -462,7 +486,7 @@ TEST_F(FirmwareUpdateProcedureTest, FailuresEndTheUpdateWithTheirText)
          302},
         {"image read back", [](Rig& r) { r.flash.CorruptReadAt(FlashMap::kUpdateAreaStart + 5000); },
          Outcome::ImageCheckFailed, 307},
-        {"image reply lost", [](Rig& r) { r.handle.failRepliesAt = FlashMap::kUpdateAreaStart + 5120; },
+        {"image reply lost", [](Rig& r) { r.handle.failRepliesAt = FlashMap::kUpdateAreaStart + kZeroBlock; },
          Outcome::ImageCheckFailed, 307},
         {"information block unread", [](Rig& r) { r.handle.failRepliesAt = FlashMap::kInfoBlock; },
          Outcome::NotInstalled, 308},
