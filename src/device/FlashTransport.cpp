@@ -41,7 +41,6 @@ std::optional<FlashTransport::Block> FlashTransport::Read(std::uint32_t address,
 {
     const bool requested = Send(FlashFrame::TransferRead(address, count));
     Wait(kReadPause);
-    ThrowIfStopped();
     FlashFrame::Bytes reply{};
     reply[FlashLayout::kReportId] = ReportId::kFlash;
     const bool replied = m_handle != nullptr && m_handle->GetFeature(reply);

@@ -12,6 +12,7 @@ namespace {
 constexpr std::uint32_t kInstalledAreaStart = FlashMap::kBaseAreaEnd;
 constexpr std::uint32_t kInstalledAreaEnd = FlashMap::kUpdateAreaStart;
 constexpr std::size_t kInstallableLength = kInstalledAreaEnd - FlashMap::kInstalledHeader;
+constexpr std::uint8_t kCorruptionMask = 0xFF;  // a corrupted read returns the byte inverted
 
 bool Overlaps(std::uint32_t start, std::size_t length, std::uint32_t areaStart, std::uint32_t areaEnd)
 {
@@ -103,7 +104,7 @@ bool SimFlashMemory::HandleTransfer(const FlashFrame& frame)
         std::copy_n(request.begin(), FlashLayout::kData, reply.begin());
         std::copy_n(m_memory.begin() + address, readCount, reply.begin() + FlashLayout::kData);
         if (m_corruptReadAt && *m_corruptReadAt >= address && *m_corruptReadAt < address + readCount)
-            reply[FlashLayout::kData + (*m_corruptReadAt - address)] ^= 0xFF;
+            reply[FlashLayout::kData + (*m_corruptReadAt - address)] ^= kCorruptionMask;
         m_reply = reply;
     }
     return true;
