@@ -192,8 +192,8 @@ std::optional<FirmwareUpdateOutcome> FirmwareUpdateProcedure::RewriteBaseArea(Fl
         transport.Wait(kErasePause);
     }
 
-    // The mouse's own updater reads the compare window once more after the erase; its
-    // result is not used.
+    // The compare window is read once more after the erase, up to its first differing
+    // block, as the mouse expects to see it; the result is not used.
     static_cast<void>(BaseComparePass(transport));
 
     for (int block = 0; block < kBaseBlockCount; ++block) {
