@@ -193,7 +193,7 @@ std::optional<FirmwareUpdateOutcome> FirmwareUpdateProcedure::RewriteBaseArea(Fl
     }
 
     // The compare window is read once more after the erase, up to its first differing
-    // block, as the mouse expects to see it; the result is not used.
+    // block; the result is not used.
     static_cast<void>(BaseComparePass(transport));
 
     for (int block = 0; block < kBaseBlockCount; ++block) {
