@@ -14,6 +14,8 @@ public:
     virtual void ShowAttention(int /*titleText*/, int /*messageText*/) {}
     // The progress dialog after an apply or a reset wrote to the mouse.
     virtual void ShowProgress(int /*messageText*/) {}
+    // (Re)start the apply timer; on expiry the application calls DeviceLink::ApplyToDevice.
+    virtual void StartApplyTimer(std::chrono::milliseconds /*delay*/) {}
     // (Re)start the save timer; on expiry the application calls DeviceLink::OnSaveTimer.
     virtual void StartSaveTimer(std::chrono::milliseconds /*delay*/) {}
     // Redraw the main window from the current profile.

@@ -1,0 +1,126 @@
+#pragma once
+
+#include "device/DeviceJobRunner.h"
+#include "device/DeviceLink.h"
+#include "device/DeviceLinkEvents.h"
+#include "device/PostedTaskQueue.h"
+#include "device/VirtualClock.h"
+#include "macros/MacroLibrary.h"
+#include "profiles/AppSettings.h"
+#include "profiles/LanguageTexts.h"
+#include "profiles/ProfileDefaults.h"
+#include "profiles/ProfileTable.h"
+#include "profiles/TextNumbers.h"
+#include "sim/SimulatedMouse.h"
+
+#include "support/TempFolder.h"
+#include "support/TestTexts.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// Records what the device link asks of the windows, one short line per request.
+class RecordingLinkEvents final : public DeviceLinkEvents {
+public:
+    std::vector<std::string> log;
+
+    void ShowAttention(int title, int message) override
+    {
+        log.push_back("attention " + std::to_string(title) + " " + std::to_string(message));
+    }
+    void ShowProgress(int message) override { log.push_back("progress " + std::to_string(message)); }
+    void StartApplyTimer(std::chrono::milliseconds delay) override
+    {
+        log.push_back("apply-timer " + std::to_string(delay.count()));
+    }
+    void StartSaveTimer(std::chrono::milliseconds delay) override
+    {
+        log.push_back("save-timer " + std::to_string(delay.count()));
+    }
+    void RefreshWindow() override { log.push_back("refresh"); }
+    void StatusChanged() override { log.push_back("status-changed"); }
+    void LaunchProgram(const std::u16string& url) override
+    {
+        log.push_back("launch " + TextNumbers::ToUtf8(url));
+    }
+    void SensorChanged(std::uint16_t model, bool to3205, bool from3205) override
+    {
+        log.push_back("sensor " + std::to_string(model) + (to3205 ? " to-3205" : "") +
+                      (from3205 ? " from-3205" : ""));
+    }
+    void StartConnectionTimer(std::chrono::milliseconds delay) override
+    {
+        log.push_back("connection-timer " + std::to_string(delay.count()));
+    }
+    void PresenceReplied(bool online) override { log.push_back(online ? "presence online" : "presence offline"); }
+
+    [[nodiscard]] bool Saw(const std::string& entry) const
+    {
+        return std::find(log.begin(), log.end(), entry) != log.end();
+    }
+};
+
+// A device link on a fresh data folder with five default profiles, talking to the
+// simulated mouse over its wired link, with the copies primed: the state right after
+// start-up. Exchanges run at once on the test's thread against the virtual clock.
+class DeviceLinkFixture : public testing::Test {
+protected:
+    DeviceLinkFixture()
+    {
+        std::filesystem::create_directories(paths.ConfigFolder());
+        settings.WriteSettingDefaults(paths);
+        settings.SetSensorId(settings.ParseSensorText());
+        for (int index = 0; index < ProfileTable::kProfileCount; ++index)
+            ResetProfile(profiles.At(index), static_cast<unsigned>(index), texts, settings.SensorId());
+        link.BuildDpiTable();
+        link.Connection().deviceConfirmed = true;
+        link.Connection().receiverMouseOnline = true;
+        Connect(LinkKind::Wired);
+        link.PrimeLastSent();
+        mouse.ClearReceived();
+        events.log.clear();
+    }
+
+    void Connect(LinkKind kind)
+    {
+        mouse.Plug(kind);
+        link.SetCommandInterface(kind, mouse.OpenCommandInterface(kind));
+        link.Link(kind).present = true;
+    }
+
+    [[nodiscard]] Profile& Current() { return profiles.Current(settings); }
+
+    // The reports written to the mouse since the last ClearReceived, in order.
+    [[nodiscard]] std::vector<std::vector<std::uint8_t>> Writes() const
+    {
+        std::vector<std::vector<std::uint8_t>> writes;
+        for (const SimReceivedReport& report : mouse.Received())
+            if (report.operation == SimReportOperation::SetFeature)
+                writes.push_back(report.bytes);
+        return writes;
+    }
+    // The command codes (byte 1) of the report-9 writes.
+    [[nodiscard]] std::vector<int> WrittenCommands() const
+    {
+        std::vector<int> codes;
+        for (const auto& bytes : Writes())
+            if (bytes.size() >= 2 && bytes[0] == ReportId::kCommand)
+                codes.push_back(bytes[1]);
+        return codes;
+    }
+
+    TempFolder folder;
+    DataPaths paths{folder.Path(), {}};
+    VirtualClock clock;
+    SimulatedMouse mouse{clock};
+    PostedTaskQueue ui;
+    InlineJobRunner runner;
+    ProfileTable profiles;
+    AppSettings settings;
+    MacroLibrary macros;
+    LanguageTexts texts = NumberedTexts();
+    RecordingLinkEvents events;
+    DeviceLink link{DeviceModel{profiles, settings, macros, texts, paths}, runner, ui, clock, events};
+};

@@ -1,0 +1,135 @@
+#include "DeviceLinkFixture.h"
+
+#include "device/HidHandle.h"
+#include "profiles/ProfileFile.h"
+#include "profiles/SettingsFile.h"
+
+#include <memory>
+
+using DeviceLinkStatusTest = DeviceLinkFixture;
+
+namespace {
+
+// Reads the next status report the mouse sent on `kind`'s status interface.
+std::array<std::uint8_t, 32> NextReport(HidHandle& status)
+{
+    std::array<std::uint8_t, 32> report{};
+    report.fill(0xFF);
+    report[0] = 7;
+    EXPECT_TRUE(status.ReadInput(report));
+    return report;
+}
+
+}  // namespace
+
+TEST_F(DeviceLinkStatusTest, DpiButtonOnTheMouseUpdatesTheProfileAndIsNotWrittenBack)
+{
+    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    ASSERT_NE(status, nullptr);
+    // The listener starts out remembering level 2, so the level is taken when it differs
+    // from that: press until the mouse reports another one.
+    std::array<std::uint8_t, 32> report{};
+    do {
+        mouse.PressDpiButton();
+        report = NextReport(*status);
+        link.OnStatusReport(LinkKind::Wired, report);
+    } while (report[2] == ListenerMemory::kInitialDpiLevel);
+
+    EXPECT_EQ(Current().CurrentDPILevel, report[2]);
+    EXPECT_EQ(events.log, (std::vector<std::string>{"save-timer 10000", "status-changed", "refresh"}));
+    EXPECT_TRUE(link.SavePending());
+
+    // The copies were primed with the reported level: an apply has nothing to send.
+    link.Flags().settingsChanged = true;
+    (void)link.ApplyToDevice();
+    EXPECT_TRUE(Writes().empty());
+}
+
+TEST_F(DeviceLinkStatusTest, LaunchButtonAsksForTheProgramOnce)
+{
+    Current().Keys[2].URL = u"/usr/bin/true";
+    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    for (int press = 0; press < 2; ++press) {
+        mouse.PressLaunchButton(3);
+        link.OnStatusReport(LinkKind::Wired, NextReport(*status));
+    }
+    EXPECT_EQ(std::count(events.log.begin(), events.log.end(), "launch /usr/bin/true"), 1);
+    mouse.ReleaseLaunchButton();
+    link.OnStatusReport(LinkKind::Wired, NextReport(*status));
+    mouse.PressLaunchButton(3);
+    link.OnStatusReport(LinkKind::Wired, NextReport(*status));
+    EXPECT_EQ(std::count(events.log.begin(), events.log.end(), "launch /usr/bin/true"), 2);
+}
+
+TEST_F(DeviceLinkStatusTest, NewSensorResetsTheDpiOfAllFiveProfilesAndSavesEverything)
+{
+    for (int index = 0; index < ProfileTable::kProfileCount; ++index)
+        profiles.At(index).XYSettingX[0] = 300;
+    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    mouse.SetSensorCode(0x51);  // model 0x3395
+    link.OnStatusReport(LinkKind::Wired, NextReport(*status));
+
+    EXPECT_EQ(settings.SensorId(), 0x3395);
+    EXPECT_EQ(TextNumbers::ToUtf8(settings.Value(AppSetting::Sensor)), "0x3395");
+    EXPECT_EQ(TextNumbers::ToUtf8(settings.Value(AppSetting::PreST)), "0xCC6A");
+    EXPECT_EQ(link.DpiTable().Model(), 0x3395);
+    EXPECT_EQ(link.DpiTable().PositionCount(), 520u);
+    Profile expected = profiles.At(3);
+    ResetDpiDefaults(expected, 0x3395);
+    for (int index = 0; index < ProfileTable::kProfileCount; ++index) {
+        EXPECT_NE(profiles.At(index).XYSettingX[0], 300) << index;
+        EXPECT_TRUE(std::filesystem::exists(paths.DefaultProfileFile(index))) << index;
+    }
+    EXPECT_EQ(profiles.At(3), expected);
+    EXPECT_TRUE(events.Saw("sensor " + std::to_string(0x3395)));
+
+    AppSettings reread;
+    ASSERT_TRUE(ReadSettingsFile(reread, paths.SettingsFile()).ok);
+    EXPECT_EQ(reread.ParseSensorText(), 0x3395);
+}
+
+TEST_F(DeviceLinkStatusTest, ReceiverReportsMouseOfflineWhileWiredIsPresent)
+{
+    link.Link(LinkKind::Wired).present = true;
+    mouse.Plug(LinkKind::Wireless);
+    auto status = mouse.OpenStatusInterface(LinkKind::Wireless);
+    const BatteryState battery = link.Battery();
+    const Profile before = Current();
+    events.log.clear();
+
+    mouse.SetReceiverMouseOnline(false);
+    link.OnStatusReport(LinkKind::Wireless, NextReport(*status));
+    EXPECT_FALSE(link.Connection().receiverMouseOnline);
+    EXPECT_EQ(link.Battery(), battery);
+    EXPECT_EQ(Current(), before);
+    EXPECT_TRUE(events.log.empty());
+}
+
+TEST_F(DeviceLinkStatusTest, BatteryTickShowsNothingUntilConfirmedThenTheLevel)
+{
+    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    mouse.SetBattery(57, 0);
+    link.OnStatusReport(LinkKind::Wired, NextReport(*status));
+    link.Connection().deviceConfirmed = false;
+    EXPECT_FALSE(link.OnBatteryTimer().has_value());
+    link.Connection().deviceConfirmed = true;
+    const auto view = link.OnBatteryTimer();
+    ASSERT_TRUE(view.has_value());
+    EXPECT_EQ(view->level, 57);
+    EXPECT_EQ(view->text, u"57%");
+}
+
+TEST_F(DeviceLinkStatusTest, SaveTimerWritesTheSettingsAndTheFiveProfiles)
+{
+    Current().SetSetting(ProfileSetting::ProfileName, u"changed");
+    link.Flags().settingsChanged = true;
+    (void)link.ApplyToDevice();
+    ASSERT_TRUE(link.SavePending());
+    link.OnSaveTimer();
+    EXPECT_FALSE(link.SavePending());
+    ProfileTable reread;
+    Profile& profile = reread.At(settings.CurrentProfile());
+    ASSERT_TRUE(ParseProfileFile(profile, paths.DefaultProfileFile(settings.CurrentProfile())).ok);
+    EXPECT_EQ(profile.GetSetting(ProfileSetting::ProfileName), u"changed");
+    EXPECT_TRUE(std::filesystem::exists(paths.SettingsFile()));
+}
