@@ -4,6 +4,7 @@
 #include "device/DeviceJobRunner.h"
 #include "device/DeviceLinkEvents.h"
 #include "device/DeviceTexts.h"
+#include "device/FirmwareSession.h"
 #include "device/HidHandle.h"
 #include "device/KeyAssignmentCommands.h"
 #include "device/MacroButtonResolver.h"
@@ -26,6 +27,7 @@ DeviceLink::DeviceLink(DeviceModel model, DeviceJobRunner& runner, UiPoster& pos
       m_runner(runner),
       m_poster(poster),
       m_events(events),
+      m_clock(clock),
       m_exchanger(std::make_shared<CommandExchanger>(clock)),
       m_listener(ListenerMemory::ForSensor(m_model.settings.SensorId()))
 {
@@ -307,5 +309,69 @@ void DeviceLink::QueryPresence()
             if (alive.lock())
                 m_events.PresenceReplied(mouseOnline);
         });
+    });
+}
+
+namespace {
+
+// Passes the updater's events to the dialog on the UI thread; the restart notice first
+// marks the update as active, so the mouse leaving the system does not end the program.
+class FirmwareRelay final : public FirmwareUpdateEvents {
+public:
+    FirmwareRelay(ConnectionState& connection, FirmwareUpdateEvents& dialog)
+        : m_connection(connection), m_dialog(dialog)
+    {
+    }
+    void ShowText(const FirmwareText& text) override { m_dialog.ShowText(text); }
+    void SetProgress(int value, int total) override { m_dialog.SetProgress(value, total); }
+    void UpdateActive() override
+    {
+        m_connection.firmwareUpdateActive = true;
+        m_dialog.UpdateActive();
+    }
+    void Finished(FirmwareUpdateOutcome outcome) override { m_dialog.Finished(outcome); }
+
+private:
+    ConnectionState& m_connection;
+    FirmwareUpdateEvents& m_dialog;
+};
+
+}  // namespace
+
+bool DeviceLink::StartFirmwareUpdate(FirmwareImage appImage, FirmwareImage baseImage, FirmwareUpdateEvents& dialog)
+{
+    auto wired = m_commandSlots[LinkIndex(LinkKind::Wired)];
+    if (!wired) {
+        m_events.ShowAttention(DeviceTexts::kNotice, DeviceTexts::kConnectCableFirst);
+        return false;
+    }
+    // Each event is posted to the UI thread, where the relay sets the link's update flag
+    // before the dialog hears of the restart.
+    auto relay = std::make_shared<FirmwareRelay>(m_connection, dialog);
+    auto forward = [poster = &m_poster, alive = std::weak_ptr<int>(m_alive),
+                    relay](std::function<void(FirmwareUpdateEvents&)> deliver) {
+        poster->Post([alive, relay, deliver = std::move(deliver)] {
+            if (alive.lock())
+                deliver(*relay);
+        });
+    };
+    auto session = std::make_shared<FirmwareSession>(std::move(appImage), std::move(baseImage), std::move(forward));
+    m_runner.Submit([this, poster = &m_poster, alive = std::weak_ptr<int>(m_alive), session, wired,
+                     version = m_connection.wiredVersion, clock = &m_clock](const std::stop_token& stop) {
+        const FirmwareUpdateOutcome outcome = session->RunUpdate(*clock, wired.get(), version, stop);
+        if (outcome != FirmwareUpdateOutcome::Restarted)
+            return;
+        poster->Post([this, alive, session] {
+            if (alive.lock())
+                SubmitFirmwareFinalCheck(session);
+        });
+    });
+    return true;
+}
+
+void DeviceLink::SubmitFirmwareFinalCheck(std::shared_ptr<FirmwareSession> session)
+{
+    m_runner.Submit([session = std::move(session), wired = m_commandSlots[LinkIndex(LinkKind::Wired)]](std::stop_token) {
+        (void)session->RunFinalCheck(wired.get());
     });
 }

@@ -8,6 +8,7 @@
 #include "device/DeviceModel.h"
 #include "device/DpiStepTable.h"
 #include "device/ExchangeSummary.h"
+#include "device/FirmwareImage.h"
 #include "device/LastSentCopies.h"
 #include "device/LinkKind.h"
 #include "device/LinkState.h"
@@ -26,6 +27,8 @@ class Clock;
 class CommandExchanger;
 class DeviceJobRunner;
 class DeviceLinkEvents;
+class FirmwareSession;
+class FirmwareUpdateEvents;
 class HidHandle;
 class UiPoster;
 struct Profile;
@@ -113,6 +116,12 @@ public:
     // DeviceLinkEvents::PresenceReplied.
     void QueryPresence();
 
+    // The firmware update over the wired interface, on the device thread. Without a wired
+    // interface the attention window is asked for instead (false). Events reach
+    // `dialog` on the UI thread; it must outlive the update or the link. After the mouse
+    // restarts, the final check runs on whatever wired interface is open by then.
+    bool StartFirmwareUpdate(FirmwareImage appImage, FirmwareImage baseImage, FirmwareUpdateEvents& dialog);
+
     // Runs `done` on the UI thread once every exchange queued so far has finished, with
     // the totals of all exchanges so far.
     void AfterPendingExchanges(std::function<void(const ExchangeSummary&)> done);
@@ -123,12 +132,14 @@ private:
     [[nodiscard]] HidHandle* PreferredHandle() const;
     [[nodiscard]] std::shared_ptr<HidHandle> PreferredSlot() const;
     void SubmitCommands(std::vector<CommandRequest> commands);
+    void SubmitFirmwareFinalCheck(std::shared_ptr<FirmwareSession> session);
     void ReinitialiseForSensor(std::uint16_t model, bool to3205Layout, bool from3205Layout);
 
     DeviceModel m_model;
     DeviceJobRunner& m_runner;
     UiPoster& m_poster;
     DeviceLinkEvents& m_events;
+    Clock& m_clock;
     std::shared_ptr<CommandExchanger> m_exchanger;  // used only inside device-thread jobs
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);
 

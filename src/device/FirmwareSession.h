@@ -1,0 +1,39 @@
+#pragma once
+
+#include "device/FirmwareImage.h"
+#include "device/FirmwareUpdateEvents.h"
+#include "device/FirmwareUpdateProcedure.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class UiPoster;
+
+// One firmware update as the device link runs it: the procedure lives on the device
+// thread across its two jobs (the update up to the restart, then the final check on the
+// reopened wired interface), and every event it reports is posted to the UI thread.
+class FirmwareSession final : public FirmwareUpdateEvents {
+public:
+    // `onUiThread` receives each event on the UI thread, wrapped so that it runs only while
+    // its owner still exists.
+    using Forward = std::function<void(std::function<void(FirmwareUpdateEvents&)>)>;
+
+    FirmwareSession(FirmwareImage appImage, FirmwareImage baseImage, Forward forward);
+
+    // Device thread.
+    FirmwareUpdateOutcome RunUpdate(Clock& clock, HidHandle* wiredHandle, std::uint16_t wiredVersion,
+                                    std::stop_token stop);
+    FirmwareUpdateOutcome RunFinalCheck(HidHandle* wiredHandle);
+
+    void ShowText(const FirmwareText& text) override;
+    void SetProgress(int value, int total) override;
+    void UpdateActive() override;
+    void Finished(FirmwareUpdateOutcome outcome) override;
+
+private:
+    FirmwareImage m_appImage;
+    FirmwareImage m_baseImage;
+    Forward m_forward;
+    std::optional<FirmwareUpdateProcedure> m_procedure;
+};
