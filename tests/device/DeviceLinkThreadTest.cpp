@@ -1,0 +1,67 @@
+#include "DeviceLinkFixture.h"
+
+#include "device/DeviceIoThread.h"
+#include "device/HidHandle.h"
+#include "device/SettingsPayloads.h"
+
+#include <thread>
+
+// The device thread, a listener thread and a thread pressing buttons on the mouse, with
+// the test's thread as the UI thread: thousands of status reports are processed while
+// applies run. Built to be run under ThreadSanitizer.
+using DeviceLinkThreadTest = DeviceLinkFixture;
+
+TEST_F(DeviceLinkThreadTest, StatusReportsAndAppliesInterleaveWithoutRacesAndTheMouseEndsInStep)
+{
+    DeviceIoThread deviceThread;
+    DeviceLink threaded(DeviceModel{profiles, settings, macros, texts, paths}, deviceThread, ui, clock, events);
+    threaded.Connection().deviceConfirmed = true;
+    threaded.SetCommandInterface(LinkKind::Wired, mouse.OpenCommandInterface(LinkKind::Wired));
+    threaded.Link(LinkKind::Wired).present = true;
+    threaded.BuildDpiTable();
+    threaded.PrimeLastSent();
+
+    std::shared_ptr<HidHandle> status = mouse.OpenStatusInterface(LinkKind::Wired);
+    std::atomic<int> reportsRead{0};
+    std::thread listener([&] {
+        std::array<std::uint8_t, 32> report{};
+        while (status->ReadInput(report)) {
+            ++reportsRead;
+            ui.Post([&threaded, report] { threaded.OnStatusReport(LinkKind::Wired, report); });
+        }
+    });
+    constexpr int kPresses = 3000;
+    std::thread presser([&] {
+        for (int i = 0; i < kPresses; ++i) {
+            if (i % 3 == 0)
+                mouse.PressDpiButton();
+            else
+                mouse.SetBattery(static_cast<std::uint8_t>(i % 101), static_cast<std::uint8_t>(i % 3));
+        }
+    });
+
+    Profile& profile = Current();
+    std::uint32_t colour = 0;
+    for (int round = 0; round < 200; ++round) {
+        colour = 0x00010203u * static_cast<std::uint32_t>(round + 1) & 0x00FFFFFFu;
+        profile.DPILevelIndication[0] = colour;
+        profile.PollingRateValue[0] = static_cast<std::uint8_t>(round % 4);
+        threaded.Flags().settingsChanged = true;
+        (void)threaded.ApplyToDevice();
+        ui.RunPending();
+    }
+    presser.join();
+    ASSERT_TRUE(ui.RunUntil([&] { return reportsRead.load() == kPresses; }, std::chrono::seconds(60)));
+    status->Close();
+    listener.join();
+    deviceThread.WaitIdle();
+    ui.RunPending();
+
+    EXPECT_EQ(threaded.Totals().dropped, 0);
+    const SimMouseState state = mouse.State();
+    EXPECT_EQ(state.settings.dpiColours[0],
+              (SimRgb{static_cast<std::uint8_t>(colour), static_cast<std::uint8_t>(colour >> 8),
+                      static_cast<std::uint8_t>(colour >> 16)}));
+    EXPECT_EQ(state.settings.pollingCode, SettingsPayloads::PollingCode(profile.PollingRateValue[0]));
+    EXPECT_EQ(profile.CurrentDPILevel, state.live.dpiLevel);
+}
