@@ -71,6 +71,27 @@ struct BenchModel {
     DeviceLinkEvents events;
 };
 
+// The model, the simulated mouse on its wired link and a confirmed device link to it.
+struct BenchRig {
+    BenchRig(DeviceJobRunner& runner, Clock& clock) : mouse(clock), link(Link(runner, clock))
+    {
+        link.Connection().deviceConfirmed = true;
+        link.SetCommandInterface(LinkKind::Wired, mouse.OpenCommandInterface(LinkKind::Wired));
+        link.BuildDpiTable();
+    }
+    DeviceLink Link(DeviceJobRunner& runner, Clock& clock)
+    {
+        mouse.Plug(LinkKind::Wired);
+        return DeviceLink(DeviceModel{model.profiles, model.settings, model.library, model.texts, model.paths},
+                          runner, ui, clock, model.events);
+    }
+
+    BenchModel model;
+    SimulatedMouse mouse;
+    PostedTaskQueue ui;
+    DeviceLink link;
+};
+
 void SetEveryFlag(DeviceLink& link)
 {
     link.Flags().keysChanged = true;
@@ -84,17 +105,10 @@ void SetEveryFlag(DeviceLink& link)
 // far the sleeps themselves overran what the protocol asked for.
 void BM_FullApplyBeyondSettlePauses(benchmark::State& state)
 {
-    BenchModel model;
     PauseMeasuringClock clock;
-    SimulatedMouse mouse(clock);
-    mouse.Plug(LinkKind::Wired);
-    PostedTaskQueue ui;
     DeviceIoThread deviceThread;
-    DeviceLink link(DeviceModel{model.profiles, model.settings, model.library, model.texts, model.paths},
-                    deviceThread, ui, clock, model.events);
-    link.Connection().deviceConfirmed = true;
-    link.SetCommandInterface(LinkKind::Wired, mouse.OpenCommandInterface(LinkKind::Wired));
-    link.BuildDpiTable();
+    BenchRig rig(deviceThread, clock);
+    DeviceLink& link = rig.link;
 
     double beyondPauses = 0;
     double sleepOverrun = 0;
@@ -111,7 +125,7 @@ void BM_FullApplyBeyondSettlePauses(benchmark::State& state)
         const long long slept = clock.m_slept - sleptBefore;
         beyondPauses += static_cast<double>(wall.count() - slept);
         sleepOverrun += static_cast<double>(slept - (clock.m_requested - requestedBefore));
-        ui.RunPending();
+        rig.ui.RunPending();
     }
     state.counters["commands"] = static_cast<double>(commands);
     state.counters["beyond_pauses_us"] = benchmark::Counter(beyondPauses, benchmark::Counter::kAvgIterations);
@@ -126,17 +140,10 @@ BENCHMARK(BM_FullApplyBeyondSettlePauses)->Iterations(5)->Unit(benchmark::kMilli
 // always rewrites the macros.
 void BM_ApplyWithNothingChanged(benchmark::State& state)
 {
-    BenchModel model;
     SteadyClock clock;
-    SimulatedMouse mouse(clock);
-    mouse.Plug(LinkKind::Wired);
-    PostedTaskQueue ui;
     InlineJobRunner runner;
-    DeviceLink link(DeviceModel{model.profiles, model.settings, model.library, model.texts, model.paths}, runner,
-                    ui, clock, model.events);
-    link.Connection().deviceConfirmed = true;
-    link.SetCommandInterface(LinkKind::Wired, mouse.OpenCommandInterface(LinkKind::Wired));
-    link.BuildDpiTable();
+    BenchRig rig(runner, clock);
+    DeviceLink& link = rig.link;
     link.PrimeLastSent();
     std::size_t commands = 0;
     for (auto _ : state) {

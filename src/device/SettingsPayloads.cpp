@@ -1,6 +1,7 @@
 #include "device/SettingsPayloads.h"
 
 #include "device/DpiStepTable.h"
+#include "device/PollingRateLabels.h"
 
 #include <algorithm>
 
@@ -8,10 +9,8 @@ namespace {
 
 // Polling codes by report-rate index; the last entry also serves every larger index.
 constexpr std::array<std::uint8_t, 7> kPollingCodes{0x08, 0x04, 0x02, 0x01, 0x11, 0x12, 0x14};
-constexpr std::array<const char16_t*, 7> kPollingLabels{u"125Hz",  u"250Hz",  u"500Hz", u"1000Hz",
-                                                        u"2000Hz", u"4000Hz", u"8000Hz"};
 static_assert(kPollingCodes.size() == Profile::kMaxReportRateIndex + 1u);
-static_assert(kPollingLabels.size() == kPollingCodes.size());
+static_assert(kPollingRateLabels.size() == kPollingCodes.size());
 
 constexpr std::uint8_t kLiftLow = 1;
 constexpr std::uint8_t kLiftHigh = 2;
@@ -62,11 +61,6 @@ namespace SettingsPayloads {
 std::uint8_t PollingCode(std::uint8_t rateIndex)
 {
     return kPollingCodes[std::min<std::size_t>(rateIndex, kPollingCodes.size() - 1)];
-}
-
-std::u16string PollingRateLabel(std::uint8_t rateIndex)
-{
-    return kPollingLabels[std::min<std::size_t>(rateIndex, kPollingLabels.size() - 1)];
 }
 
 std::uint8_t TextSettingByte(const Profile& profile, ProfileSetting setting)

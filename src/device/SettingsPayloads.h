@@ -40,8 +40,6 @@ inline constexpr std::uint8_t kLightingBuiltMarker = 0xFF;
 // Report-rate index 0..6 (PollingRateValue byte 0) to the code the mouse takes; an index
 // above 6 counts as 6 (8000 Hz).
 [[nodiscard]] std::uint8_t PollingCode(std::uint8_t rateIndex);
-// The rate the on-screen display shows for an index: u"125Hz" .. u"8000Hz".
-[[nodiscard]] std::u16string PollingRateLabel(std::uint8_t rateIndex);
 
 // A text setting read as a decimal integer; its low byte is what the mouse gets.
 [[nodiscard]] std::uint8_t TextSettingByte(const Profile& profile, ProfileSetting setting);

@@ -1,4 +1,5 @@
 #include "DeviceLinkFixture.h"
+#include "FlashTestDoubles.h"
 
 #include "device/DeviceIoThread.h"
 #include "device/FirmwareCheckValue.h"
@@ -6,30 +7,7 @@
 #include "device/FirmwareUpdateEvents.h"
 #include "device/FlashMap.h"
 
-#include <random>
-
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes RandomBytes(std::size_t size, unsigned seed)
-{
-    std::mt19937 random(seed);
-    Bytes bytes(size);
-    for (std::uint8_t& byte : bytes)
-        byte = static_cast<std::uint8_t>(random());
-    return bytes;
-}
-
-// A program image of a realistic size whose header carries its own check value.
-Bytes MadeUpProgramImage(std::size_t size)
-{
-    Bytes image = RandomBytes(size, 7);
-    const std::uint32_t check = FirmwareCheckValue(image);
-    for (std::size_t i = 0; i < 4; ++i)
-        image[i] = static_cast<std::uint8_t>(check >> (8 * i));
-    return image;
-}
 
 class DialogRecorder final : public FirmwareUpdateEvents {
 public:
@@ -86,7 +64,7 @@ protected:
 
 TEST_F(DeviceLinkFirmwareTest, UpdateWritesVerifiesAndInstallsAndTheMouseHoldsTheImage)
 {
-    const Bytes app = MadeUpProgramImage(101'568);
+    const Bytes app = MakeAppImage(101'568);
     auto image = FirmwareImage::LoadApp(app);
     ASSERT_TRUE(image.has_value());
     DeviceIoThread deviceThread;
@@ -102,6 +80,7 @@ TEST_F(DeviceLinkFirmwareTest, UpdateWritesVerifiesAndInstallsAndTheMouseHoldsTh
     EXPECT_EQ(dialog.outcomes,
               (std::vector<FirmwareUpdateOutcome>{FirmwareUpdateOutcome::Restarted, FirmwareUpdateOutcome::Installed}));
     EXPECT_TRUE(dialog.sawUpdateActive);
+    EXPECT_GT(dialog.lastProgress, 0);
     EXPECT_TRUE(dialog.flagSetBeforeNotice);
     const auto flash = mouse.Flash().Contents();
     EXPECT_TRUE(std::equal(app.begin(), app.end(), flash.begin() + FlashMap::kUpdateAreaStart));
@@ -114,7 +93,7 @@ TEST_F(DeviceLinkFirmwareTest, WithoutTheWiredLinkTheAttentionWindowAsksForTheCa
 {
     link.CloseCommandInterface(LinkKind::Wired);
     Connect(LinkKind::Wireless);
-    EXPECT_FALSE(link.StartFirmwareUpdate(*FirmwareImage::LoadApp(MadeUpProgramImage(1024)),
+    EXPECT_FALSE(link.StartFirmwareUpdate(*FirmwareImage::LoadApp(MakeAppImage(1024)),
                                           FirmwareImage::LoadBase({}), dialog));
     EXPECT_EQ(events.log, (std::vector<std::string>{"attention 150 291"}));
     EXPECT_TRUE(mouse.Received().empty());
@@ -122,7 +101,7 @@ TEST_F(DeviceLinkFirmwareTest, WithoutTheWiredLinkTheAttentionWindowAsksForTheCa
 
 TEST_F(DeviceLinkFirmwareTest, RejectedWritesEndTheUpdateWithItsTextAndNeverHang)
 {
-    const Bytes app = MadeUpProgramImage(4096);
+    const Bytes app = MakeAppImage(4096);
     mouse.Flash().FailWrites(FlashMap::kUpdateAreaStart + 1024, 4);
     ASSERT_TRUE(link.StartFirmwareUpdate(*FirmwareImage::LoadApp(app), FirmwareImage::LoadBase({}), dialog));
     ASSERT_TRUE(RunUntilOutcomes(link, 1));

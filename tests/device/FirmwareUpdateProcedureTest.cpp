@@ -20,7 +20,6 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 using Outcome = FirmwareUpdateOutcome;
 using std::chrono::milliseconds;
 
@@ -28,30 +27,6 @@ constexpr std::uint16_t kSupportedVersion = 0x0201;
 constexpr std::size_t kAppSize = 101'568;  // 793 full frames and one of 64 bytes
 constexpr std::uint32_t kOldCheckValue = 0x0BADF00D;
 constexpr std::uint8_t kInfoCounter = 5;
-
-Bytes RandomBytes(std::size_t size, unsigned seed)
-{
-    std::mt19937 random(seed);
-    Bytes bytes(size);
-    for (std::uint8_t& byte : bytes)
-        byte = static_cast<std::uint8_t>(random());
-    return bytes;
-}
-
-constexpr std::size_t kZeroBlock = 5120;  // a block of zeros in the made-up image
-
-// A program image whose header starts with the check value of its body. Like real
-// images it has a run of zeros: there, a lost reply would read back like the image.
-Bytes MakeAppImage(std::size_t size)
-{
-    Bytes image = RandomBytes(size, 1);
-    if (size >= kZeroBlock + 128)
-        std::fill_n(image.begin() + kZeroBlock, 128, 0);
-    const std::uint32_t check = FirmwareCheckValue(image);
-    for (std::size_t i = 0; i < 4 && i < size; ++i)
-        image[i] = static_cast<std::uint8_t>(check >> (8 * i));
-    return image;
-}
 
 // Replaces the last four bytes so that the body's check value becomes 0, and puts 0 in
 // the header. The register is run backwards from 0: the top byte of each table entry

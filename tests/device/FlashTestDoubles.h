@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/Clock.h"
+#include "device/FirmwareCheckValue.h"
 #include "device/FirmwareUpdateEvents.h"
 #include "device/FlashFrame.h"
 #include "device/HidHandle.h"
@@ -11,10 +12,37 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <random>
 #include <vector>
 
 // Test doubles for the firmware updater: a wired handle over the flash model and an
 // events sink that records everything.
+
+using Bytes = std::vector<std::uint8_t>;
+
+inline Bytes RandomBytes(std::size_t size, unsigned seed)
+{
+    std::mt19937 random(seed);
+    Bytes bytes(size);
+    for (std::uint8_t& byte : bytes)
+        byte = static_cast<std::uint8_t>(random());
+    return bytes;
+}
+
+inline constexpr std::size_t kZeroBlock = 5120;  // a block of zeros in the made-up image
+
+// A program image whose header starts with the check value of its body. Like real
+// images it has a run of zeros: there, a lost reply would read back like the image.
+inline Bytes MakeAppImage(std::size_t size)
+{
+    Bytes image = RandomBytes(size, 1);
+    if (size >= kZeroBlock + 128)
+        std::fill_n(image.begin() + kZeroBlock, 128, 0);
+    const std::uint32_t check = FirmwareCheckValue(image);
+    for (std::size_t i = 0; i < 4 && i < size; ++i)
+        image[i] = static_cast<std::uint8_t>(check >> (8 * i));
+    return image;
+}
 
 struct SentFrame {
     FlashFrame frame;

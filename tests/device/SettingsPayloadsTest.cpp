@@ -1,4 +1,5 @@
 #include "device/DpiStepTable.h"
+#include "device/PollingRateLabels.h"
 #include "device/SettingsPayloads.h"
 #include "profiles/ProfileDefaults.h"
 #include "profiles/TextNumbers.h"
@@ -26,7 +27,7 @@ TEST(SettingsPayloadsTest, PollingIndexGivesCodeAndLabel)
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.index));
         EXPECT_EQ(PollingCode(c.index), c.code);
-        EXPECT_EQ(PollingRateLabel(c.index), c.label);
+        EXPECT_EQ(::PollingRateLabel(c.index), c.label);
     }
 }
 
