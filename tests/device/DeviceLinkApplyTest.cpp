@@ -1,10 +1,13 @@
 #include "DeviceLinkFixture.h"
 
 #include "device/CommandExchanger.h"
+#include "device/HidTrafficLog.h"
+#include "device/LoggingHidHandle.h"
 #include "device/SettingsPayloads.h"
 #include "keyfunc/KeyTables.h"
 
 #include <algorithm>
+#include <fstream>
 
 using namespace std::chrono_literals;
 
@@ -218,4 +221,33 @@ TEST_F(DeviceLinkApplyTest, MacroButtonUploadsClearThenPacketsAndTheMouseHoldsTh
     EXPECT_EQ(slot.events[0], 0x30);  // press, key class, 10 ms
     EXPECT_EQ(slot.events[1], 10);
     EXPECT_EQ(slot.events[2], KeyUsage(0x41));
+}
+
+TEST_F(DeviceLinkApplyTest, TrafficLogHasOneLinePerTransferWithTheExactBytes)
+{
+    std::string error;
+    std::shared_ptr<HidTrafficLog> log = HidTrafficLog::Open(folder / "hid.log", clock, error);
+    ASSERT_NE(log, nullptr) << error;
+    link.SetCommandInterface(LinkKind::Wired, std::make_shared<LoggingHidHandle>(
+                                                  mouse.OpenCommandInterface(LinkKind::Wired), LinkKind::Wired, log));
+    Current().PollingRateValue[0] = 1;  // 250 Hz: code 0x04
+    link.Flags().settingsChanged = true;
+    (void)link.ApplyToDevice();
+    log.reset();
+    link.CloseAll();
+
+    std::ifstream in(folder / "hid.log");
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    const std::string zeros = [] {
+        std::string text;
+        for (int i = 0; i < 26; ++i)
+            text += " 00";
+        return text;
+    }();
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "0.000 wired set-feature 32 09 04 01 01 13 04" + zeros,
+                         "0.060 wired get-feature 32 09 04 01 01 13 04" + zeros,
+                     }));
 }
