@@ -36,7 +36,6 @@ constexpr int kBaseBlockCount = (FlashMap::kBaseAreaEnd - FlashMap::kBaseAreaSta
 static_assert(kBaseSectorCount + kBaseBlockCount == FirmwareUpdateProcedure::kBaseFrameTotal);
 static_assert(kBaseBlockCount == FirmwareUpdateProcedure::kBaseVerifyTotal);
 
-constexpr std::size_t kCheckValueLength = 4;
 constexpr std::uint32_t kBlankCheckValue = 0xFFFFFFFF;
 constexpr int kWaitingSeconds = 20;
 constexpr int kRestartCountdownFrom = 3;
