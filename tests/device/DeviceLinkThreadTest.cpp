@@ -51,7 +51,13 @@ TEST_F(DeviceLinkThreadTest, StatusReportsAndAppliesInterleaveWithoutRacesAndThe
         ui.RunPending();
     }
     presser.join();
-    ASSERT_TRUE(ui.RunUntil([&] { return reportsRead.load() == kPresses; }, std::chrono::seconds(60)));
+    // Reports made while an apply was on its way carry the mouse's earlier values and
+    // take them into the profile. One more press once every apply has landed makes a
+    // report of the mouse as it is now, which must bring the profile back in step.
+    deviceThread.WaitIdle();
+    ui.RunPending();
+    mouse.PressDpiButton();
+    ASSERT_TRUE(ui.RunUntil([&] { return reportsRead.load() == kPresses + 1; }, std::chrono::seconds(60)));
     status->Close();
     listener.join();
     deviceThread.WaitIdle();
