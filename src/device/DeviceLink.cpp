@@ -116,7 +116,7 @@ void DeviceLink::SubmitCommands(std::vector<CommandRequest> commands)
 void DeviceLink::AfterPendingExchanges(std::function<void(const ExchangeSummary&)> done)
 {
     m_runner.Submit([this, poster = &m_poster, alive = std::weak_ptr<int>(m_alive),
-                     done = std::move(done)](std::stop_token) {
+                     done = std::move(done)](const std::stop_token&) {
         poster->Post([this, alive, done] {
             if (alive.lock())
                 done(m_totals);
@@ -290,7 +290,7 @@ void DeviceLink::RequestPairing()
     auto receiver = m_commandSlots[LinkIndex(LinkKind::Wireless)];
     if (!receiver)
         return;
-    m_runner.Submit([exchanger = m_exchanger, receiver = std::move(receiver)](std::stop_token) {
+    m_runner.Submit([exchanger = m_exchanger, receiver = std::move(receiver)](const std::stop_token&) {
         (void)exchanger->RequestPairing(receiver.get());
     });
 }
@@ -301,7 +301,7 @@ void DeviceLink::QueryPresence()
     if (!handle)
         return;
     m_runner.Submit([this, poster = &m_poster, exchanger = m_exchanger, handle = std::move(handle),
-                     alive = std::weak_ptr<int>(m_alive)](std::stop_token) {
+                     alive = std::weak_ptr<int>(m_alive)](const std::stop_token&) {
         const auto online = exchanger->QueryPresence(handle.get());
         if (!online)
             return;
@@ -371,7 +371,8 @@ bool DeviceLink::StartFirmwareUpdate(FirmwareImage appImage, FirmwareImage baseI
 
 void DeviceLink::SubmitFirmwareFinalCheck(std::shared_ptr<FirmwareSession> session)
 {
-    m_runner.Submit([session = std::move(session), wired = m_commandSlots[LinkIndex(LinkKind::Wired)]](std::stop_token) {
+    m_runner.Submit([session = std::move(session),
+                     wired = m_commandSlots[LinkIndex(LinkKind::Wired)]](const std::stop_token&) {
         (void)session->RunFinalCheck(wired.get());
     });
 }

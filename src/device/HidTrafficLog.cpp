@@ -3,7 +3,7 @@
 #include "device/Clock.h"
 
 #include <cerrno>
-#include <cstring>
+#include <system_error>
 
 namespace {
 
@@ -27,7 +27,7 @@ std::unique_ptr<HidTrafficLog> HidTrafficLog::Open(const std::filesystem::path& 
 {
     std::FILE* file = std::fopen(path.string().c_str(), "ab");
     if (file == nullptr) {
-        error = "cannot open the HID log " + path.string() + ": " + std::strerror(errno);
+        error = "cannot open the HID log " + path.string() + ": " + std::generic_category().message(errno);
         return nullptr;
     }
     return std::unique_ptr<HidTrafficLog>(new HidTrafficLog(file, clock));
