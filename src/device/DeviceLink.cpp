@@ -21,6 +21,20 @@
 
 #include <utility>
 
+namespace {
+
+// Posts `task` to the UI thread, where it runs only if the link that asked for it still
+// exists. Device-thread jobs reach back to the link through this alone.
+void PostIfAlive(UiPoster& poster, std::weak_ptr<int> alive, std::function<void()> task)
+{
+    poster.Post([alive = std::move(alive), task = std::move(task)] {
+        if (alive.lock())
+            task();
+    });
+}
+
+}  // namespace
+
 DeviceLink::DeviceLink(DeviceModel model, DeviceJobRunner& runner, UiPoster& poster, Clock& clock,
                        DeviceLinkEvents& events)
     : m_model(std::move(model)),
@@ -106,10 +120,7 @@ void DeviceLink::SubmitCommands(std::vector<CommandRequest> commands)
             else
                 ++summary.dropped;
         }
-        poster->Post([this, alive, summary] {
-            if (alive.lock())
-                m_totals += summary;
-        });
+        PostIfAlive(*poster, alive, [this, summary] { m_totals += summary; });
     });
 }
 
@@ -117,10 +128,7 @@ void DeviceLink::AfterPendingExchanges(std::function<void(const ExchangeSummary&
 {
     m_runner.Submit([this, poster = &m_poster, alive = std::weak_ptr<int>(m_alive),
                      done = std::move(done)](const std::stop_token&) {
-        poster->Post([this, alive, done] {
-            if (alive.lock())
-                done(m_totals);
-        });
+        PostIfAlive(*poster, alive, [this, done] { done(m_totals); });
     });
 }
 
@@ -305,10 +313,7 @@ void DeviceLink::QueryPresence()
         const auto online = exchanger->QueryPresence(handle.get());
         if (!online)
             return;
-        poster->Post([this, alive, mouseOnline = *online] {
-            if (alive.lock())
-                m_events.PresenceReplied(mouseOnline);
-        });
+        PostIfAlive(*poster, alive, [this, mouseOnline = *online] { m_events.PresenceReplied(mouseOnline); });
     });
 }
 
@@ -350,10 +355,7 @@ bool DeviceLink::StartFirmwareUpdate(FirmwareImage appImage, FirmwareImage baseI
     auto relay = std::make_shared<FirmwareRelay>(m_connection, dialog);
     auto forward = [poster = &m_poster, alive = std::weak_ptr<int>(m_alive),
                     relay](std::function<void(FirmwareUpdateEvents&)> deliver) {
-        poster->Post([alive, relay, deliver = std::move(deliver)] {
-            if (alive.lock())
-                deliver(*relay);
-        });
+        PostIfAlive(*poster, alive, [relay, deliver = std::move(deliver)] { deliver(*relay); });
     };
     auto session = std::make_shared<FirmwareSession>(std::move(appImage), std::move(baseImage), std::move(forward));
     m_runner.Submit([this, poster = &m_poster, alive = std::weak_ptr<int>(m_alive), session, wired,
@@ -361,10 +363,7 @@ bool DeviceLink::StartFirmwareUpdate(FirmwareImage appImage, FirmwareImage baseI
         const FirmwareUpdateOutcome outcome = session->RunUpdate(*clock, wired.get(), version, stop);
         if (outcome != FirmwareUpdateOutcome::Restarted)
             return;
-        poster->Post([this, alive, session] {
-            if (alive.lock())
-                SubmitFirmwareFinalCheck(session);
-        });
+        PostIfAlive(*poster, alive, [this, session] { SubmitFirmwareFinalCheck(session); });
     });
     return true;
 }

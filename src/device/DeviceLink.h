@@ -129,7 +129,6 @@ public:
 
 private:
     [[nodiscard]] Profile& CurrentProfile();
-    [[nodiscard]] HidHandle* PreferredHandle() const;
     [[nodiscard]] std::shared_ptr<HidHandle> PreferredSlot() const;
     void SubmitCommands(std::vector<CommandRequest> commands);
     void SubmitFirmwareFinalCheck(std::shared_ptr<FirmwareSession> session);

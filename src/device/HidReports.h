@@ -34,6 +34,15 @@ inline constexpr std::size_t kChecksum = 4;  // 8-bit sum of all 32 bytes, taken
 inline constexpr std::size_t kPayload = 5;   // bytes 5..31
 inline constexpr std::size_t kPayloadLength = 27;
 inline constexpr std::uint8_t kSinglePacket = 0x01;
+
+// The packet byte of packet `index` (from 0) of a command sent in `count` packets.
+[[nodiscard]] constexpr std::uint8_t PacketField(std::size_t index, std::size_t count)
+{
+    constexpr unsigned kIndexShift = 4;
+    constexpr std::size_t kNibble = 0x0F;
+    return static_cast<std::uint8_t>(((index & kNibble) << kIndexShift) | (count & kNibble));
+}
+static_assert(PacketField(0, 1) == kSinglePacket);
 }  // namespace CommandLayout
 
 // Layout of the presence reply (report id 8).

@@ -7,8 +7,6 @@
 namespace {
 
 constexpr auto kMacroType = static_cast<std::uint8_t>(FunctionType::Macro);
-constexpr unsigned kPacketIndexShift = 4;
-constexpr std::uint8_t kPacketCountMask = 0x0F;
 
 struct ButtonImage {
     std::uint8_t slot = MacroResolution::kNoSlot;
@@ -70,8 +68,7 @@ std::vector<CommandRequest> MacroDataPackets(const BuiltMacroImage& image, std::
     for (std::size_t k = 0; k < packetCount; ++k) {
         CommandRequest request;
         request.code = CommandCode::MacroData;
-        request.packet =
-            static_cast<std::uint8_t>((k << kPacketIndexShift) | (packetCount & kPacketCountMask));
+        request.packet = CommandLayout::PacketField(k, packetCount);
         const std::size_t inPacket = std::min(remaining, kEventsPerPacket);
         request.At(kLength) = static_cast<std::uint8_t>(inPacket + 1);
         remaining -= inPacket;

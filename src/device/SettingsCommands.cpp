@@ -11,17 +11,11 @@ using namespace SettingsPayloads;
 
 // DpiLevels goes out as two packets: X codes first, then Y codes.
 constexpr std::uint8_t kDpiPacketCount = 2;
-constexpr std::uint8_t kPacketIndexShift = 4;
 
 // Report byte where each command's payload starts (the first payload byte).
 constexpr std::size_t kFirst = CommandLayout::kPayload;
 // DpiLevels: level and enable mask, then the 16 code bytes of one axis.
 constexpr std::size_t kDpiCodesAt = kFirst + 2;
-
-constexpr std::uint8_t PacketField(std::uint8_t index, std::uint8_t count)
-{
-    return static_cast<std::uint8_t>((index << kPacketIndexShift) | count);
-}
 
 CommandRequest MakeCommand(CommandCode code)
 {
@@ -50,7 +44,7 @@ CommandRequest MakeCommand(CommandCode code, std::uint8_t value)
 CommandRequest DpiPacket(const DpiBytes& dpi, std::uint8_t index, std::size_t axisOffset)
 {
     CommandRequest command = MakeCommand(CommandCode::DpiLevels);
-    command.packet = PacketField(index, kDpiPacketCount);
+    command.packet = CommandLayout::PacketField(index, kDpiPacketCount);
     command.At(kFirst) = dpi[kDpiLevel];
     command.At(kFirst + 1) = dpi[kDpiEnableMask];
     const auto axis = dpi.begin() + static_cast<std::ptrdiff_t>(axisOffset);
