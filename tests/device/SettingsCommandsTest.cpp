@@ -272,52 +272,54 @@ TEST_F(SettingsCommandsTest, PrimingModeEightWritesItsColoursOnlyWithinTheLighti
     EXPECT_EQ(m_copies.lighting, (SettingsPayloads::LightingBytes{0x08, 0x08, 0x42, 0x01, 0xFF, 0x00, 0x00}));
 }
 
-TEST_F(SettingsCommandsTest, PowerSavingIsSentWhenOneOfItsThreeSettingsChanged)
-{
-    const ProfileSetting settings[] = {ProfileSetting::PowerDownTime, ProfileSetting::RgbOffTime,
-                                       ProfileSetting::MoveLightingOnOffMode};
-    m_profile.SetSetting(ProfileSetting::PowerDownTime, u"10");
-    m_profile.SetSetting(ProfileSetting::RgbOffTime, u"1");
-    m_profile.SetSetting(ProfileSetting::MoveLightingOnOffMode, u"0");
-    Prime();
-    EXPECT_FALSE(SendPowerSaving(m_profile, m_copies).has_value());
+// Power saving and the sensor options each carry three settings in one command.
+struct TripleCommandCase {
+    const char* name;
+    CommandCode code;
+    std::optional<CommandRequest> (*send)(const Profile&, LastSentCopies&);
+    std::array<ProfileSetting, 3> settings;
+    std::array<std::uint8_t, 3> start;
+    std::array<std::uint8_t, 3> changed;
+};
 
-    std::array<std::uint8_t, 3> bytes{0x0A, 0x01, 0x00};
+class TripleCommandTest : public SettingsCommandsTest, public testing::WithParamInterface<TripleCommandCase> {};
+
+TEST_P(TripleCommandTest, SentWhenOneOfItsThreeSettingsChanged)
+{
+    const TripleCommandCase& c = GetParam();
+    for (std::size_t i = 0; i < 3; ++i)
+        m_profile.SetIntSetting(c.settings[i], c.start[i]);
+    Prime();
+    EXPECT_FALSE(c.send(m_profile, m_copies).has_value());
+
+    std::array<std::uint8_t, 3> bytes = c.start;
     for (std::size_t i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
-        m_profile.SetIntSetting(settings[i], 0x20 + static_cast<int>(i));
-        bytes[i] = static_cast<std::uint8_t>(0x20 + i);
-        const std::optional<CommandRequest> sent = SendPowerSaving(m_profile, m_copies);
+        m_profile.SetIntSetting(c.settings[i], c.changed[i]);
+        bytes[i] = c.changed[i];
+        const std::optional<CommandRequest> sent = c.send(m_profile, m_copies);
         ASSERT_TRUE(sent.has_value());
-        EXPECT_EQ(*sent, Expected(CommandCode::PowerSaving, 0x01, {bytes[0], bytes[1], bytes[2]}));
-        EXPECT_FALSE(SendPowerSaving(m_profile, m_copies).has_value());
+        EXPECT_EQ(*sent, Expected(c.code, 0x01, {bytes[0], bytes[1], bytes[2]}));
+        EXPECT_FALSE(c.send(m_profile, m_copies).has_value());
     }
+    // Nothing else was due.
     EXPECT_TRUE(SendSettings(m_profile, m_table, m_copies).empty());
+    EXPECT_FALSE(SendPowerSaving(m_profile, m_copies).has_value());
     EXPECT_FALSE(SendSensorOptions(m_profile, m_copies).has_value());
 }
 
-TEST_F(SettingsCommandsTest, SensorOptionsAreSentWhenOneOfItsThreeSettingsChanged)
-{
-    const ProfileSetting settings[] = {ProfileSetting::AngleSnap, ProfileSetting::MotionSync,
-                                       ProfileSetting::RippleControl};
-    m_profile.SetSetting(ProfileSetting::AngleSnap, u"0");
-    m_profile.SetSetting(ProfileSetting::MotionSync, u"1");
-    m_profile.SetSetting(ProfileSetting::RippleControl, u"0");
-    Prime();
-    EXPECT_FALSE(SendSensorOptions(m_profile, m_copies).has_value());
-
-    std::array<std::uint8_t, 3> bytes{0x00, 0x01, 0x00};
-    for (std::size_t i = 0; i < 3; ++i) {
-        SCOPED_TRACE(i);
-        bytes[i] = bytes[i] == 0 ? 1 : 0;
-        m_profile.SetIntSetting(settings[i], bytes[i]);
-        const std::optional<CommandRequest> sent = SendSensorOptions(m_profile, m_copies);
-        ASSERT_TRUE(sent.has_value());
-        EXPECT_EQ(*sent, Expected(CommandCode::SensorOptions, 0x01, {bytes[0], bytes[1], bytes[2]}));
-        EXPECT_FALSE(SendSensorOptions(m_profile, m_copies).has_value());
-    }
-    EXPECT_TRUE(SendSettings(m_profile, m_table, m_copies).empty());
-    EXPECT_FALSE(SendPowerSaving(m_profile, m_copies).has_value());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Commands, TripleCommandTest,
+    testing::Values(
+        TripleCommandCase{"PowerSaving", CommandCode::PowerSaving, &SendPowerSaving,
+                          {ProfileSetting::PowerDownTime, ProfileSetting::RgbOffTime,
+                           ProfileSetting::MoveLightingOnOffMode},
+                          {0x0A, 0x01, 0x00},
+                          {0x20, 0x21, 0x22}},
+        TripleCommandCase{"SensorOptions", CommandCode::SensorOptions, &SendSensorOptions,
+                          {ProfileSetting::AngleSnap, ProfileSetting::MotionSync, ProfileSetting::RippleControl},
+                          {0x00, 0x01, 0x00},
+                          {0x01, 0x00, 0x01}}),
+    [](const testing::TestParamInfo<TripleCommandCase>& caseInfo) { return std::string(caseInfo.param.name); });
 
 }  // namespace
