@@ -51,6 +51,15 @@ std::uint32_t AddressAt(std::uint32_t start, std::size_t offset)
     return start + static_cast<std::uint32_t>(offset);
 }
 
+// Reads one block at `address` and compares it with the image's bytes there; a failed
+// read never matches.
+bool BlockMatches(FlashTransport& transport, const FirmwareImage& image, std::uint32_t address)
+{
+    const std::optional<FlashTransport::Block> block = transport.Read(address, kBlock);
+    const std::span<const std::uint8_t> expected = image.Range(address, kBlock);
+    return block && std::equal(expected.begin(), expected.end(), block->begin());
+}
+
 }  // namespace
 
 FirmwareUpdateProcedure::FirmwareUpdateProcedure(Clock& clock, FirmwareImage appImage, FirmwareImage baseImage,
@@ -169,9 +178,7 @@ bool FirmwareUpdateProcedure::BaseComparePass(FlashTransport& transport)
 {
     for (std::uint32_t address = FlashMap::kBaseCompareStart; address < FlashMap::kBaseCompareEnd;
          address += kBlock) {
-        const std::optional<FlashTransport::Block> block = transport.Read(address, kBlock);
-        const std::span<const std::uint8_t> expected = m_baseImage.Range(address, kBlock);
-        if (!block || !std::equal(expected.begin(), expected.end(), block->begin()))
+        if (!BlockMatches(transport, m_baseImage, address))
             return false;
         transport.Wait(kComparePause);
     }
@@ -210,9 +217,7 @@ std::optional<FirmwareUpdateOutcome> FirmwareUpdateProcedure::RewriteBaseArea(Fl
 
     for (int block = 0; block < kBaseBlockCount; ++block) {
         const std::uint32_t address = AddressAt(FlashMap::kBaseAreaStart, static_cast<std::size_t>(block) * kBlock);
-        const std::optional<FlashTransport::Block> data = transport.Read(address, kBlock);
-        const std::span<const std::uint8_t> expected = m_baseImage.Range(address, kBlock);
-        if (!data || !std::equal(expected.begin(), expected.end(), data->begin())) {
+        if (!BlockMatches(transport, m_baseImage, address)) {
             m_events.ShowText(FirmwareText::Status(TextNumber::kBaseCheckFailed));
             return Outcome::BaseCheckFailed;
         }

@@ -13,7 +13,6 @@ constexpr std::uint8_t kOnline = 1;
 constexpr std::uint8_t kOffline = 0;
 constexpr std::size_t kPairingCode = 1;  // byte 1 of the pairing report
 
-
 }  // namespace
 
 SimulatedMouse::SimulatedMouse(Clock& clock) : m_clock(clock), m_anchor(std::make_shared<SimMouseAnchor>())
