@@ -6,6 +6,7 @@
 #include "device/DeviceLinkEvents.h"
 #include "device/PostedTaskQueue.h"
 #include "device/SteadyClock.h"
+#include "device/VirtualClock.h"
 #include "macros/MacroLibrary.h"
 #include "profiles/AppSettings.h"
 #include "profiles/LanguageTexts.h"
@@ -100,39 +101,63 @@ void SetEveryFlag(DeviceLink& link)
     link.Flags().sensorOptionsChanged = true;
 }
 
-// Every settings command, the keys and the 125-action macro (15 packets), on the device
-// thread. Reported: the wall time beyond the time spent sleeping in the pauses, and how
-// far the sleeps themselves overran what the protocol asked for.
+// Writes every settings command, the keys and the 125-action macro (15 packets) on the
+// device thread and waits for them; returns the wall time in microseconds.
+long long RunFullApply(BenchRig& rig, DeviceIoThread& deviceThread, std::size_t& commands)
+{
+    DeviceLink& link = rig.link;
+    link.ForgetLastSent();
+    SetEveryFlag(link);
+    const auto start = std::chrono::steady_clock::now();
+    commands = link.ApplyToDevice().commandCount;
+    deviceThread.WaitIdle();
+    const auto wall = std::chrono::steady_clock::now() - start;
+    rig.ui.RunPending();
+    return std::chrono::duration_cast<std::chrono::microseconds>(wall).count();
+}
+
+// The full apply on the real clock. Reported: the wall time beyond the time spent
+// sleeping in the pauses, and how far the sleeps themselves overran what the protocol
+// asked for.
 void BM_FullApplyBeyondSettlePauses(benchmark::State& state)
 {
     PauseMeasuringClock clock;
     DeviceIoThread deviceThread;
     BenchRig rig(deviceThread, clock);
-    DeviceLink& link = rig.link;
 
     double beyondPauses = 0;
     double sleepOverrun = 0;
     std::size_t commands = 0;
     for (auto _ : state) {
-        link.ForgetLastSent();
-        SetEveryFlag(link);
         const long long requestedBefore = clock.m_requested;
         const long long sleptBefore = clock.m_slept;
-        const auto start = std::chrono::steady_clock::now();
-        commands = link.ApplyToDevice().commandCount;
-        deviceThread.WaitIdle();
-        const auto wall = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+        const long long wall = RunFullApply(rig, deviceThread, commands);
         const long long slept = clock.m_slept - sleptBefore;
-        beyondPauses += static_cast<double>(wall.count() - slept);
+        beyondPauses += static_cast<double>(wall - slept);
         sleepOverrun += static_cast<double>(slept - (clock.m_requested - requestedBefore));
-        rig.ui.RunPending();
     }
     state.counters["commands"] = static_cast<double>(commands);
     state.counters["beyond_pauses_us"] = benchmark::Counter(beyondPauses, benchmark::Counter::kAvgIterations);
     state.counters["sleep_overrun_us"] = benchmark::Counter(sleepOverrun, benchmark::Counter::kAvgIterations);
-    state.counters["dropped"] = link.Totals().dropped;
+    state.counters["dropped"] = rig.link.Totals().dropped;
 }
 BENCHMARK(BM_FullApplyBeyondSettlePauses)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same apply with pauses that cost nothing: the work of the program and the
+// simulated mouse alone, with caches warm. The difference to the figure above is what
+// waking up after each pause costs on the machine at hand.
+void BM_FullApplyWithoutPauses(benchmark::State& state)
+{
+    VirtualClock clock;
+    DeviceIoThread deviceThread;
+    BenchRig rig(deviceThread, clock);
+    std::size_t commands = 0;
+    for (auto _ : state)
+        state.SetIterationTime(static_cast<double>(RunFullApply(rig, deviceThread, commands)) / 1e6);
+    state.counters["commands"] = static_cast<double>(commands);
+    state.counters["dropped"] = rig.link.Totals().dropped;
+}
+BENCHMARK(BM_FullApplyWithoutPauses)->Unit(benchmark::kMicrosecond)->UseManualTime();
 
 // An apply after which every copy already holds the profile: only building and
 // comparing, including the 512-byte image of the macro button. The keys flag stays
