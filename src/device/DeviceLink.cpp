@@ -313,7 +313,11 @@ void DeviceLink::QueryPresence()
         const auto online = exchanger->QueryPresence(handle.get());
         if (!online)
             return;
-        PostIfAlive(*poster, alive, [this, mouseOnline = *online] { m_events.PresenceReplied(mouseOnline); });
+        PostIfAlive(*poster, alive, [this, mouseOnline = *online] {
+            if (m_presenceListener)
+                m_presenceListener(mouseOnline);
+            m_events.PresenceReplied(mouseOnline);
+        });
     });
 }
 

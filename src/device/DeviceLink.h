@@ -21,6 +21,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 class Clock;
@@ -112,9 +113,13 @@ public:
     bool FactoryReset();
     // The receiver's pairing request; written only when the receiver's slot is open.
     void RequestPairing();
-    // Reads the presence report on the preferred interface; a valid reply comes back as
-    // DeviceLinkEvents::PresenceReplied.
+    // Reads the presence report on the preferred interface; a valid reply goes to the
+    // presence listener (discovery), then to DeviceLinkEvents::PresenceReplied.
     void QueryPresence();
+    void SetPresenceListener(std::function<void(bool mouseOnline)> listener)
+    {
+        m_presenceListener = std::move(listener);
+    }
 
     // The firmware update over the wired interface, on the device thread. Without a wired
     // interface the attention window is asked for instead (false). Events reach
@@ -155,4 +160,5 @@ private:
     bool m_reportSent = false;
     bool m_savePending = false;
     ExchangeSummary m_totals;
+    std::function<void(bool)> m_presenceListener;
 };

@@ -55,6 +55,30 @@ public:
         log.push_back("connection-timer " + std::to_string(delay.count()));
     }
     void PresenceReplied(bool online) override { log.push_back(online ? "presence online" : "presence offline"); }
+    void ShowMainWindow() override { log.push_back("show-window"); }
+    void MinimiseMainWindow() override { log.push_back("minimise-window"); }
+    void HideMainWindow() override { log.push_back("hide-window"); }
+    void ShowStatusImage(std::optional<LinkKind> link) override
+    {
+        log.push_back("status-image " + std::string(link ? LinkName(*link) : "none"));
+    }
+    void SetHeaderTabEnabled(bool enabled) override { log.push_back(enabled ? "tab enabled" : "tab disabled"); }
+    void ShowConnectionNotice(bool shown) override { log.push_back(shown ? "notice shown" : "notice hidden"); }
+    void StartBatteryTimer(std::chrono::milliseconds period) override
+    {
+        log.push_back("battery-timer " + std::to_string(period.count()));
+    }
+    void StartReenumerateTimer(std::chrono::milliseconds delay) override
+    {
+        log.push_back("reenumerate-timer " + std::to_string(delay.count()));
+    }
+    void StartWindowCheckTimer(std::chrono::milliseconds period) override
+    {
+        log.push_back("window-check-timer " + std::to_string(period.count()));
+    }
+    void AccessDenied(const std::string& message) override { log.push_back("access-denied " + message); }
+    void CloseOpenDialogs() override { log.push_back("close-dialogs"); }
+    void QuitProgram() override { log.push_back("quit"); }
 
     [[nodiscard]] bool Saw(const std::string& entry) const
     {
@@ -67,7 +91,11 @@ public:
 // start-up. Exchanges run at once on the test's thread against the virtual clock.
 class DeviceLinkFixture : public testing::Test {
 protected:
-    DeviceLinkFixture()
+    DeviceLinkFixture() : DeviceLinkFixture(StartConnected::Yes) {}
+
+    enum class StartConnected : std::uint8_t { No, Yes };
+    // Without a connection: a fresh data folder and a link that has found nothing yet.
+    explicit DeviceLinkFixture(StartConnected connected)
     {
         std::filesystem::create_directories(paths.ConfigFolder());
         settings.WriteSettingDefaults(paths);
@@ -75,6 +103,8 @@ protected:
         for (int index = 0; index < ProfileTable::kProfileCount; ++index)
             ResetProfile(profiles.At(index), static_cast<unsigned>(index), texts, settings.SensorId());
         link.BuildDpiTable();
+        if (connected == StartConnected::No)
+            return;
         link.Connection().deviceConfirmed = true;
         link.Connection().receiverMouseOnline = true;
         Connect(LinkKind::Wired);

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "device/HidBackend.h"
+#include "device/LinkKind.h"
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class DeviceLink;
+class DeviceLinkEvents;
+class HidTrafficLog;
+class StatusListener;
+class UiPoster;
+
+// What an enumeration found of the mouse: one entry per interface that passed the vendor
+// and product checks.
+struct DiscoveredInterface {
+    enum class Role : std::uint8_t { Status, Command, Other };
+
+    int index = 0;  // position in the machine's interface list
+    LinkKind link = LinkKind::Wired;
+    Role role = Role::Other;
+    HidInterfaceInfo info;
+};
+
+// Finds the mouse among the machine's HID interfaces and follows it: which links are
+// present, one command interface per link in DeviceLink's slots, one status listener per
+// link, the presence and confirmation state and the connection indicator. Window actions
+// go out as DeviceLinkEvents. Everything runs on the UI thread except the listeners,
+// whose reports come back as posted tasks.
+class DeviceDiscovery {
+public:
+    // Only the first interfaces of the machine's list are examined.
+    static constexpr int kProbeCount = 150;
+    static constexpr std::chrono::milliseconds kBatteryPeriod{1000};
+    static constexpr std::chrono::milliseconds kIndicatorAfterEnumeration{1000};
+    static constexpr std::chrono::milliseconds kIndicatorAtStartup{2000};
+    static constexpr std::chrono::milliseconds kReenumerateDelay{300};
+    static constexpr std::chrono::milliseconds kWindowCheckPeriod{100};
+
+    // `log`, when given, records every transfer on the interfaces discovery opens.
+    DeviceDiscovery(HidBackend& backend, DeviceLink& link, UiPoster& poster, DeviceLinkEvents& events,
+                    std::shared_ptr<HidTrafficLog> log = nullptr);
+    ~DeviceDiscovery();
+    DeviceDiscovery(const DeviceDiscovery&) = delete;
+    DeviceDiscovery& operator=(const DeviceDiscovery&) = delete;
+
+    // The start-up order: confirmation from NeedPassword (0: confirmed; 1 also minimises
+    // the window), registration, primed copies, the first enumeration, then the window
+    // check and connection timers.
+    void Startup(int needPassword);
+
+    // Empties the slots, clears the listener flags of ended listeners, shows the
+    // no-device state and asks the backend for arrival and removal.
+    void RegisterForDeviceChanges();
+    // Probes the first 150 interfaces and brings the links, slots, listeners and window
+    // in line with what it found.
+    void Enumerate();
+    // Reopens one link's command interface by the index the last enumeration found.
+    void OpenCommandInterface(LinkKind link);
+    void OnDeviceChange(HidDeviceChange change);
+    // A valid presence reply (DeviceLink passes them here).
+    void OnPresenceReply(bool mouseOnline);
+    // The tray or a second instance asks for the window.
+    void RequestShowWindow();
+    // Timer handlers: connection indicator (one-shot), re-enumeration (one-shot), window
+    // check (periodic).
+    void OnConnectionTimer();
+    void OnReenumerateTimer();
+    void OnWindowCheckTimer();
+    // The main window goes: closes the command interfaces and ends the listeners.
+    void Shutdown();
+
+    [[nodiscard]] const std::vector<DiscoveredInterface>& Found() const { return m_found; }
+    // Why interfaces of the mouse could not be opened at the last enumeration.
+    [[nodiscard]] const std::vector<std::string>& AccessProblems() const { return m_accessProblems; }
+    [[nodiscard]] bool ListenerActive(LinkKind link) const { return m_listenerActive[LinkIndex(link)].load(); }
+
+private:
+    void Probe(int index, const HidInterfaceInfo& info);
+    void OpenCommandInterface(LinkKind link, const std::vector<HidInterfaceInfo>& interfaces);
+    void StartListener(LinkKind link, const std::vector<HidInterfaceInfo>& interfaces);
+    void ShowLinkInCharge();
+    [[nodiscard]] std::unique_ptr<HidHandle> OpenChecked(LinkKind link, int index,
+                                                         const std::vector<HidInterfaceInfo>& interfaces);
+    [[nodiscard]] bool AnyPresent() const;
+    void StopListeners();
+
+    HidBackend& m_backend;
+    DeviceLink& m_link;
+    UiPoster& m_poster;
+    DeviceLinkEvents& m_events;
+    std::shared_ptr<HidTrafficLog> m_log;
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
+
+    std::array<std::atomic<bool>, kLinkKindCount> m_listenerActive{};
+    std::array<std::unique_ptr<StatusListener>, kLinkKindCount> m_listeners;
+    std::vector<DiscoveredInterface> m_found;
+    std::vector<std::string> m_accessProblems;
+};
