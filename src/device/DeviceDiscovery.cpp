@@ -29,8 +29,13 @@ constexpr std::array<LinkKind, kLinkKindCount> kStartOrder = {LinkKind::Wired, L
 }  // namespace
 
 DeviceDiscovery::DeviceDiscovery(HidBackend& backend, DeviceLink& link, UiPoster& poster, DeviceLinkEvents& events,
-                                 std::shared_ptr<HidTrafficLog> log)
-    : m_backend(backend), m_link(link), m_poster(poster), m_events(events), m_log(std::move(log))
+                                 std::shared_ptr<HidTrafficLog> log, Listeners listeners)
+    : m_backend(backend),
+      m_link(link),
+      m_poster(poster),
+      m_events(events),
+      m_log(std::move(log)),
+      m_listenerMode(listeners)
 {
     m_link.SetPresenceListener([this](bool mouseOnline) { OnPresenceReply(mouseOnline); });
 }
@@ -177,7 +182,7 @@ void DeviceDiscovery::ShowLinkInCharge()
     m_events.StartConnectionTimer(kIndicatorAfterEnumeration);
 }
 
-std::unique_ptr<HidHandle> DeviceDiscovery::OpenChecked(LinkKind link, int index,
+std::unique_ptr<HidHandle> DeviceDiscovery::OpenOfLink(LinkKind link, int index,
                                                         const std::vector<HidInterfaceInfo>& interfaces)
 {
     if (index < 0 || static_cast<std::size_t>(index) >= interfaces.size())
@@ -195,6 +200,11 @@ std::unique_ptr<HidHandle> DeviceDiscovery::OpenChecked(LinkKind link, int index
     return std::make_unique<LoggingHidHandle>(std::move(opened.handle), link, m_log);
 }
 
+std::unique_ptr<HidHandle> DeviceDiscovery::OpenStatusInterface(LinkKind link)
+{
+    return OpenOfLink(link, m_link.Link(link).statusIndex, m_backend.ListInterfaces());
+}
+
 void DeviceDiscovery::OpenCommandInterface(LinkKind link)
 {
     OpenCommandInterface(link, m_backend.ListInterfaces());
@@ -203,17 +213,17 @@ void DeviceDiscovery::OpenCommandInterface(LinkKind link)
 void DeviceDiscovery::OpenCommandInterface(LinkKind link, const std::vector<HidInterfaceInfo>& interfaces)
 {
     m_link.CloseCommandInterface(link);
-    if (auto handle = OpenChecked(link, m_link.Link(link).commandIndex, interfaces))
+    if (auto handle = OpenOfLink(link, m_link.Link(link).commandIndex, interfaces))
         m_link.SetCommandInterface(link, std::move(handle));
 }
 
 void DeviceDiscovery::StartListener(LinkKind link, const std::vector<HidInterfaceInfo>& interfaces)
 {
     std::atomic<bool>& active = m_listenerActive[LinkIndex(link)];
-    if (active.load())
+    if (m_listenerMode == Listeners::None || active.load())
         return;
     const int index = m_link.Link(link).statusIndex;
-    auto handle = OpenChecked(link, index, interfaces);
+    auto handle = OpenOfLink(link, index, interfaces);
     if (!handle)
         return;
     const std::size_t inputLength = interfaces[static_cast<std::size_t>(index)].inputReportLength;

@@ -44,9 +44,14 @@ public:
     static constexpr std::chrono::milliseconds kReenumerateDelay{300};
     static constexpr std::chrono::milliseconds kWindowCheckPeriod{100};
 
+    enum class Listeners : std::uint8_t {
+        PerLink,  // one status listener per present link, as the program runs
+        None,     // for tools that only send commands and read what they need themselves
+    };
+
     // `log`, when given, records every transfer on the interfaces discovery opens.
     DeviceDiscovery(HidBackend& backend, DeviceLink& link, UiPoster& poster, DeviceLinkEvents& events,
-                    std::shared_ptr<HidTrafficLog> log = nullptr);
+                    std::shared_ptr<HidTrafficLog> log = nullptr, Listeners listeners = Listeners::PerLink);
     ~DeviceDiscovery();
     DeviceDiscovery(const DeviceDiscovery&) = delete;
     DeviceDiscovery& operator=(const DeviceDiscovery&) = delete;
@@ -78,17 +83,22 @@ public:
     void Shutdown();
 
     [[nodiscard]] const std::vector<DiscoveredInterface>& Found() const { return m_found; }
+    // Opens a link's status interface as the last enumeration found it; null when there
+    // is none or it cannot be opened.
+    [[nodiscard]] std::unique_ptr<HidHandle> OpenStatusInterface(LinkKind link);
     // Why interfaces of the mouse could not be opened at the last enumeration.
     [[nodiscard]] const std::vector<std::string>& AccessProblems() const { return m_accessProblems; }
     [[nodiscard]] bool ListenerActive(LinkKind link) const { return m_listenerActive[LinkIndex(link)].load(); }
 
 private:
+    // Opens the interface at `index` of `interfaces` when it is still this link's, with
+    // the traffic log around it when there is one.
+    [[nodiscard]] std::unique_ptr<HidHandle> OpenOfLink(LinkKind link, int index,
+                                                        const std::vector<HidInterfaceInfo>& interfaces);
     void Probe(int index, const HidInterfaceInfo& info);
     void OpenCommandInterface(LinkKind link, const std::vector<HidInterfaceInfo>& interfaces);
     void StartListener(LinkKind link, const std::vector<HidInterfaceInfo>& interfaces);
     void ShowLinkInCharge();
-    [[nodiscard]] std::unique_ptr<HidHandle> OpenChecked(LinkKind link, int index,
-                                                         const std::vector<HidInterfaceInfo>& interfaces);
     [[nodiscard]] bool AnyPresent() const;
     void StopListeners();
 
@@ -97,6 +107,7 @@ private:
     UiPoster& m_poster;
     DeviceLinkEvents& m_events;
     std::shared_ptr<HidTrafficLog> m_log;
+    Listeners m_listenerMode;
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);
 
     std::array<std::atomic<bool>, kLinkKindCount> m_listenerActive{};

@@ -1,0 +1,93 @@
+#include "DeviceLinkFixture.h"
+
+#include "device/DeviceDiscovery.h"
+#include "device/DeviceIoThread.h"
+#include "device/SettingsPayloads.h"
+#include "sim/SimHidBackend.h"
+
+#include <thread>
+
+// Discovery with everything on its own thread: the device thread runs the applies, one
+// listener per link reads status reports, a thread presses buttons on the mouse and
+// another plugs the BLE link in and out, with the test's thread as the UI thread.
+// Built to be run under ThreadSanitizer.
+class DeviceDiscoveryThreadTest : public DeviceLinkFixture {
+protected:
+    DeviceDiscoveryThreadTest() : DeviceLinkFixture(StartConnected::No) {}
+};
+
+TEST_F(DeviceDiscoveryThreadTest, ListenersHotPlugAndAppliesRunTogetherAndTheMouseEndsInStep)
+{
+    DeviceIoThread deviceThread;
+    DeviceLink threaded(DeviceModel{profiles, settings, macros, texts, paths}, deviceThread, ui, clock, events);
+    SimHidBackend backend(mouse, ui);
+    DeviceDiscovery discovery(backend, threaded, ui, events);
+    threaded.BuildDpiTable();
+    mouse.Plug(LinkKind::Wired);
+    mouse.Plug(LinkKind::Wireless);
+    mouse.SetReceiverMouseOnline(true);
+    discovery.Startup(0);
+    ASSERT_EQ(threaded.SelectCommandInterface(), LinkKind::Wired);
+
+    constexpr int kPresses = 3000;
+    std::thread presser([&] {
+        for (int i = 0; i < kPresses; ++i) {
+            if (i % 3 == 0)
+                mouse.PressDpiButton();
+            else
+                mouse.SetBattery(static_cast<std::uint8_t>(i % 101), static_cast<std::uint8_t>(i % 3));
+        }
+    });
+    constexpr int kPlugs = 60;
+    std::thread plugger([&] {
+        for (int i = 0; i < kPlugs; ++i) {
+            if (i % 2 == 0)
+                mouse.Plug(LinkKind::Ble);
+            else
+                mouse.Unplug(LinkKind::Ble);
+            std::this_thread::yield();
+        }
+    });
+
+    Profile& profile = Current();
+    std::uint32_t colour = 0;
+    for (int round = 0; round < 200; ++round) {
+        colour = 0x00030201u * static_cast<std::uint32_t>(round + 1) & 0x00FFFFFFu;
+        profile.DPILevelIndication[0] = colour;
+        profile.PollingRateValue[0] = static_cast<std::uint8_t>(round % 4);
+        threaded.Flags().settingsChanged = true;
+        (void)threaded.ApplyToDevice();
+        ui.RunPending();
+    }
+    presser.join();
+    plugger.join();
+    deviceThread.WaitIdle();
+    ui.RunPending();
+
+    // The BLE link ends unplugged; its removal was seen and the wired link never left.
+    EXPECT_FALSE(threaded.Link(LinkKind::Ble).present);
+    EXPECT_TRUE(threaded.Link(LinkKind::Wired).present);
+    EXPECT_FALSE(events.Saw("quit"));
+    ASSERT_TRUE(ui.RunUntil([&] { return !discovery.ListenerActive(LinkKind::Ble); }, std::chrono::seconds(30)));
+
+    // Reports made while an apply was on its way carry the mouse's earlier values. Once
+    // every apply has landed, one more press must bring the profile back in step.
+    const int levelBefore = mouse.State().live.dpiLevel;
+    mouse.PressDpiButton();
+    const int levelAfter = mouse.State().live.dpiLevel;
+    ASSERT_NE(levelBefore, levelAfter);
+    ASSERT_TRUE(ui.RunUntil([&] { return profile.CurrentDPILevel == levelAfter; }, std::chrono::seconds(30)));
+    deviceThread.WaitIdle();
+    ui.RunPending();
+
+    EXPECT_EQ(threaded.Totals().dropped, 0);
+    const SimMouseState state = mouse.State();
+    EXPECT_EQ(state.settings.dpiColours[0],
+              (SimRgb{static_cast<std::uint8_t>(colour), static_cast<std::uint8_t>(colour >> 8),
+                      static_cast<std::uint8_t>(colour >> 16)}));
+    EXPECT_EQ(state.settings.pollingCode, SettingsPayloads::PollingCode(profile.PollingRateValue[0]));
+    EXPECT_TRUE(discovery.ListenerActive(LinkKind::Wired));
+    EXPECT_TRUE(discovery.ListenerActive(LinkKind::Wireless));
+    discovery.Shutdown();
+    EXPECT_FALSE(discovery.ListenerActive(LinkKind::Wired));
+}
