@@ -1,5 +1,6 @@
 #include "ctl/CtlCommands.h"
 
+#include "ctl/DeviceCommands.h"
 #include "ctl/JsonExport.h"
 #include "macros/MacroLibrary.h"
 #include "macros/MacroLibraryFile.h"
@@ -29,6 +30,13 @@ constexpr const char* kUsage =
     "  show profile FILE        print a profile file (.psf) as JSON\n"
     "  show settings FILE       print a settings file (config.ini) as JSON\n"
     "  show macros FILE         print a macro library or macro file (.mlf, .mkf, .mbf) as JSON\n"
+    "  devices                  list the links of the mouse and their interfaces\n"
+    "  status                   print the mouse's link, battery, DPI level, polling rate and sensor\n"
+    "  push [--profile N]       write a profile of the data folder to the mouse\n"
+    "  reset [--yes]            reset the mouse to its factory settings\n"
+    "\n"
+    "The device commands take --simulate (the simulated mouse) and --hid-log FILE (append\n"
+    "every transfer to FILE).\n"
     "\n"
     "Run 'corvanectl <command> --help' for the command's own help.\n";
 
@@ -208,9 +216,39 @@ int Init(const std::vector<std::string>& arguments, const CtlEnvironment& enviro
 
 }  // namespace
 
-int RunCtl(const std::vector<std::string>& arguments, const CtlEnvironment& environment, std::ostream& out,
+namespace {
+
+// The device commands' --simulate and --hid-log FILE may also come before the command
+// ("corvanectl --simulate push"); they are moved behind it.
+std::vector<std::string> MoveLeadingDeviceOptions(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> leading;
+    std::size_t i = 0;
+    while (i < arguments.size()) {
+        if (arguments[i] == "--simulate") {
+            leading.push_back(arguments[i++]);
+        } else if (arguments[i] == "--hid-log" && i + 1 < arguments.size()) {
+            leading.push_back(arguments[i++]);
+            leading.push_back(arguments[i++]);
+        } else {
+            break;
+        }
+    }
+    if (leading.empty() || i == arguments.size()) {
+        return arguments;
+    }
+    std::vector<std::string> moved{arguments[i]};
+    moved.insert(moved.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1, arguments.end());
+    moved.insert(moved.end(), leading.begin(), leading.end());
+    return moved;
+}
+
+}  // namespace
+
+int RunCtl(const std::vector<std::string>& givenArguments, const CtlEnvironment& environment, std::ostream& out,
            std::ostream& err)
 {
+    const std::vector<std::string> arguments = MoveLeadingDeviceOptions(givenArguments);
     if (arguments.empty()) {
         return Usage(err, kUsage, "no command given");
     }
@@ -224,6 +262,9 @@ int RunCtl(const std::vector<std::string>& arguments, const CtlEnvironment& envi
     }
     if (command == "show") {
         return Show(arguments, out, err);
+    }
+    if (DeviceCommands::IsDeviceCommand(command)) {
+        return DeviceCommands::Run(arguments, environment, out, err);
     }
     return Usage(err, kUsage, "unknown command '" + command + "'");
 }

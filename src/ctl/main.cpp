@@ -1,12 +1,21 @@
 #include "ctl/CtlCommands.h"
 #include "platform/DataFolder.h"
+#if CORVANE_HAVE_SYSTEM_HID
+#include "platform/hid/SystemHidBackend.h"
+#endif
 
 #include <iostream>
 
 int main(int argc, char** argv)
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const CtlEnvironment environment{UserDataFolder(), ProgramFolder(argc > 0 ? argv[0] : nullptr) / "lang",
-                                     UserLocaleName()};
+    CtlEnvironment environment;
+    environment.defaultDataFolder = UserDataFolder();
+    environment.programLanguageFolder = ProgramFolder(argc > 0 ? argv[0] : nullptr) / "lang";
+    environment.userLocale = UserLocaleName();
+#if CORVANE_HAVE_SYSTEM_HID
+    environment.systemBackend = [] { return CreateSystemHidBackend(); };
+#endif
+    environment.input = &std::cin;
     return RunCtl(arguments, environment, std::cout, std::cerr);
 }

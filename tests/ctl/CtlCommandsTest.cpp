@@ -31,7 +31,10 @@ protected:
     {
         std::ostringstream out;
         std::ostringstream err;
-        const CtlEnvironment environment{folder / "home-data", languageFolder, "en_GB.UTF-8"};
+        CtlEnvironment environment;
+        environment.defaultDataFolder = folder / "home-data";
+        environment.programLanguageFolder = languageFolder;
+        environment.userLocale = "en_GB.UTF-8";
         const int code = RunCtl(arguments, environment, out, err);
         return {code, out.str(), err.str()};
     }

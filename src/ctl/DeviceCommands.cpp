@@ -1,0 +1,288 @@
+#include "ctl/DeviceCommands.h"
+
+#include "ctl/CtlDeviceSession.h"
+#include "device/DeviceDiscovery.h"
+#include "device/DeviceLink.h"
+#include "device/PollingRateLabels.h"
+#include "device/SensorCodes.h"
+#include "device/StatusReport.h"
+#include "profiles/Profile.h"
+#include "profiles/TextNumbers.h"
+
+#include <cstdio>
+#include <istream>
+#include <ostream>
+
+namespace {
+
+constexpr const char* kDevicesUsage =
+    "usage: corvanectl devices [--simulate] [--hid-log FILE] [--timeout SECONDS]\n"
+    "\n"
+    "Lists the links of the mouse that are present, with the interfaces found for each\n"
+    "(index, role, input and feature report lengths, path), and whether the mouse answered.\n";
+
+constexpr const char* kStatusUsage =
+    "usage: corvanectl status [--simulate] [--hid-log FILE] [--timeout SECONDS]\n"
+    "\n"
+    "Asks the mouse whether it is there, then waits for its next status report (move it or\n"
+    "press a button if it stays quiet) and prints the link in charge, battery and charge\n"
+    "state, DPI level, polling rate and sensor. Waits at most --timeout seconds (3).\n";
+
+constexpr const char* kPushUsage =
+    "usage: corvanectl push [--simulate] [--hid-log FILE] [--data-dir DIR] [--profile N] [--timeout SECONDS]\n"
+    "\n"
+    "Writes a profile of the data folder to the mouse: keys, settings, power saving, sensor\n"
+    "options and macros, every command, as the program does after switching to it on a\n"
+    "mouse whose state it does not know. N is 0..4; without it, the current profile. The\n"
+    "data folder is only read.\n";
+
+constexpr const char* kResetUsage =
+    "usage: corvanectl reset [--simulate] [--hid-log FILE] [--data-dir DIR] [--yes] [--timeout SECONDS]\n"
+    "\n"
+    "Resets the mouse to its factory settings after asking (--yes does not ask). As in the\n"
+    "program, the data folder's current profile is reset as well, keeping its name.\n";
+
+constexpr std::chrono::milliseconds kPerCommandAllowance{1000};
+
+[[nodiscard]] const char* UsageOf(const std::string& command)
+{
+    if (command == "devices")
+        return kDevicesUsage;
+    if (command == "status")
+        return kStatusUsage;
+    if (command == "push")
+        return kPushUsage;
+    return kResetUsage;
+}
+
+[[nodiscard]] std::string Hex4(unsigned value)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%04X", value & 0xFFFFu);
+    return text;
+}
+
+[[nodiscard]] const char* RoleName(DiscoveredInterface::Role role)
+{
+    switch (role) {
+    case DiscoveredInterface::Role::Status:
+        return "status";
+    case DiscoveredInterface::Role::Command:
+        return "command";
+    case DiscoveredInterface::Role::Other:
+        break;
+    }
+    return "other";
+}
+
+[[nodiscard]] LinkKind LinkInCharge(DeviceLink& link)
+{
+    if (link.Link(LinkKind::Wired).present)
+        return LinkKind::Wired;
+    if (link.Link(LinkKind::Ble).present)
+        return LinkKind::Ble;
+    return LinkKind::Wireless;
+}
+
+int Devices(CtlDeviceSession& session, std::ostream& out)
+{
+    DeviceLink& link = session.Link();
+    for (const LinkKind kind : {LinkKind::Wired, LinkKind::Ble, LinkKind::Wireless}) {
+        const bool present = link.Link(kind).present;
+        out << LinkName(kind) << ": " << (present ? "present" : "absent");
+        if (present && kind == LinkKind::Wired)
+            out << ", version " << Hex4(link.Connection().wiredVersion);
+        out << "\n";
+        for (const DiscoveredInterface& found : session.Discovery().Found()) {
+            if (found.link != kind)
+                continue;
+            out << "  interface " << found.index << ": " << RoleName(found.role) << ", input "
+                << found.info.inputReportLength << " bytes, feature " << found.info.featureReportLength
+                << " bytes, " << found.info.path << "\n";
+        }
+    }
+    const auto& presence = session.Events().presence;
+    out << "mouse: " << (*presence ? "answered, on line" : "answered, off line (the receiver has no mouse)") << "\n";
+    return CtlExit::kDone;
+}
+
+[[nodiscard]] const char* ChargeText(std::uint8_t code)
+{
+    if (code == ReportedChargeCode::kCharging)
+        return "charging";
+    if (code == ReportedChargeCode::kFull)
+        return "fully charged";
+    return "on battery";
+}
+
+int Status(CtlDeviceSession& session, const CtlDeviceOptions& options, std::ostream& out, std::ostream& err)
+{
+    DeviceLink& link = session.Link();
+    const LinkKind inCharge = LinkInCharge(link);
+    out << "link in charge: " << LinkName(inCharge) << "\n";
+    if (!link.CanReachMouse()) {
+        err << "corvanectl: the receiver is there, but its mouse is off line\n";
+        return CtlExit::kRefused;
+    }
+    const auto bytes = session.ReadStatusReport(inCharge);
+    const auto report = bytes ? StatusReport::FromBytes(*bytes) : std::nullopt;
+    if (!report) {
+        err << "corvanectl: the mouse sent no status report within " << options.timeout.count() / 1000
+            << " s; move it or press a button and ask again\n";
+        return CtlExit::kRefused;
+    }
+    // Shown as the program's battery gauge shows it.
+    int battery = report->BatteryLevel();
+    if (report->ChargeCode() == ReportedChargeCode::kFull)
+        battery = 100;
+    else if (battery > 100)
+        battery = 0;
+    const std::uint8_t pollingIndex = PollingIndexOfReportedCode(inCharge, report->PollingCode());
+    const auto sensor = SensorModelOfCode(report->SensorCode());
+    out << "battery: " << battery << " % (" << ChargeText(report->ChargeCode()) << ")\n";
+    out << "DPI level: " << report->DpiLevel() + 1 << "\n";
+    out << "polling rate: " << TextNumbers::ToUtf8(std::u16string(kPollingRateLabels.at(pollingIndex))) << "\n";
+    out << "sensor: " << (sensor ? Hex4(*sensor) : "unknown code " + Hex4(report->SensorCode())) << "\n";
+    return CtlExit::kDone;
+}
+
+[[nodiscard]] std::chrono::milliseconds ExchangeAllowance(const CtlDeviceOptions& options, std::size_t commands)
+{
+    return options.timeout + kPerCommandAllowance * static_cast<long>(commands);
+}
+
+int ReportExchanges(const std::optional<ExchangeSummary>& totals, std::ostream& out, std::ostream& err)
+{
+    if (!totals) {
+        err << "corvanectl: the mouse did not finish answering in time\n";
+        return CtlExit::kRefused;
+    }
+    out << totals->accepted << (totals->accepted == 1 ? " command" : " commands") << " accepted";
+    if (totals->dropped > 0)
+        out << ", " << totals->dropped << " not accepted after four attempts";
+    out << "\n";
+    return totals->dropped == 0 ? CtlExit::kDone : CtlExit::kRefused;
+}
+
+int Push(CtlDeviceSession& session, const CtlDeviceOptions& options, std::ostream& out, std::ostream& err)
+{
+    if (!session.SettingsRead()) {
+        err << "corvanectl: " << session.Paths().SettingsFile().string()
+            << " is missing or fails its checks; run 'corvanectl init' first\n";
+        return CtlExit::kUsage;
+    }
+    AppSettings& settings = session.Settings();
+    const int index = options.profile.value_or(settings.CurrentProfile());
+    if (const std::size_t line = session.ProfileFailingLine(index); line != 0) {
+        err << "corvanectl: " << settings.ProfileSlotPath(index).string() << ": line " << line
+            << " fails the reader's checks\n";
+        return CtlExit::kUsage;
+    }
+    DeviceLink& link = session.Link();
+    if (!link.CanReachMouse()) {
+        err << "corvanectl: the receiver is there, but its mouse is off line\n";
+        return CtlExit::kRefused;
+    }
+    // In memory only: the settings file keeps its current profile.
+    settings.SetCurrentProfile(index);
+    link.ForgetLastSent();
+    ChangeFlags& flags = link.Flags();
+    flags.keysChanged = true;
+    flags.settingsChanged = true;
+    flags.powerSavingChanged = true;
+    flags.sensorOptionsChanged = true;
+    const ApplyOutcome outcome = link.ApplyToDevice();
+    if (outcome.result != ApplyResult::Applied) {
+        err << "corvanectl: the mouse cannot be reached\n";
+        return CtlExit::kRefused;
+    }
+    const Profile& profile = session.Profiles().At(index);
+    out << "profile " << index << " (" << TextNumbers::ToUtf8(profile.GetSetting(ProfileSetting::ProfileName))
+        << ") to the " << LinkName(*link.SelectCommandInterface()) << " link: " << outcome.commandCount
+        << " commands\n";
+    return ReportExchanges(session.WaitForExchanges(ExchangeAllowance(options, outcome.commandCount)), out, err);
+}
+
+enum class Answer : std::uint8_t { Yes, No, None };
+
+[[nodiscard]] Answer Ask(const CtlEnvironment& environment, std::ostream& out)
+{
+    if (!environment.input)
+        return Answer::None;
+    out << "Reset the mouse to its factory settings? The current profile is reset as well. [y/N] " << std::flush;
+    std::string answer;
+    if (!std::getline(*environment.input, answer))
+        return Answer::None;
+    return answer == "y" || answer == "Y" || answer == "yes" ? Answer::Yes : Answer::No;
+}
+
+int Reset(CtlDeviceSession& session, const CtlDeviceOptions& options, const CtlEnvironment& environment,
+          std::ostream& out, std::ostream& err)
+{
+    DeviceLink& link = session.Link();
+    if (!link.CanReachMouse()) {
+        err << "corvanectl: the receiver is there, but its mouse is off line\n";
+        return CtlExit::kRefused;
+    }
+    if (!options.assumeYes) {
+        const Answer answer = Ask(environment, out);
+        if (answer == Answer::No) {
+            out << "not reset\n";
+            return CtlExit::kDone;
+        }
+        if (answer == Answer::None) {
+            err << "corvanectl: no answer; --yes resets without asking\n";
+            return CtlExit::kUsage;
+        }
+    }
+    if (!session.SettingsRead())
+        out << "no settings in the data folder: only the mouse is reset\n";
+    if (!link.FactoryReset()) {
+        err << "corvanectl: the mouse cannot be reached\n";
+        return CtlExit::kRefused;
+    }
+    out << "factory reset: ";
+    return ReportExchanges(session.WaitForExchanges(ExchangeAllowance(options, 1)), out, err);
+}
+
+}  // namespace
+
+bool DeviceCommands::IsDeviceCommand(const std::string& command)
+{
+    return command == "devices" || command == "status" || command == "push" || command == "reset";
+}
+
+int DeviceCommands::Run(const std::vector<std::string>& arguments, const CtlEnvironment& environment,
+                        std::ostream& out, std::ostream& err)
+{
+    const std::string& command = arguments.at(0);
+    const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+    for (const std::string& argument : rest) {
+        if (argument == "--help" || argument == "-h") {
+            out << UsageOf(command);
+            return CtlExit::kDone;
+        }
+    }
+    std::string problem;
+    const auto options = CtlDeviceOptions::Parse(command, rest, problem);
+    if (!options) {
+        err << "corvanectl: " << problem << "\n\n" << UsageOf(command);
+        return CtlExit::kUsage;
+    }
+    if (!options->simulate && options->dataFolder.empty() && environment.defaultDataFolder.empty() &&
+        (command == "push" || command == "reset")) {
+        err << "corvanectl: the user's data folder is unknown (no HOME); name one with --data-dir\n";
+        return CtlExit::kUsage;
+    }
+
+    CtlDeviceSession session(environment, *options, err);
+    if (const int connected = session.Connect(); connected != CtlExit::kDone)
+        return connected;
+    if (command == "devices")
+        return Devices(session, out);
+    if (command == "status")
+        return Status(session, *options, out, err);
+    if (command == "push")
+        return Push(session, *options, out, err);
+    return Reset(session, *options, environment, out, err);
+}
