@@ -235,9 +235,12 @@ int Reset(CtlDeviceSession& session, const CtlDeviceOptions& options, const CtlE
             return CtlExit::kUsage;
         }
     }
-    if (!session.SettingsRead())
+    // Without the data folder's settings there is no current profile to keep in step.
+    const auto scope =
+        session.SettingsRead() ? DeviceLink::ResetScope::MouseAndCurrentProfile : DeviceLink::ResetScope::MouseOnly;
+    if (scope == DeviceLink::ResetScope::MouseOnly)
         out << "no settings in the data folder: only the mouse is reset\n";
-    if (!link.FactoryReset()) {
+    if (!link.FactoryReset(scope)) {
         err << "corvanectl: the mouse cannot be reached\n";
         return CtlExit::kRefused;
     }

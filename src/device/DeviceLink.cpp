@@ -267,7 +267,7 @@ bool DeviceLink::CanReachMouse() const
            HasCommandInterface(LinkKind::Ble);
 }
 
-bool DeviceLink::FactoryReset()
+bool DeviceLink::FactoryReset(ResetScope scope)
 {
     if (!CanReachMouse()) {
         m_events.ShowAttention(DeviceTexts::kNotice, DeviceTexts::kMouseOffline);
@@ -277,6 +277,8 @@ bool DeviceLink::FactoryReset()
     reset.code = CommandCode::FactoryReset;
     reset.At(CommandLayout::kPayload) = 0xFF;
     SubmitCommands({reset});
+    if (scope == ResetScope::MouseOnly)
+        return true;
 
     AppSettings& settings = m_model.settings;
     const int index = settings.CurrentProfile();

@@ -110,7 +110,11 @@ public:
     // The factory reset after the user confirmed it. False (and the attention window)
     // when no link reaches the mouse; check CanReachMouse before asking the user.
     [[nodiscard]] bool CanReachMouse() const;
-    bool FactoryReset();
+    enum class ResetScope : std::uint8_t {
+        MouseAndCurrentProfile,  // as the program does: the current profile follows the mouse
+        MouseOnly,               // for tools without a data folder to keep in step
+    };
+    bool FactoryReset(ResetScope scope = ResetScope::MouseAndCurrentProfile);
     // The receiver's pairing request; written only when the receiver's slot is open.
     void RequestPairing();
     // Reads the presence report on the preferred interface; a valid reply goes to the

@@ -274,6 +274,27 @@ TEST_F(CtlDeviceCommandsTest, ResetAsksFirstAndSendsTheFactoryResetOnlyOnYes)
     }
 }
 
+TEST_F(CtlDeviceCommandsTest, ResetKeepsTheCurrentProfileInStepOnlyWhenTheDataFolderHasSettings)
+{
+    Current().SetSetting(ProfileSetting::KeyDebounce, u"9");
+    SaveDataFolder();
+    const std::filesystem::path profileFile = settings.ProfileSlotPath(0);
+    const CtlRun withSettings = Run({"reset", "--simulate", "--yes"});
+    ASSERT_EQ(withSettings.exitCode, CtlExit::kDone) << withSettings.err;
+    Profile reread;
+    ASSERT_TRUE(ParseProfileFile(reread, profileFile).ok);
+    EXPECT_NE(reread.GetSetting(ProfileSetting::KeyDebounce), u"9");
+    EXPECT_EQ(reread.GetSetting(ProfileSetting::ProfileName), Current().GetSetting(ProfileSetting::ProfileName));
+
+    // A folder whose settings file is gone gets no profile file written into it.
+    const std::filesystem::path bare = folder.Path() / "bare";
+    std::filesystem::create_directories(bare / "config");
+    const CtlRun withoutSettings = Run({"reset", "--simulate", "--yes", "--data-dir", bare.string()});
+    EXPECT_EQ(withoutSettings.exitCode, CtlExit::kDone) << withoutSettings.err;
+    EXPECT_EQ(pushed.State().factoryResets, 2u);
+    EXPECT_TRUE(std::filesystem::is_empty(bare / "config"));
+}
+
 TEST_F(CtlDeviceCommandsTest, DeviceOptionsAreCheckedPerCommand)
 {
     for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
