@@ -51,7 +51,6 @@ public:
     void Run(std::vector<HidCollectionCaps>& collections, bool& usesReportIds, HidDescriptorFault& fault)
     {
         m_collections = &collections;
-        m_fault = HidDescriptorFault::None;
         while (m_position < m_bytes.size() && m_fault == HidDescriptorFault::None)
             ReadItem();
         if (m_fault == HidDescriptorFault::None && m_depth != 0)

@@ -166,7 +166,8 @@ TEST_F(LinuxHidBackendTest, OpenFailuresSayWhyAndWhichKind)
         {Path(mouse, kReceiver, 4), HidOpenError::NotFound,
          "cannot open " + Path(mouse, kReceiver, 4) + ": " + mouse + " has no such collection"},
         {Path(malformed, kReceiver, 1), HidOpenError::Failed,
-         "cannot open " + Path(malformed, kReceiver, 1) + ": the report descriptor is malformed (a collection is not closed)"},
+         "cannot open " + Path(malformed, kReceiver, 1)
+             + ": the report descriptor is malformed (a collection is not closed)"},
         {Path(withoutDescriptor, kReceiver, 1), HidOpenError::Failed,
          "cannot open " + Path(withoutDescriptor, kReceiver, 1) + ": the report descriptor cannot be read"},
     };

@@ -55,10 +55,9 @@ void HidrawHandle::Close()
         return;
     m_closed = true;
     m_lastError = m_nodePath + " is closed";
+    // Only an overflowing counter makes the write fail, and a counter that full wakes the reader already.
     const std::uint64_t wakeOnce = 1;
-    if (::write(m_wake, &wakeOnce, sizeof wakeOnce) < 0) {
-        // Only an overflowing counter fails, and a counter that full wakes the reader already.
-    }
+    [[maybe_unused]] const ssize_t written = ::write(m_wake, &wakeOnce, sizeof wakeOnce);
     m_idle.wait(lock, [this] { return m_users == 0; });
     ::close(m_node);
     ::close(m_wake);

@@ -20,7 +20,7 @@ struct UdevChange {
     std::string devnode;
 };
 
-// The part of udev the hidraw backend needs, so that it can be tested without devices.
+// What the hidraw backend asks of udev, so that it can be tested without devices.
 // The backend serialises every call.
 class UdevSource {
 public:
