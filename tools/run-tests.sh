@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the unit and UI tests (ctest in build/), then a
-# short run of each fuzz target under AddressSanitizer and UndefinedBehaviorSanitizer
-# (ctest in build-fuzz/, needs clang), then the device-layer tests, which run threads,
-# under ThreadSanitizer (build-tsan/). Incremental: run it again after a change.
+# Builds everything and runs every test: the unit and UI tests (ctest in build/), then the
+# tests that run threads (device layer, simulated mouse, command line, HID backend) under
+# ThreadSanitizer (build-tsan/), then a short run of each fuzz target under
+# AddressSanitizer and UndefinedBehaviorSanitizer (ctest in build-fuzz/, needs clang).
+# Incremental: run it again after a change.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,11 +16,11 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 # The device thread, the simulated mouse and the posted results under ThreadSanitizer.
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_WITH_QT=OFF \
   -DCORVANE_BUILD_BENCHMARKS=OFF -DCORVANE_SANITIZE=thread
-cmake --build build-tsan -j "$jobs" --target corvane_device_tests corvane_sim_tests
-TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" build-tsan/bin/corvane_device_tests
-if [ -x build-tsan/bin/corvane_sim_tests ]; then
-  TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" build-tsan/bin/corvane_sim_tests
-fi
+tsan_tests="corvane_device_tests corvane_sim_tests corvane_ctl_tests corvane_platform_hid_tests"
+cmake --build build-tsan -j "$jobs" --target $tsan_tests
+for test in $tsan_tests; do
+  TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" "build-tsan/bin/$test"
+done
 
 if command -v clang++ >/dev/null 2>&1; then
   cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
