@@ -6,9 +6,13 @@
 set(CORVANE_FIRMWARE_APP_IMAGE "" CACHE FILEPATH "Program image for the mouse to embed (empty: none)")
 set(CORVANE_FIRMWARE_BASE_IMAGE "" CACHE FILEPATH "Base image for the mouse to embed (empty: none)")
 
-add_executable(corvane_binary_to_source ${PROJECT_SOURCE_DIR}/tools/BinaryToSource.cpp)
-set_target_properties(corvane_binary_to_source PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
-corvane_warnings(corvane_binary_to_source)
+if(CMAKE_CROSSCOMPILING)
+  corvane_import_host_tool(corvane_binary_to_source)
+else()
+  add_executable(corvane_binary_to_source ${PROJECT_SOURCE_DIR}/tools/BinaryToSource.cpp)
+  set_target_properties(corvane_binary_to_source PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+  corvane_warnings(corvane_binary_to_source)
+endif()
 
 set(corvane_firmware_arguments)
 set(corvane_firmware_inputs)

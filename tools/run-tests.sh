@@ -2,8 +2,9 @@
 # Builds everything and runs every test: the unit and UI tests (ctest in build/), then the
 # tests that run threads (device layer, simulated mouse, command line, HID backend) under
 # ThreadSanitizer (build-tsan/), then a short run of each fuzz target under
-# AddressSanitizer and UndefinedBehaviorSanitizer (ctest in build-fuzz/, needs clang).
-# Incremental: run it again after a change.
+# AddressSanitizer and UndefinedBehaviorSanitizer (ctest in build-fuzz/, needs clang), and
+# last the Windows cross-build, which checks that the Windows code compiles and links
+# (build-windows/, needs MinGW-w64). Incremental: run it again after a change.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -30,4 +31,10 @@ if command -v clang++ >/dev/null 2>&1; then
   ctest --test-dir build-fuzz --output-on-failure
 else
   echo "clang++ not found: fuzz smoke runs skipped" >&2
+fi
+
+if command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1; then
+  CORVANE_JOBS="$jobs" tools/cross-build-windows.sh
+else
+  echo "x86_64-w64-mingw32-g++-posix not found: Windows cross-build skipped" >&2
 fi

@@ -11,11 +11,13 @@ namespace {
 
 constexpr const char* kDataFolderName = "PelmoraData20251125A";
 
+#ifndef _WIN32
 std::string Environment(const char* name)
 {
     const char* value = std::getenv(name);
     return value != nullptr ? std::string(value) : std::string();
 }
+#endif
 
 }  // namespace
 
