@@ -30,14 +30,7 @@ TEST_F(DeviceDiscoveryThreadTest, ListenersHotPlugAndAppliesRunTogetherAndTheMou
     ASSERT_EQ(threaded.SelectCommandInterface(), LinkKind::Wired);
 
     constexpr int kPresses = 3000;
-    std::thread presser([&] {
-        for (int i = 0; i < kPresses; ++i) {
-            if (i % 3 == 0)
-                mouse.PressDpiButton();
-            else
-                mouse.SetBattery(static_cast<std::uint8_t>(i % 101), static_cast<std::uint8_t>(i % 3));
-        }
-    });
+    std::thread presser = PressOnTheMouse(kPresses);
     constexpr int kPlugs = 60;
     std::thread plugger([&] {
         for (int i = 0; i < kPlugs; ++i) {
@@ -50,15 +43,7 @@ TEST_F(DeviceDiscoveryThreadTest, ListenersHotPlugAndAppliesRunTogetherAndTheMou
     });
 
     Profile& profile = Current();
-    std::uint32_t colour = 0;
-    for (int round = 0; round < 200; ++round) {
-        colour = 0x00030201u * static_cast<std::uint32_t>(round + 1) & 0x00FFFFFFu;
-        profile.DPILevelIndication[0] = colour;
-        profile.PollingRateValue[0] = static_cast<std::uint8_t>(round % 4);
-        threaded.Flags().settingsChanged = true;
-        (void)threaded.ApplyToDevice();
-        ui.RunPending();
-    }
+    const std::uint32_t colour = ApplyRounds(threaded, 200, 0x00030201u);
     presser.join();
     plugger.join();
     deviceThread.WaitIdle();

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 // Records what the device link asks of the windows, one short line per request.
@@ -121,6 +122,37 @@ protected:
     }
 
     [[nodiscard]] Profile& Current() { return profiles.Current(settings); }
+
+    // A thread that makes the mouse send `count` status reports: DPI button presses and
+    // battery changes.
+    [[nodiscard]] std::thread PressOnTheMouse(int count)
+    {
+        return std::thread([this, count] {
+            for (int i = 0; i < count; ++i) {
+                if (i % 3 == 0)
+                    mouse.PressDpiButton();
+                else
+                    mouse.SetBattery(static_cast<std::uint8_t>(i % 101), static_cast<std::uint8_t>(i % 3));
+            }
+        });
+    }
+
+    // Applies `rounds` changes of the first DPI colour and the polling rate through
+    // `target`, running the posted tasks after each; returns the last colour applied.
+    std::uint32_t ApplyRounds(DeviceLink& target, int rounds, std::uint32_t colourStep)
+    {
+        Profile& profile = Current();
+        std::uint32_t colour = 0;
+        for (int round = 0; round < rounds; ++round) {
+            colour = colourStep * static_cast<std::uint32_t>(round + 1) & 0x00FFFFFFu;
+            profile.DPILevelIndication[0] = colour;
+            profile.PollingRateValue[0] = static_cast<std::uint8_t>(round % 4);
+            target.Flags().settingsChanged = true;
+            (void)target.ApplyToDevice();
+            ui.RunPending();
+        }
+        return colour;
+    }
 
     // The reports written to the mouse since the last ClearReceived, in order.
     [[nodiscard]] std::vector<std::vector<std::uint8_t>> Writes() const

@@ -31,25 +31,10 @@ TEST_F(DeviceLinkThreadTest, StatusReportsAndAppliesInterleaveWithoutRacesAndThe
         }
     });
     constexpr int kPresses = 3000;
-    std::thread presser([&] {
-        for (int i = 0; i < kPresses; ++i) {
-            if (i % 3 == 0)
-                mouse.PressDpiButton();
-            else
-                mouse.SetBattery(static_cast<std::uint8_t>(i % 101), static_cast<std::uint8_t>(i % 3));
-        }
-    });
+    std::thread presser = PressOnTheMouse(kPresses);
 
     Profile& profile = Current();
-    std::uint32_t colour = 0;
-    for (int round = 0; round < 200; ++round) {
-        colour = 0x00010203u * static_cast<std::uint32_t>(round + 1) & 0x00FFFFFFu;
-        profile.DPILevelIndication[0] = colour;
-        profile.PollingRateValue[0] = static_cast<std::uint8_t>(round % 4);
-        threaded.Flags().settingsChanged = true;
-        (void)threaded.ApplyToDevice();
-        ui.RunPending();
-    }
+    const std::uint32_t colour = ApplyRounds(threaded, 200, 0x00010203u);
     presser.join();
     // Reports made while an apply was on its way carry the mouse's earlier values and
     // take them into the profile. One more press once every apply has landed makes a
