@@ -20,7 +20,7 @@ using Bytes = std::vector<std::uint8_t>;
 namespace Samples = HidDescriptorSamples;
 
 constexpr std::uint16_t kVendor = 0x248A;
-constexpr std::uint16_t kReceiver = 0x6674;
+constexpr std::uint16_t kWiredProduct = 0x6674;
 
 // The nodes are files in a temporary folder, so that Open opens something real; udev is
 // the fake, which the test fills.
@@ -79,7 +79,7 @@ std::vector<std::string> Describe(const std::vector<HidInterfaceInfo>& interface
 TEST_F(LinuxHidBackendTest, OneInterfacePerCollectionWithNodesInNumberOrder)
 {
     AddNode("hidraw10", 0x6675, Samples::kBootKeyboard);
-    AddNode("hidraw2", kReceiver, Samples::kCorvaneMouse);
+    AddNode("hidraw2", kWiredProduct, Samples::kCorvaneMouse);
     AddNode("hidraw3", 0x6673, {0xC0});
     AddNode("hidraw11", 0x6673, {});
     udev->nodes.back().vendorId = 0;  // attributes that could not be read
@@ -88,7 +88,8 @@ TEST_F(LinuxHidBackendTest, OneInterfacePerCollectionWithNodesInNumberOrder)
     EXPECT_EQ(Describe(backend.ListInterfaces(), folder.string()), (std::vector<std::string>{
         "hidraw2#vid_248a&pid_6674&col01 248a:6674 v0102 in 7 feature 0",
         "hidraw2#vid_248a&pid_6674&col02 248a:6674 v0102 in 32 feature 0",
-        "hidraw2#vid_248a&pid_6674&col03 248a:6674 v0102 in 16 feature 136",
+        "hidraw2#vid_248a&pid_6674&col03 248a:6674 v0102 in 16 feature 32",
+        "hidraw2#vid_248a&pid_6674&col04 248a:6674 v0102 in 0 feature 136",
         "hidraw3#vid_248a&pid_6673&col01 248a:6673 v0102 in 0 feature 0",   // malformed: keeps its place
         "hidraw10#vid_248a&pid_6675&col01 248a:6675 v0102 in 9 feature 0",
         "hidraw11#vid_0000&pid_0000&col01 0000:0000 v0102 in 0 feature 0",  // no descriptor
@@ -123,9 +124,9 @@ const OpenedReadCase kOpenedReadCases[] = {
 TEST_P(LinuxHidBackendReadTest, OpenedHandleReadsTheCollectionsOwnReports)
 {
     const OpenedReadCase& testCase = GetParam();
-    const std::string devnode = AddNode("hidraw4", kReceiver, testCase.descriptor, testCase.waiting);
+    const std::string devnode = AddNode("hidraw4", kWiredProduct, testCase.descriptor, testCase.waiting);
 
-    const HidOpenResult opened = backend.Open(Path(devnode, kReceiver, testCase.collection));
+    const HidOpenResult opened = backend.Open(Path(devnode, kWiredProduct, testCase.collection));
     ASSERT_NE(opened.handle, nullptr) << opened.message;
     EXPECT_EQ(opened.error, HidOpenError::None);
 
@@ -139,9 +140,9 @@ INSTANTIATE_TEST_SUITE_P(Hidraw, LinuxHidBackendReadTest, ::testing::ValuesIn(kO
 
 TEST_F(LinuxHidBackendTest, OpenFailuresSayWhyAndWhichKind)
 {
-    const std::string mouse = AddNode("hidraw2", kReceiver, Samples::kCorvaneMouse);
-    const std::string malformed = AddNode("hidraw3", kReceiver, {0xA1, 0x01});
-    const std::string withoutDescriptor = AddNode("hidraw4", kReceiver, {});
+    const std::string mouse = AddNode("hidraw2", kWiredProduct, Samples::kCorvaneMouse);
+    const std::string malformed = AddNode("hidraw3", kWiredProduct, {0xA1, 0x01});
+    const std::string withoutDescriptor = AddNode("hidraw4", kWiredProduct, {});
     const std::string unknownToUdev = (folder / "hidraw5").string();
     std::ofstream(unknownToUdev).put('\0');
     const std::string missing = (folder / "hidraw6").string();
@@ -155,21 +156,21 @@ TEST_F(LinuxHidBackendTest, OpenFailuresSayWhyAndWhichKind)
     };
     const Case cases[] = {
         {mouse, HidOpenError::Failed, "not a hidraw interface: " + mouse},
-        {Path(missing, kReceiver, 1), HidOpenError::NotFound,
+        {Path(missing, kWiredProduct, 1), HidOpenError::NotFound,
          "cannot open " + missing + ": No such file or directory (open, errno 2)"},
-        {Path(directory, kReceiver, 1), HidOpenError::Failed,
+        {Path(directory, kWiredProduct, 1), HidOpenError::Failed,
          "cannot open " + directory + ": Is a directory (open, errno 21)"},
-        {Path(unknownToUdev, kReceiver, 1), HidOpenError::NotFound,
+        {Path(unknownToUdev, kWiredProduct, 1), HidOpenError::NotFound,
          "cannot open " + unknownToUdev + ": udev does not know the node"},
         {Path(mouse, 0x6673, 1), HidOpenError::NotFound,
          "cannot open " + Path(mouse, 0x6673, 1) + ": " + mouse + " is now another device"},
-        {Path(mouse, kReceiver, 4), HidOpenError::NotFound,
-         "cannot open " + Path(mouse, kReceiver, 4) + ": " + mouse + " has no such collection"},
-        {Path(malformed, kReceiver, 1), HidOpenError::Failed,
-         "cannot open " + Path(malformed, kReceiver, 1)
+        {Path(mouse, kWiredProduct, 5), HidOpenError::NotFound,
+         "cannot open " + Path(mouse, kWiredProduct, 5) + ": " + mouse + " has no such collection"},
+        {Path(malformed, kWiredProduct, 1), HidOpenError::Failed,
+         "cannot open " + Path(malformed, kWiredProduct, 1)
              + ": the report descriptor is malformed (a collection is not closed)"},
-        {Path(withoutDescriptor, kReceiver, 1), HidOpenError::Failed,
-         "cannot open " + Path(withoutDescriptor, kReceiver, 1) + ": the report descriptor cannot be read"},
+        {Path(withoutDescriptor, kWiredProduct, 1), HidOpenError::Failed,
+         "cannot open " + Path(withoutDescriptor, kWiredProduct, 1) + ": the report descriptor cannot be read"},
     };
     for (const Case& testCase : cases) {
         SCOPED_TRACE(testCase.path);
@@ -184,10 +185,10 @@ TEST_F(LinuxHidBackendTest, NodeWithoutPermissionIsAccessDenied)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root opens any file; permissions cannot be denied";
-    const std::string devnode = AddNode("hidraw2", kReceiver, Samples::kCorvaneMouse);
+    const std::string devnode = AddNode("hidraw2", kWiredProduct, Samples::kCorvaneMouse);
     ASSERT_EQ(::chmod(devnode.c_str(), 0), 0);
 
-    const HidOpenResult opened = backend.Open(Path(devnode, kReceiver, 2));
+    const HidOpenResult opened = backend.Open(Path(devnode, kWiredProduct, 2));
     EXPECT_EQ(opened.error, HidOpenError::AccessDenied);
     EXPECT_EQ(opened.message, "cannot open " + devnode + ": Permission denied (open, errno 13)");
 }
@@ -198,11 +199,11 @@ TEST_F(LinuxHidBackendTest, ArrivalAndRemovalAreReportedAndTheListFollows)
     backend.SetChangeListener([&](HidDeviceChange change) { changes.push_back(change); });
     ASSERT_TRUE(backend.ListInterfaces().empty());
 
-    const std::string devnode = AddNode("hidraw2", kReceiver, Samples::kCorvaneMouse);
+    const std::string devnode = AddNode("hidraw2", kWiredProduct, Samples::kCorvaneMouse);
     udev->pending.push_back({"add", devnode});
     backend.DispatchChanges();
     EXPECT_EQ(changes, (std::vector{HidDeviceChange::Arrival}));
-    EXPECT_EQ(backend.ListInterfaces().size(), 3u);
+    EXPECT_EQ(backend.ListInterfaces().size(), 4u);
 
     udev->nodes.clear();
     udev->pending.push_back({"remove", devnode});
