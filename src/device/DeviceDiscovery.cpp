@@ -233,15 +233,19 @@ void DeviceDiscovery::StartListener(LinkKind link, const std::vector<HidInterfac
             m_link.OnStatusReport(from, report);
     };
     // An ended listener is joined at once, unless a newer one has taken its place.
-    auto ended = [this, alive, link](const StatusListener* listener) {
-        if (alive.lock() && m_listeners[LinkIndex(link)].get() == listener)
-            m_listeners[LinkIndex(link)].reset();
+    const std::size_t slot = LinkIndex(link);
+    const std::uint64_t generation = m_listenerGeneration[slot] + 1;
+    auto ended = [this, alive, slot, generation] {
+        if (alive.lock() && m_listenerGeneration[slot] == generation)
+            m_listeners[slot].reset();
     };
     auto listener = StatusListener::Start(link, std::move(handle), inputLength, active, m_poster, std::move(reports),
                                           std::move(ended));
     // The listener this replaces has ended (its flag was free); destroying it joins it.
-    if (listener)
-        m_listeners[LinkIndex(link)] = std::move(listener);
+    if (listener) {
+        m_listenerGeneration[slot] = generation;
+        m_listeners[slot] = std::move(listener);
+    }
 }
 
 void DeviceDiscovery::OnDeviceChange(HidDeviceChange change)

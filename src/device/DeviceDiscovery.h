@@ -112,6 +112,9 @@ private:
 
     std::array<std::atomic<bool>, kLinkKindCount> m_listenerActive{};
     std::array<std::unique_ptr<StatusListener>, kLinkKindCount> m_listeners;
+    // Counts the listeners started per link, so that the end notice of an old listener
+    // cannot be taken for one of its successor's.
+    std::array<std::uint64_t, kLinkKindCount> m_listenerGeneration{};
     std::vector<DiscoveredInterface> m_found;
     std::vector<std::string> m_accessProblems;
 };

@@ -47,5 +47,5 @@ void StatusListener::Run(UiPoster& poster, const ReportSink& reports, const EndS
         poster.Post([reports, link = m_link, report = buffer] { reports(link, report); });
     }
     m_active.store(false);
-    poster.Post([ended, self = this] { ended(self); });
+    poster.Post(ended);
 }

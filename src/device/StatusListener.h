@@ -22,12 +22,12 @@ class UiPoster;
 class StatusListener {
 public:
     using ReportSink = std::function<void(LinkKind link, std::vector<std::uint8_t> report)>;
-    using EndSink = std::function<void(const StatusListener* ended)>;
+    using EndSink = std::function<void()>;
 
     // Claims `active` and starts reading `handle` with a buffer of `inputLength` bytes.
     // Null when another listener holds the flag or `handle` is null (the flag is then
-    // left as it was). `reports` gets every status report and `ended` the listener once
-    // its flag is released, both on the UI thread through `poster`.
+    // left as it was). `reports` gets every status report and `ended` runs once the flag
+    // is released, both on the UI thread through `poster`.
     [[nodiscard]] static std::unique_ptr<StatusListener> Start(LinkKind link, std::unique_ptr<HidHandle> handle,
                                                                std::size_t inputLength, std::atomic<bool>& active,
                                                                UiPoster& poster, ReportSink reports, EndSink ended);

@@ -1,6 +1,7 @@
 #include "DeviceDiscoveryFixture.h"
 
 #include <cctype>
+#include <thread>
 
 using DeviceDiscoveryTest = DeviceDiscoveryFixture;
 
@@ -357,4 +358,27 @@ TEST_F(DeviceDiscoveryTest, ALinkHasOneListenerHoweverOftenItIsEnumerated)
     ASSERT_TRUE(ui.RunUntil([&] { return link.Battery().batteryLevel == 33; }, std::chrono::seconds(10)));
     // A second listener would post the report a second time.
     EXPECT_EQ(ui.RunPending(), 0u);
+}
+
+TEST_F(DeviceDiscoveryTest, TheEndOfAnOldListenerDoesNotStopItsSuccessor)
+{
+    mouse.Plug(LinkKind::Wired);
+    StartConfirmed();
+    mouse.WaitForBlockedReaders(1);
+
+    // The cable is pulled and plugged back before the UI thread hears of it: the old
+    // listener ends, and an enumeration starts the next one while the old one's end
+    // notice still waits in the queue.
+    mouse.Unplug(LinkKind::Wired);
+    mouse.Plug(LinkKind::Wired);
+    while (discovery.ListenerActive(LinkKind::Wired))
+        std::this_thread::yield();
+    discovery.Enumerate();
+    ASSERT_TRUE(discovery.ListenerActive(LinkKind::Wired));
+    ui.RunPending();
+
+    EXPECT_TRUE(discovery.ListenerActive(LinkKind::Wired));
+    mouse.WaitForBlockedReaders(1);
+    mouse.SetBattery(44, 0);
+    EXPECT_TRUE(ui.RunUntil([&] { return link.Battery().batteryLevel == 44; }, std::chrono::seconds(10)));
 }

@@ -41,8 +41,8 @@ TEST_F(DiscoveryOverHidrawTest, TheMousesCollectionsBecomeItsStatusAndCommandInt
 
     // The mouse arrives on its cable: pointer, status, command and firmware collections
     // follow the keyboard's one interface.
-    const std::string mouse = AddNode("hidraw3", 0x248A, 0x6674, HidDescriptorSamples::kCorvaneMouse);
-    udev->pending.push_back({"add", mouse});
+    const std::string mouseNode = AddNode("hidraw3", 0x248A, 0x6674, HidDescriptorSamples::kCorvaneMouse);
+    udev->pending.push_back({"add", mouseNode});
     backend.DispatchChanges();
     EXPECT_TRUE(link.Link(LinkKind::Wired).present);
     EXPECT_EQ(link.Link(LinkKind::Wired).statusIndex, 2);
@@ -57,7 +57,7 @@ TEST_F(DiscoveryOverHidrawTest, TheMousesCollectionsBecomeItsStatusAndCommandInt
 
     // Unplugged: the last link is gone, so the program ends.
     udev->nodes.pop_back();
-    udev->pending.push_back({"remove", mouse});
+    udev->pending.push_back({"remove", mouseNode});
     backend.DispatchChanges();
     EXPECT_FALSE(link.Link(LinkKind::Wired).present);
     EXPECT_FALSE(link.SelectCommandInterface().has_value());
