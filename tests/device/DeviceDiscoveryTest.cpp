@@ -377,7 +377,7 @@ TEST_F(DeviceDiscoveryTest, TheEndOfAnOldListenerDoesNotStopItsSuccessor)
     ASSERT_TRUE(discovery.ListenerActive(LinkKind::Wired));
     ui.RunPending();
 
-    EXPECT_TRUE(discovery.ListenerActive(LinkKind::Wired));
+    ASSERT_TRUE(discovery.ListenerActive(LinkKind::Wired));
     mouse.WaitForBlockedReaders(1);
     mouse.SetBattery(44, 0);
     EXPECT_TRUE(ui.RunUntil([&] { return link.Battery().batteryLevel == 44; }, std::chrono::seconds(10)));
