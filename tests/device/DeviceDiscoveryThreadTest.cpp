@@ -65,12 +65,7 @@ TEST_F(DeviceDiscoveryThreadTest, ListenersHotPlugAndAppliesRunTogetherAndTheMou
     deviceThread.WaitIdle();
     ui.RunPending();
 
-    EXPECT_EQ(threaded.Totals().dropped, 0);
-    const SimMouseState state = mouse.State();
-    EXPECT_EQ(state.settings.dpiColours[0],
-              (SimRgb{static_cast<std::uint8_t>(colour), static_cast<std::uint8_t>(colour >> 8),
-                      static_cast<std::uint8_t>(colour >> 16)}));
-    EXPECT_EQ(state.settings.pollingCode, SettingsPayloads::PollingCode(profile.PollingRateValue[0]));
+    ExpectMouseHoldsTheLastApply(threaded, colour);
     EXPECT_TRUE(discovery.ListenerActive(LinkKind::Wired));
     EXPECT_TRUE(discovery.ListenerActive(LinkKind::Wireless));
     discovery.Shutdown();

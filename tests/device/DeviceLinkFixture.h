@@ -4,6 +4,7 @@
 #include "device/DeviceLink.h"
 #include "device/DeviceLinkEvents.h"
 #include "device/PostedTaskQueue.h"
+#include "device/SettingsPayloads.h"
 #include "device/VirtualClock.h"
 #include "macros/MacroLibrary.h"
 #include "profiles/AppSettings.h"
@@ -152,6 +153,18 @@ protected:
             ui.RunPending();
         }
         return colour;
+    }
+
+    // Every apply landed: nothing was dropped, and the mouse holds the last colour and
+    // the profile's polling rate.
+    void ExpectMouseHoldsTheLastApply(const DeviceLink& target, std::uint32_t colour)
+    {
+        EXPECT_EQ(target.Totals().dropped, 0);
+        const SimMouseState state = mouse.State();
+        EXPECT_EQ(state.settings.dpiColours[0],
+                  (SimRgb{static_cast<std::uint8_t>(colour), static_cast<std::uint8_t>(colour >> 8),
+                          static_cast<std::uint8_t>(colour >> 16)}));
+        EXPECT_EQ(state.settings.pollingCode, SettingsPayloads::PollingCode(Current().PollingRateValue[0]));
     }
 
     // The reports written to the mouse since the last ClearReceived, in order.

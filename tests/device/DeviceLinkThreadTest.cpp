@@ -48,11 +48,6 @@ TEST_F(DeviceLinkThreadTest, StatusReportsAndAppliesInterleaveWithoutRacesAndThe
     deviceThread.WaitIdle();
     ui.RunPending();
 
-    EXPECT_EQ(threaded.Totals().dropped, 0);
-    const SimMouseState state = mouse.State();
-    EXPECT_EQ(state.settings.dpiColours[0],
-              (SimRgb{static_cast<std::uint8_t>(colour), static_cast<std::uint8_t>(colour >> 8),
-                      static_cast<std::uint8_t>(colour >> 16)}));
-    EXPECT_EQ(state.settings.pollingCode, SettingsPayloads::PollingCode(profile.PollingRateValue[0]));
-    EXPECT_EQ(profile.CurrentDPILevel, state.live.dpiLevel);
+    ExpectMouseHoldsTheLastApply(threaded, colour);
+    EXPECT_EQ(profile.CurrentDPILevel, mouse.State().live.dpiLevel);
 }
