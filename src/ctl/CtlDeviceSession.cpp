@@ -6,6 +6,7 @@
 #include "device/HidHandle.h"
 #include "device/HidReports.h"
 #include "device/HidTrafficLog.h"
+#include "device/StatusListener.h"
 #include "device/SteadyClock.h"
 #include "macros/MacroLibraryFile.h"
 #include "profiles/CStdioFileEx.h"
@@ -18,7 +19,6 @@
 
 #include <atomic>
 #include <ostream>
-#include <thread>
 
 CtlDeviceSession::CtlDeviceSession(const CtlEnvironment& environment, const CtlDeviceOptions& options,
                                    std::ostream& err)
@@ -150,32 +150,28 @@ std::optional<ExchangeSummary> CtlDeviceSession::WaitForExchanges(std::chrono::m
 
 std::optional<std::vector<std::uint8_t>> CtlDeviceSession::ReadStatusReport(LinkKind link)
 {
-    std::shared_ptr<HidHandle> handle = m_discovery->OpenStatusInterface(link);
-    if (!handle)
-        return std::nullopt;
     std::optional<std::vector<std::uint8_t>> report;
-    std::atomic<bool> readerDone{false};
-    std::thread reader([&] {
-        std::vector<std::uint8_t> buffer(ReportLength::kStatus, 0xFF);
-        buffer[0] = ReportId::kStatus;
-        while (handle->ReadInput(buffer)) {
-            if (buffer[0] == ReportId::kStatus) {
-                m_ui.Post([&report, buffer] { report = buffer; });
-                break;
-            }
-        }
-        readerDone.store(true);
-        m_ui.Post([] {});
-    });
+    bool ended = false;
+    std::atomic<bool> active{false};
+    auto listener = StatusListener::Start(
+        link, m_discovery->OpenStatusInterface(link), ReportLength::kStatus, active, m_ui,
+        [&report](LinkKind, std::vector<std::uint8_t> bytes) {
+            if (!report)
+                report = std::move(bytes);
+        },
+        [&ended] { ended = true; });
+    if (!listener)
+        return std::nullopt;
     // The simulated mouse reports its state once someone listens, as the mouse does when
     // it is moved or a button is pressed.
     if (m_mouse) {
         m_mouse->WaitForBlockedReaders(1);
         m_mouse->EmitStatus();
     }
-    (void)m_ui.RunUntil([&] { return report.has_value() || readerDone.load(); }, m_options.timeout);
-    handle->Close();
-    reader.join();
+    (void)m_ui.RunUntil([&] { return report.has_value() || ended; }, m_options.timeout);
+    // Ending the listener closes the interface; what it posted meanwhile runs before the
+    // sinks' variables go.
+    listener.reset();
     m_ui.RunPending();
     return report;
 }

@@ -75,19 +75,10 @@ constexpr std::chrono::milliseconds kPerCommandAllowance{1000};
     return "other";
 }
 
-[[nodiscard]] LinkKind LinkInCharge(DeviceLink& link)
-{
-    if (link.Link(LinkKind::Wired).present)
-        return LinkKind::Wired;
-    if (link.Link(LinkKind::Ble).present)
-        return LinkKind::Ble;
-    return LinkKind::Wireless;
-}
-
 int Devices(CtlDeviceSession& session, std::ostream& out)
 {
     DeviceLink& link = session.Link();
-    for (const LinkKind kind : {LinkKind::Wired, LinkKind::Ble, LinkKind::Wireless}) {
+    for (const LinkKind kind : kCommandPreference) {
         const bool present = link.Link(kind).present;
         out << LinkName(kind) << ": " << (present ? "present" : "absent");
         if (present && kind == LinkKind::Wired)
@@ -118,7 +109,8 @@ int Devices(CtlDeviceSession& session, std::ostream& out)
 int Status(CtlDeviceSession& session, const CtlDeviceOptions& options, std::ostream& out, std::ostream& err)
 {
     DeviceLink& link = session.Link();
-    const LinkKind inCharge = LinkInCharge(link);
+    // Connect found a link, so one is in charge.
+    const LinkKind inCharge = session.Discovery().LinkInCharge().value_or(LinkKind::Wireless);
     out << "link in charge: " << LinkName(inCharge) << "\n";
     if (!link.CanReachMouse()) {
         err << "corvanectl: the receiver is there, but its mouse is off line\n";

@@ -21,8 +21,11 @@ constexpr std::array<LinkKind, kLinkKindCount> kStartOrder = {LinkKind::Wired, L
 // an interface whose path spells it in capitals is not the mouse.
 [[nodiscard]] bool PathNamesVendor(const std::string& path)
 {
-    char vendor[8];
-    std::snprintf(vendor, sizeof vendor, "%.4x", static_cast<unsigned>(DeviceIds::kVendor));
+    static const std::string vendor = [] {
+        char text[8];
+        std::snprintf(text, sizeof text, "%.4x", static_cast<unsigned>(DeviceIds::kVendor));
+        return std::string(text);
+    }();
     return path.find(vendor) != std::string::npos;
 }
 
@@ -162,14 +165,17 @@ void DeviceDiscovery::Probe(int index, const HidInterfaceInfo& info)
     m_found.push_back(std::move(found));
 }
 
+std::optional<LinkKind> DeviceDiscovery::LinkInCharge() const
+{
+    for (const LinkKind kind : kCommandPreference)
+        if (m_link.Link(kind).present)
+            return kind;
+    return std::nullopt;
+}
+
 void DeviceDiscovery::ShowLinkInCharge()
 {
-    LinkKind inCharge = LinkKind::Wireless;
-    if (m_link.Link(LinkKind::Wired).present)
-        inCharge = LinkKind::Wired;
-    else if (m_link.Link(LinkKind::Ble).present)
-        inCharge = LinkKind::Ble;
-
+    const LinkKind inCharge = LinkInCharge().value_or(LinkKind::Wireless);
     m_events.StartBatteryTimer(kBatteryPeriod);
     m_events.ShowStatusImage(inCharge);
     if (!m_link.Link(inCharge).wasPresent) {

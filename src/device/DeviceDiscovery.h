@@ -83,6 +83,9 @@ public:
     void Shutdown();
 
     [[nodiscard]] const std::vector<DiscoveredInterface>& Found() const { return m_found; }
+    // The link whose status image shows: wired before BLE before the receiver; nothing
+    // when no link is present.
+    [[nodiscard]] std::optional<LinkKind> LinkInCharge() const;
     // Opens a link's status interface as the last enumeration found it; null when there
     // is none or it cannot be opened.
     [[nodiscard]] std::unique_ptr<HidHandle> OpenStatusInterface(LinkKind link);
