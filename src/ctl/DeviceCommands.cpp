@@ -152,8 +152,10 @@ int ReportExchanges(const std::optional<ExchangeSummary>& totals, std::ostream& 
     out << totals->accepted << (totals->accepted == 1 ? " command" : " commands") << " accepted";
     if (totals->dropped > 0)
         out << ", " << totals->dropped << " not accepted after four attempts";
+    if (totals->unsent > 0)
+        out << ", " << totals->unsent << " not written: the mouse went away";
     out << "\n";
-    return totals->dropped == 0 ? CtlExit::kDone : CtlExit::kRefused;
+    return totals->dropped == 0 && totals->unsent == 0 ? CtlExit::kDone : CtlExit::kRefused;
 }
 
 int Push(CtlDeviceSession& session, const CtlDeviceOptions& options, std::ostream& out, std::ostream& err)

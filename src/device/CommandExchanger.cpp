@@ -57,10 +57,11 @@ ExchangeResult CommandExchanger::Exchange(HidHandle* handle, const CommandReques
     const std::size_t writeLength = std::clamp(request.writeLength, ReportLength::kCommand,
                                                ReportLength::kLightingWrite);
     ExchangeResult result = ExchangeResult::Dropped;
+    bool anyWritten = false;
     for (int attempt = 0; attempt < kMaxWrites; ++attempt) {
         PrepareAttempt(request, attempt == 0);
-        if (handle != nullptr)
-            (void)handle->SetFeature(std::span(m_buffer).first(writeLength));
+        if (handle != nullptr && handle->SetFeature(std::span(m_buffer).first(writeLength)))
+            anyWritten = true;
         m_clock.Sleep(request.settle);
 
         m_buffer.fill(0);
@@ -77,6 +78,8 @@ ExchangeResult CommandExchanger::Exchange(HidHandle* handle, const CommandReques
     }
     if (request.pauseAfter.count() > 0)
         m_clock.Sleep(request.pauseAfter);
+    if (result == ExchangeResult::Dropped && !anyWritten)
+        result = ExchangeResult::NotWritten;
     return result;
 }
 

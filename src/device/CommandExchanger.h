@@ -17,7 +17,8 @@ class HidHandle;
 // What an exchange came to.
 enum class ExchangeResult : std::uint8_t {
     Accepted,
-    Dropped,  // not accepted after four writes
+    Dropped,     // not accepted after four writes
+    NotWritten,  // every write failed, or there was no interface: the mouse never saw it
 };
 
 // The device thread's side of the feature-report traffic: the one report buffer, the
@@ -35,7 +36,8 @@ public:
     // Writes the command, waits its settle time, reads the reply back; an unaccepted
     // reply (byte 1 = 0) leads to a pause and a fresh report with the next sequence
     // number, at most four writes in all. With no interface (null) nothing travels but
-    // the attempts and their pauses still run, as they would against a silent mouse.
+    // the attempts and their pauses still run, as they would against a silent mouse; the
+    // result then, as when every write failed, is NotWritten.
     ExchangeResult Exchange(HidHandle* handle, const CommandRequest& request);
 
     // Reads the presence report. The reply counts only when the read succeeds, carries

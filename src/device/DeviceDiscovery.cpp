@@ -60,6 +60,9 @@ void DeviceDiscovery::Startup(int needPassword)
     m_events.RefreshWindow();
     RegisterForDeviceChanges();
     m_link.PrimeLastSent();
+    // Writes the last run could not finish go out with the first apply.
+    if (m_link.TakeUnsentFromLastRun() && connection.deviceConfirmed)
+        m_link.ScheduleApply();
     Enumerate();
     if (AnyPresent() && connection.noDeviceShown) {
         connection.noDeviceShown = false;
@@ -78,6 +81,9 @@ void DeviceDiscovery::RegisterForDeviceChanges()
         active.store(false);
     m_link.CloseAll();
     m_link.Connection().noDeviceShown = true;
+    // Whatever the buttons' private macro copies were refreshed from, the mouse that
+    // comes now is to be treated as new.
+    m_link.Macros().macroRefreshed.fill(false);
     m_backend.SetChangeListener([this](HidDeviceChange change) { OnDeviceChange(change); });
 }
 
@@ -293,6 +299,8 @@ void DeviceDiscovery::OnPresenceReply(bool mouseOnline)
         connection.shownByPresence = true;
         connection.deviceConfirmed = true;
         m_events.ShowMainWindow();
+        if (m_link.ResendPending())
+            m_link.ScheduleApply();
     } else if (!mouseOnline && connection.shownByPresence) {
         connection.shownByPresence = false;
         m_events.MinimiseMainWindow();

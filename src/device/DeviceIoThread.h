@@ -8,8 +8,9 @@
 #include <thread>
 
 // The one thread that talks to the mouse: runs submitted jobs in FIFO order, so the UI
-// thread never blocks in a settle pause. Destruction asks the running job to stop,
-// drops the jobs not yet started and joins.
+// thread never blocks in a settle pause. Destruction lets the queued jobs finish for at
+// most kDrainLimit (writes the user made just before the end still reach the mouse),
+// then asks the running job to stop, drops the rest and joins.
 class DeviceIoThread final : public DeviceJobRunner {
 public:
     DeviceIoThread();
@@ -17,7 +18,10 @@ public:
     DeviceIoThread(const DeviceIoThread&) = delete;
     DeviceIoThread& operator=(const DeviceIoThread&) = delete;
 
+    static constexpr std::chrono::milliseconds kDrainLimit{3000};
+
     void Submit(Job job) override;
+    [[nodiscard]] bool Drain(std::chrono::milliseconds limit) override;
     // Blocks until every job submitted so far has finished.
     void WaitIdle();
 

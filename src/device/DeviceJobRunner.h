@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <stop_token>
 
@@ -12,6 +13,10 @@ public:
 
     virtual ~DeviceJobRunner() = default;
     virtual void Submit(Job job) = 0;
+    // Waits at most `limit` for every job submitted so far to finish. When they do not,
+    // the running job is asked to stop, the waiting ones are dropped, no later job runs,
+    // and the answer is false.
+    [[nodiscard]] virtual bool Drain(std::chrono::milliseconds limit) = 0;
 };
 
 // Runs every job at once on the submitting thread: for tests of the logic around the
@@ -19,4 +24,5 @@ public:
 class InlineJobRunner final : public DeviceJobRunner {
 public:
     void Submit(Job job) override { job(std::stop_token{}); }
+    [[nodiscard]] bool Drain(std::chrono::milliseconds /*limit*/) override { return true; }
 };

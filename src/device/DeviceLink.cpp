@@ -1,6 +1,7 @@
 #include "device/DeviceLink.h"
 
 #include "device/CommandExchanger.h"
+#include "device/CommandSlots.h"
 #include "device/DeviceJobRunner.h"
 #include "device/DeviceLinkEvents.h"
 #include "device/DeviceTexts.h"
@@ -19,6 +20,8 @@
 #include "profiles/ProfileTable.h"
 #include "profiles/SettingsFile.h"
 
+#include <filesystem>
+#include <fstream>
 #include <utility>
 
 namespace {
@@ -43,7 +46,7 @@ DeviceLink::DeviceLink(DeviceModel model, DeviceJobRunner& runner, UiPoster& pos
       m_events(events),
       m_clock(clock),
       m_exchanger(std::make_shared<CommandExchanger>(clock)),
-      m_listener(ListenerMemory::ForSensor(m_model.settings.SensorId()))
+      m_slots(std::make_shared<CommandSlots>())
 {
 }
 
@@ -51,38 +54,28 @@ DeviceLink::~DeviceLink() = default;
 
 void DeviceLink::SetCommandInterface(LinkKind link, std::shared_ptr<HidHandle> handle)
 {
-    m_commandSlots[LinkIndex(link)] = std::move(handle);
+    m_slots->Set(link, std::move(handle));
 }
 
 void DeviceLink::CloseCommandInterface(LinkKind link)
 {
     // A job still using the handle keeps it alive; it closes when that job lets go.
-    m_commandSlots[LinkIndex(link)].reset();
+    m_slots->Close(link);
 }
 
 void DeviceLink::CloseAll()
 {
-    for (auto& slot : m_commandSlots)
-        slot.reset();
+    m_slots->CloseAll();
 }
 
 bool DeviceLink::HasCommandInterface(LinkKind link) const
 {
-    return m_commandSlots[LinkIndex(link)] != nullptr;
+    return m_slots->Has(link);
 }
 
 std::optional<LinkKind> DeviceLink::SelectCommandInterface() const
 {
-    for (const LinkKind link : kCommandPreference)
-        if (HasCommandInterface(link))
-            return link;
-    return std::nullopt;
-}
-
-std::shared_ptr<HidHandle> DeviceLink::PreferredSlot() const
-{
-    const auto link = SelectCommandInterface();
-    return link ? m_commandSlots[LinkIndex(*link)] : nullptr;
+    return m_slots->PreferredLink();
 }
 
 LinkPresence DeviceLink::Presence() const
@@ -108,20 +101,82 @@ void DeviceLink::SubmitCommands(std::vector<CommandRequest> commands)
     if (commands.empty())
         return;
     // The job reaches back only through the poster; `this` is touched in the posted task,
-    // on the UI thread, and only while the link still exists.
-    m_runner.Submit([this, poster = &m_poster, exchanger = m_exchanger, handle = PreferredSlot(),
+    // on the UI thread, and only while the link still exists. The interface is the one
+    // in charge when the job runs: the link in charge may have changed since the apply.
+    m_runner.Submit([this, poster = &m_poster, exchanger = m_exchanger, slots = m_slots,
                      alive = std::weak_ptr<int>(m_alive), commands = std::move(commands)](const std::stop_token& stop) {
+        const std::shared_ptr<HidHandle> handle = slots->Preferred();
         ExchangeSummary summary;
+        std::vector<CommandCode> unsent;
+        // Once a write finds no mouse, the rest of the job would not find it either.
+        bool reachable = handle != nullptr;
         for (const CommandRequest& command : commands) {
-            if (stop.stop_requested())
-                break;
-            if (exchanger->Exchange(handle.get(), command) == ExchangeResult::Accepted)
+            const ExchangeResult result = reachable && !stop.stop_requested()
+                                              ? exchanger->Exchange(handle.get(), command)
+                                              : ExchangeResult::NotWritten;
+            if (result == ExchangeResult::Accepted) {
                 ++summary.accepted;
-            else
+            } else if (result == ExchangeResult::Dropped) {
                 ++summary.dropped;
+            } else {
+                ++summary.unsent;
+                unsent.push_back(command.code);
+                reachable = false;
+            }
         }
-        PostIfAlive(*poster, alive, [this, summary] { m_totals += summary; });
+        PostIfAlive(*poster, alive, [this, summary, unsent = std::move(unsent)] {
+            m_totals += summary;
+            ForgetUnsent(unsent);
+            if (m_resendPending && unsent.empty()) {
+                // What the last run left unwritten went out with this apply.
+                m_resendPending = false;
+                std::error_code error;
+                std::filesystem::remove(m_model.paths.UnsentMarkerFile(), error);
+            }
+        });
     });
+}
+
+void DeviceLink::ForgetUnsent(const std::vector<CommandCode>& codes)
+{
+    for (const CommandCode code : codes) {
+        switch (code) {
+        case CommandCode::KeyAssignments:
+            m_copies.Forget(LastSentCopies::Group::Keys);
+            m_flags.keysChanged = true;
+            break;
+        case CommandCode::DpiLevels:
+        case CommandCode::DpiColours:
+        case CommandCode::PollingRate:
+        case CommandCode::LiftHeight:
+        case CommandCode::Lighting:
+        case CommandCode::KeyDebounce:
+            m_copies.Forget(LastSentCopies::Group::Settings);
+            m_flags.settingsChanged = true;
+            break;
+        case CommandCode::PowerSaving:
+            m_copies.Forget(LastSentCopies::Group::PowerSaving);
+            m_flags.powerSavingChanged = true;
+            break;
+        case CommandCode::SensorOptions:
+            m_copies.Forget(LastSentCopies::Group::SensorOptions);
+            m_flags.sensorOptionsChanged = true;
+            break;
+        case CommandCode::MacroClear:
+        case CommandCode::MacroData:
+            // Every apply uploads the macros whose images differ from their copies.
+            for (LastSentCopies::MacroImage& image : m_copies.macros)
+                image.fill(0);
+            break;
+        case CommandCode::FactoryReset:
+            // The mouse kept its settings while the profile took the defaults: all of it
+            // is to be written.
+            m_copies.ForgetAll();
+            m_flags.keysChanged = m_flags.settingsChanged = true;
+            m_flags.powerSavingChanged = m_flags.sensorOptionsChanged = true;
+            break;
+        }
+    }
 }
 
 void DeviceLink::AfterPendingExchanges(std::function<void(const ExchangeSummary&)> done)
@@ -130,6 +185,13 @@ void DeviceLink::AfterPendingExchanges(std::function<void(const ExchangeSummary&
                      done = std::move(done)](const std::stop_token&) {
         PostIfAlive(*poster, alive, [this, done] { done(m_totals); });
     });
+}
+
+void DeviceLink::ShowProgressWhenWritten()
+{
+    // The progress dialog tells the user the mouse has the data, so it waits for the
+    // exchanges, not only for their hand-over to the device thread.
+    AfterPendingExchanges([this](const ExchangeSummary&) { m_events.ShowProgress(DeviceTexts::kSavingToMouse); });
 }
 
 void DeviceLink::ScheduleApply()
@@ -143,6 +205,13 @@ ApplyOutcome DeviceLink::ApplyToDevice()
     ApplyOutcome outcome;
     if (!m_connection.deviceConfirmed)
         return outcome;
+    if (m_firmware) {
+        // Queued behind the update, the commands would go out a minute later to a mouse
+        // that restarts in between; the flags keep them until the update has ended.
+        m_applyDeferred = true;
+        outcome.result = ApplyResult::Deferred;
+        return outcome;
+    }
     if (!HasCommandInterface(LinkKind::Wired) && !HasCommandInterface(LinkKind::Ble) &&
         !m_connection.receiverMouseOnline) {
         m_events.ShowAttention(DeviceTexts::kNotice, DeviceTexts::kMouseOffline);
@@ -185,7 +254,7 @@ ApplyOutcome DeviceLink::ApplyToDevice()
     SubmitCommands(std::move(commands));
 
     if (m_reportSent)
-        m_events.ShowProgress(DeviceTexts::kSavingToMouse);
+        ShowProgressWhenWritten();
     m_savePending = true;
     m_events.StartSaveTimer(kSaveDelay);
     m_events.RefreshWindow();
@@ -214,13 +283,37 @@ void DeviceLink::SaveIfPending()
         OnSaveTimer();
 }
 
+bool DeviceLink::FinishPendingWork(std::chrono::milliseconds limit)
+{
+    SaveIfPending();
+    StopFirmwareUpdate();
+    if (m_runner.Drain(limit))
+        return true;
+    // The copies and the files already hold what was not written; only the marker tells
+    // the next start that the mouse may not have it.
+    std::ofstream marker(m_model.paths.UnsentMarkerFile(), std::ios::binary | std::ios::trunc);
+    return false;
+}
+
+bool DeviceLink::TakeUnsentFromLastRun()
+{
+    std::error_code error;
+    if (!std::filesystem::exists(m_model.paths.UnsentMarkerFile(), error))
+        return false;
+    m_copies.ForgetAll();
+    m_flags.keysChanged = m_flags.settingsChanged = true;
+    m_flags.powerSavingChanged = m_flags.sensorOptionsChanged = true;
+    m_resendPending = true;
+    return true;
+}
+
 void DeviceLink::OnStatusReport(LinkKind link, std::span<const std::uint8_t> bytes)
 {
     const auto report = StatusReport::FromBytes(bytes);
     if (!report)
         return;
     StatusReportProcessor processor(m_connection, m_battery, m_listener, m_model.texts);
-    const StatusOutcome outcome = processor.Process(*report, link, Presence(), CurrentProfile());
+    const StatusOutcome outcome = processor.Process(*report, link, Presence(), CurrentProfile(), m_model.settings.SensorId());
     if (outcome.disposition == StatusDisposition::Ignored)
         return;
     if (outcome.startConnectionTimer)
@@ -291,27 +384,29 @@ bool DeviceLink::FactoryReset(ResetScope scope)
     PrimeLastSent();
     m_events.RefreshWindow();
     m_macroResolution.macroRefreshed.fill(false);
-    m_events.ShowProgress(DeviceTexts::kSavingToMouse);
+    ShowProgressWhenWritten();
     return true;
 }
 
 void DeviceLink::RequestPairing()
 {
-    auto receiver = m_commandSlots[LinkIndex(LinkKind::Wireless)];
-    if (!receiver)
+    if (!HasCommandInterface(LinkKind::Wireless))
         return;
-    m_runner.Submit([exchanger = m_exchanger, receiver = std::move(receiver)](const std::stop_token&) {
-        (void)exchanger->RequestPairing(receiver.get());
+    m_runner.Submit([exchanger = m_exchanger, slots = m_slots](const std::stop_token&) {
+        if (const auto receiver = slots->Get(LinkKind::Wireless))
+            (void)exchanger->RequestPairing(receiver.get());
     });
 }
 
 void DeviceLink::QueryPresence()
 {
-    auto handle = PreferredSlot();
-    if (!handle)
+    if (!SelectCommandInterface())
         return;
-    m_runner.Submit([this, poster = &m_poster, exchanger = m_exchanger, handle = std::move(handle),
+    m_runner.Submit([this, poster = &m_poster, exchanger = m_exchanger, slots = m_slots,
                      alive = std::weak_ptr<int>(m_alive)](const std::stop_token&) {
+        const auto handle = slots->Preferred();
+        if (!handle)
+            return;
         const auto online = exchanger->QueryPresence(handle.get());
         if (!online)
             return;
@@ -323,61 +418,79 @@ void DeviceLink::QueryPresence()
     });
 }
 
-namespace {
-
-// Passes the updater's events to the dialog on the UI thread; the restart notice first
-// marks the update as active, so the mouse leaving the system does not end the program.
-class FirmwareRelay final : public FirmwareUpdateEvents {
-public:
-    FirmwareRelay(ConnectionState& connection, FirmwareUpdateEvents& dialog)
-        : m_connection(connection), m_dialog(dialog)
-    {
-    }
-    void ShowText(const FirmwareText& text) override { m_dialog.ShowText(text); }
-    void SetProgress(int value, int total) override { m_dialog.SetProgress(value, total); }
-    void UpdateActive() override
-    {
-        m_connection.firmwareUpdateActive = true;
-        m_dialog.UpdateActive();
-    }
-    void Finished(FirmwareUpdateOutcome outcome) override { m_dialog.Finished(outcome); }
-
-private:
-    ConnectionState& m_connection;
-    FirmwareUpdateEvents& m_dialog;
-};
-
-}  // namespace
-
-bool DeviceLink::StartFirmwareUpdate(FirmwareImage appImage, FirmwareImage baseImage, FirmwareUpdateEvents& dialog)
+DeviceLink::FirmwareStart DeviceLink::StartFirmwareUpdate(FirmwareImage appImage, FirmwareImage baseImage,
+                                                          std::weak_ptr<FirmwareUpdateEvents> dialog)
 {
-    auto wired = m_commandSlots[LinkIndex(LinkKind::Wired)];
-    if (!wired) {
+    if (m_firmware)
+        return FirmwareStart::AlreadyRunning;
+    if (!HasCommandInterface(LinkKind::Wired)) {
         m_events.ShowAttention(DeviceTexts::kNotice, DeviceTexts::kConnectCableFirst);
-        return false;
+        return FirmwareStart::NoWiredInterface;
     }
-    // Each event is posted to the UI thread, where the relay sets the link's update flag
-    // before the dialog hears of the restart.
-    auto relay = std::make_shared<FirmwareRelay>(m_connection, dialog);
+    // Each event is posted to the UI thread and reaches the dialog only while it exists
+    // and has not stopped the update.
+    auto sink = std::make_shared<std::weak_ptr<FirmwareUpdateEvents>>(std::move(dialog));
     auto forward = [poster = &m_poster, alive = std::weak_ptr<int>(m_alive),
-                    relay](std::function<void(FirmwareUpdateEvents&)> deliver) {
-        PostIfAlive(*poster, alive, [relay, deliver = std::move(deliver)] { deliver(*relay); });
+                    sink](std::function<void(FirmwareUpdateEvents&)> deliver) {
+        PostIfAlive(*poster, alive, [sink, deliver = std::move(deliver)] {
+            if (const auto events = sink->lock())
+                deliver(*events);
+        });
     };
-    auto session = std::make_shared<FirmwareSession>(std::move(appImage), std::move(baseImage), std::move(forward));
-    m_runner.Submit([this, poster = &m_poster, alive = std::weak_ptr<int>(m_alive), session, wired,
-                     version = m_connection.wiredVersion, clock = &m_clock](const std::stop_token& stop) {
-        const FirmwareUpdateOutcome outcome = session->RunUpdate(*clock, wired.get(), version, stop);
-        if (outcome != FirmwareUpdateOutcome::Restarted)
-            return;
-        PostIfAlive(*poster, alive, [this, session] { SubmitFirmwareFinalCheck(session); });
+    FirmwareRun run{std::make_shared<FirmwareSession>(std::move(appImage), std::move(baseImage), std::move(forward)),
+                    std::stop_source{}, sink};
+    m_runner.Submit([this, poster = &m_poster, alive = std::weak_ptr<int>(m_alive), session = run.session,
+                     slots = m_slots, stop = run.stop, version = m_connection.wiredVersion,
+                     clock = &m_clock](const std::stop_token& shutdown) {
+        // The program's end stops the update as the dialog's closing does.
+        const std::stop_callback onShutdown(shutdown, [stop]() mutable { stop.request_stop(); });
+        const auto wired = slots->Get(LinkKind::Wired);
+        const FirmwareUpdateOutcome outcome = session->RunUpdate(*clock, wired.get(), version, stop.get_token());
+        PostIfAlive(*poster, alive, [this, outcome] { OnFirmwareStep(outcome); });
     });
-    return true;
+    m_firmware = std::move(run);
+    return FirmwareStart::Started;
 }
 
-void DeviceLink::SubmitFirmwareFinalCheck(std::shared_ptr<FirmwareSession> session)
+void DeviceLink::OnFirmwareStep(FirmwareUpdateOutcome outcome)
 {
-    m_runner.Submit([session = std::move(session),
-                     wired = m_commandSlots[LinkIndex(LinkKind::Wired)]](const std::stop_token&) {
-        (void)session->RunFinalCheck(wired.get());
+    if (!m_firmware)
+        return;
+    if (m_firmware->stop.stop_requested() ||
+        (outcome != FirmwareUpdateOutcome::ReadyToRestart && outcome != FirmwareUpdateOutcome::Restarted)) {
+        EndFirmwareUpdate();
+        return;
+    }
+    const bool restart = outcome == FirmwareUpdateOutcome::ReadyToRestart;
+    // The mouse leaves the system when it restarts: the flag is set here, before the
+    // restart frame is queued, so its removal cannot end the program.
+    if (restart)
+        m_connection.firmwareUpdateActive = true;
+    m_runner.Submit([this, poster = &m_poster, alive = std::weak_ptr<int>(m_alive), session = m_firmware->session,
+                     slots = m_slots, stop = m_firmware->stop, restart](const std::stop_token& shutdown) {
+        const std::stop_callback onShutdown(shutdown, [stop]() mutable { stop.request_stop(); });
+        const auto wired = slots->Get(LinkKind::Wired);
+        const FirmwareUpdateOutcome next = restart ? session->RunRestart(wired.get()) : session->RunFinalCheck(wired.get());
+        PostIfAlive(*poster, alive, [this, next, restart] {
+            if (restart)
+                OnFirmwareStep(next);
+            else
+                EndFirmwareUpdate();
+        });
     });
+}
+
+void DeviceLink::StopFirmwareUpdate()
+{
+    if (!m_firmware)
+        return;
+    m_firmware->stop.request_stop();
+    m_firmware->dialog->reset();
+}
+
+void DeviceLink::EndFirmwareUpdate()
+{
+    m_firmware.reset();
+    if (std::exchange(m_applyDeferred, false))
+        ScheduleApply();
 }

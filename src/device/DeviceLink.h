@@ -9,6 +9,8 @@
 #include "device/DpiStepTable.h"
 #include "device/ExchangeSummary.h"
 #include "device/FirmwareImage.h"
+#include "device/FirmwareUpdateEvents.h"
+#include "device/CommandCode.h"
 #include "device/LastSentCopies.h"
 #include "device/LinkKind.h"
 #include "device/LinkState.h"
@@ -21,21 +23,23 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <stop_token>
 #include <utility>
 #include <vector>
 
 class Clock;
 class CommandExchanger;
+class CommandSlots;
 class DeviceJobRunner;
 class DeviceLinkEvents;
 class FirmwareSession;
-class FirmwareUpdateEvents;
 class HidHandle;
 class UiPoster;
 struct Profile;
 
 enum class ApplyResult : std::uint8_t {
     NotConfirmed,  // the mouse has not been confirmed: nothing happens
+    Deferred,      // a firmware update runs: the changes stay flagged and apply after it
     Unreachable,   // no link reaches the mouse: the attention window is asked for
     Applied,       // the commands that differed are on their way (possibly none)
 };
@@ -56,6 +60,8 @@ public:
     static constexpr std::chrono::milliseconds kApplyDelay{20};
     static constexpr std::chrono::milliseconds kSaveDelay{10000};
     static constexpr std::chrono::milliseconds kReceiverIndicatorDelay{100};
+    // How long the program's end waits for queued writes to reach the mouse.
+    static constexpr std::chrono::milliseconds kShutdownDrainLimit{3000};
 
     DeviceLink(DeviceModel model, DeviceJobRunner& runner, UiPoster& poster, Clock& clock,
                DeviceLinkEvents& events);
@@ -80,6 +86,11 @@ public:
     [[nodiscard]] const DpiStepTable& DpiTable() const { return m_dpiTable; }
     [[nodiscard]] const BatteryState& Battery() const { return m_battery; }
     [[nodiscard]] ListenerMemory& Listener() { return m_listener; }
+    // The DPI level shown as current: one value that the main window (which loads it
+    // from the profile and moves it when the user picks a level) and the status reports
+    // share. A reported level is taken only when it differs from this one.
+    [[nodiscard]] std::uint8_t LastDpiLevel() const { return m_listener.lastDpiLevel; }
+    void SetLastDpiLevel(std::uint8_t level) { m_listener.lastDpiLevel = level; }
     [[nodiscard]] MacroResolution& Macros() { return m_macroResolution; }
     [[nodiscard]] bool ReportSent() const { return m_reportSent; }
     [[nodiscard]] bool SavePending() const { return m_savePending; }
@@ -93,9 +104,9 @@ public:
     ApplyOutcome ApplyToDevice();
     // Fills every last-sent copy from the current profile without sending anything.
     void PrimeLastSent();
-    // Empties every copy, so the next apply writes every command whose flag is set: for
+    // Forgets every copy, so the next apply writes every command whose flag is set: for
     // writing a whole profile to a mouse whose state is unknown.
-    void ForgetLastSent() { m_copies = LastSentCopies{}; }
+    void ForgetLastSent() { m_copies.ForgetAll(); }
     // Timer 70 expired, or the window closes with a save pending: write the settings
     // and the five profile files.
     void OnSaveTimer();
@@ -126,10 +137,28 @@ public:
     }
 
     // The firmware update over the wired interface, on the device thread. Without a wired
-    // interface the attention window is asked for instead (false). Events reach
-    // `dialog` on the UI thread; it must outlive the update or the link. After the mouse
-    // restarts, the final check runs on whatever wired interface is open by then.
-    bool StartFirmwareUpdate(FirmwareImage appImage, FirmwareImage baseImage, FirmwareUpdateEvents& dialog);
+    // interface the attention window is asked for instead. Events reach `dialog` on the
+    // UI thread while it exists; the link holds it weakly. Each step takes the wired
+    // interface open when it runs, so after the restart the final check uses the one
+    // reopened by then. One update at a time; applies wait until it has ended.
+    enum class FirmwareStart : std::uint8_t { Started, NoWiredInterface, AlreadyRunning };
+    FirmwareStart StartFirmwareUpdate(FirmwareImage appImage, FirmwareImage baseImage,
+                                      std::weak_ptr<FirmwareUpdateEvents> dialog);
+    // The dialog closes: the update stops before its next frame or wait, and no further
+    // event reaches the dialog. A new update can start once the device thread let go.
+    void StopFirmwareUpdate();
+    [[nodiscard]] bool FirmwareUpdateRunning() const { return m_firmware.has_value(); }
+
+    // The program ends: the settings are saved if a save is pending, and the queued
+    // writes get at most `limit` to reach the mouse. What cannot be written by then is
+    // recorded in the data folder, and the next start sends the whole current profile
+    // again (ResendPending). False when writes were given up.
+    bool FinishPendingWork(std::chrono::milliseconds limit = kShutdownDrainLimit);
+    // Start-up, before the first apply: whether the last run ended with writes that never
+    // reached the mouse. Then every copy is forgotten and every change flag set, so the
+    // first apply after the mouse is confirmed writes the whole current profile.
+    bool TakeUnsentFromLastRun();
+    [[nodiscard]] bool ResendPending() const { return m_resendPending; }
 
     // Runs `done` on the UI thread once every exchange queued so far has finished, with
     // the totals of all exchanges so far.
@@ -138,9 +167,15 @@ public:
 
 private:
     [[nodiscard]] Profile& CurrentProfile();
-    [[nodiscard]] std::shared_ptr<HidHandle> PreferredSlot() const;
     void SubmitCommands(std::vector<CommandRequest> commands);
-    void SubmitFirmwareFinalCheck(std::shared_ptr<FirmwareSession> session);
+    // The commands of a job that never reached the mouse: their copies are forgotten and
+    // their change flags set, so the next apply writes them again.
+    void ForgetUnsent(const std::vector<CommandCode>& codes);
+    void ShowProgressWhenWritten();
+    // The firmware update's steps after the first: the restart once the update is marked
+    // active, then the final check; the end of any step ends the update.
+    void OnFirmwareStep(FirmwareUpdateOutcome outcome);
+    void EndFirmwareUpdate();
     void ReinitialiseForSensor(std::uint16_t model, bool to3205Layout, bool from3205Layout);
 
     DeviceModel m_model;
@@ -151,7 +186,7 @@ private:
     std::shared_ptr<CommandExchanger> m_exchanger;  // used only inside device-thread jobs
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);
 
-    std::array<std::shared_ptr<HidHandle>, kLinkKindCount> m_commandSlots;
+    std::shared_ptr<CommandSlots> m_slots;  // shared with the device thread's jobs
     std::array<LinkState, kLinkKindCount> m_links;
     ConnectionState m_connection;
     ChangeFlags m_flags;
@@ -165,4 +200,13 @@ private:
     bool m_savePending = false;
     ExchangeSummary m_totals;
     std::function<void(bool)> m_presenceListener;
+    bool m_applyDeferred = false;
+    bool m_resendPending = false;
+
+    struct FirmwareRun {
+        std::shared_ptr<FirmwareSession> session;
+        std::stop_source stop;
+        std::shared_ptr<std::weak_ptr<FirmwareUpdateEvents>> dialog;  // emptied on stop
+    };
+    std::optional<FirmwareRun> m_firmware;
 };

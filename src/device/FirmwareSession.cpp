@@ -9,7 +9,14 @@ FirmwareUpdateOutcome FirmwareSession::RunUpdate(Clock& clock, HidHandle* wiredH
                                                  std::stop_token stop)
 {
     m_procedure.emplace(clock, m_appImage, m_baseImage, *this, std::move(stop));
-    return m_procedure->CheckAndUpdate(wiredHandle, wiredVersion);
+    return m_procedure->CheckAndUpdate(wiredHandle, wiredVersion, FirmwareUpdateProcedure::Restart::LeftToCaller);
+}
+
+FirmwareUpdateOutcome FirmwareSession::RunRestart(HidHandle* wiredHandle)
+{
+    if (!m_procedure)
+        return FirmwareUpdateOutcome::Cancelled;
+    return m_procedure->RestartAndCountDown(wiredHandle);
 }
 
 FirmwareUpdateOutcome FirmwareSession::RunFinalCheck(HidHandle* wiredHandle)

@@ -11,8 +11,9 @@
 class UiPoster;
 
 // One firmware update as the device link runs it: the procedure lives on the device
-// thread across its two jobs (the update up to the restart, then the final check on the
-// reopened wired interface), and every event it reports is posted to the UI thread.
+// thread across its three jobs (the update up to the restart; the restart, queued once
+// the UI thread has marked the update active; the final check on the reopened wired
+// interface), and every event it reports is posted to the UI thread.
 class FirmwareSession final : public FirmwareUpdateEvents {
 public:
     // `onUiThread` receives each event on the UI thread, wrapped so that it runs only while
@@ -21,9 +22,11 @@ public:
 
     FirmwareSession(FirmwareImage appImage, FirmwareImage baseImage, Forward forward);
 
-    // Device thread.
+    // Device thread. RunUpdate ends at ReadyToRestart when all went well; `stop` ends any
+    // of the three runs before its next frame or wait.
     FirmwareUpdateOutcome RunUpdate(Clock& clock, HidHandle* wiredHandle, std::uint16_t wiredVersion,
                                     std::stop_token stop);
+    FirmwareUpdateOutcome RunRestart(HidHandle* wiredHandle);
     FirmwareUpdateOutcome RunFinalCheck(HidHandle* wiredHandle);
 
     void ShowText(const FirmwareText& text) override;

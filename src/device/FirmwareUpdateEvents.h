@@ -14,6 +14,7 @@ enum class FirmwareUpdateOutcome : std::uint8_t {
     ImageWriteFailed,    // text 301
     ImageLastBlockFailed,  // text 302
     ImageCheckFailed,    // text 307; the update area was cleared
+    ReadyToRestart,      // installed and not yet restarted: the caller restarts the mouse (not a last event)
     Restarted,           // the mouse restarts with the new program; the final check follows
     Installed,           // final check: the mouse reports the image's check value (text 293)
     NotInstalled,        // final check: it does not (text 308)

@@ -85,7 +85,8 @@ FirmwareUpdateOutcome FirmwareUpdateProcedure::Finish(FirmwareUpdateOutcome outc
     return outcome;
 }
 
-FirmwareUpdateOutcome FirmwareUpdateProcedure::CheckAndUpdate(HidHandle* handle, std::uint16_t wiredVersion)
+FirmwareUpdateOutcome FirmwareUpdateProcedure::CheckAndUpdate(HidHandle* handle, std::uint16_t wiredVersion,
+                                                              Restart restart)
 {
     if (m_appImage.Empty())
         return Finish(Outcome::InvalidImage);
@@ -101,7 +102,19 @@ FirmwareUpdateOutcome FirmwareUpdateProcedure::CheckAndUpdate(HidHandle* handle,
             m_events.ShowText(FirmwareText::Status(TextNumber::kUpToDate));
             return Finish(Outcome::UpToDate);
         }
-        return Finish(Update(transport));
+        const Outcome outcome = Update(transport, restart);
+        return outcome == Outcome::ReadyToRestart ? outcome : Finish(outcome);
+    } catch (const FlashTransport::Stopped&) {
+        return Finish(Outcome::Cancelled);
+    }
+}
+
+FirmwareUpdateOutcome FirmwareUpdateProcedure::RestartAndCountDown(HidHandle* handle)
+{
+    FlashTransport transport(handle, m_clock, m_stop);
+    try {
+        RestartAndCountDown(transport);
+        return Finish(Outcome::Restarted);
     } catch (const FlashTransport::Stopped&) {
         return Finish(Outcome::Cancelled);
     }
@@ -135,7 +148,7 @@ std::optional<std::uint32_t> FirmwareUpdateProcedure::ReadInstalledCheckValue(Fl
     return shown;
 }
 
-FirmwareUpdateOutcome FirmwareUpdateProcedure::Update(FlashTransport& transport)
+FirmwareUpdateOutcome FirmwareUpdateProcedure::Update(FlashTransport& transport, Restart restart)
 {
     m_progressCounter = 0;
     m_events.SetProgress(0, m_progressTotal);
@@ -155,6 +168,8 @@ FirmwareUpdateOutcome FirmwareUpdateProcedure::Update(FlashTransport& transport)
         m_events.ShowText(FirmwareText::Status(TextNumber::kUpdateFailed));
         return Outcome::NotInstalled;
     }
+    if (restart == Restart::LeftToCaller)
+        return Outcome::ReadyToRestart;
     RestartAndCountDown(transport);
     return Outcome::Restarted;
 }

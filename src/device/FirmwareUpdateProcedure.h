@@ -33,7 +33,16 @@ public:
     // The mouse takes updates only when the high byte of its wired version is 2.
     [[nodiscard]] static bool IsFirmwareUpdateSupported(std::uint16_t wiredVersion);
 
-    FirmwareUpdateOutcome CheckAndUpdate(HidHandle* handle, std::uint16_t wiredVersion);
+    enum class Restart : std::uint8_t {
+        AtOnce,        // CheckAndUpdate goes on to restart the mouse and count down
+        LeftToCaller,  // CheckAndUpdate stops at ReadyToRestart, reporting no Finished; the
+                       // caller marks the update active, then calls RestartAndCountDown
+    };
+
+    FirmwareUpdateOutcome CheckAndUpdate(HidHandle* handle, std::uint16_t wiredVersion,
+                                         Restart restart = Restart::AtOnce);
+    // Restarts the mouse into the installed program and counts down while it comes back.
+    FirmwareUpdateOutcome RestartAndCountDown(HidHandle* handle);
     FirmwareUpdateOutcome FinalCheck(HidHandle* handle);
 
     // (program image size / 128) * 5: four steps per written and one per read frame.
@@ -41,7 +50,7 @@ public:
     [[nodiscard]] std::uint32_t ImageCheckValue() const { return m_appImage.HeaderCheckValue(); }
 
 private:
-    FirmwareUpdateOutcome Update(FlashTransport& transport);
+    FirmwareUpdateOutcome Update(FlashTransport& transport, Restart restart);
     std::optional<FirmwareUpdateOutcome> UpdateBaseArea(FlashTransport& transport);
     bool BaseComparePass(FlashTransport& transport);
     std::optional<FirmwareUpdateOutcome> RewriteBaseArea(FlashTransport& transport);

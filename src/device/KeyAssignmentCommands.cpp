@@ -22,7 +22,8 @@ std::optional<CommandRequest> SendKeyAssignments(const Profile& profile, LastSen
         image.fill(0);
     }
     const KeyBytes bytes = BuildKeyBytes(profile);
-    const bool changed = bytes != copies.keys;
+    const bool forgotten = copies.TakeForgotten(LastSentCopies::Group::Keys);
+    const bool changed = bytes != copies.keys || forgotten;
     copies.keys = bytes;
     if (!changed) {
         return std::nullopt;
@@ -44,4 +45,5 @@ void PrimeKeyAssignments(const Profile& profile, LastSentCopies& copies)
     // The copy is exactly the 18 key bytes, so there is nothing of an earlier fill left
     // to keep: storing the bytes is the whole prime.
     copies.keys = BuildKeyBytes(profile);
+    copies.Remember(LastSentCopies::Group::Keys);
 }

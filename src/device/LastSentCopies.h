@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <utility>
 #include <cstddef>
 #include <cstdint>
 
@@ -32,6 +33,28 @@ struct LastSentCopies {
     std::array<std::uint8_t, 3> sensorOptions{};  // AngleSnap, MotionSync, RippleControl
     std::uint8_t motionWakeup = 0;                 // kept, never sent
     std::array<MacroImage, kMacroSlotCount> macros{};
+
+    // Command groups whose copy says nothing of what the mouse holds: never filled, or
+    // forgotten because the command did not reach the mouse. The next send of a forgotten
+    // group goes out whatever its bytes; filling a group remembers it again. (A zero
+    // copy cannot mean "unknown": zero is a real value of several of them.)
+    enum class Group : std::uint8_t { Keys, Settings, PowerSaving, SensorOptions, Count };
+    std::array<bool, static_cast<std::size_t>(Group::Count)> forgotten{true, true, true, true};
+
+    void Forget(Group group) { forgotten[static_cast<std::size_t>(group)] = true; }
+    void Remember(Group group) { forgotten[static_cast<std::size_t>(group)] = false; }
+    // Whether the group was forgotten; it is remembered from now on.
+    [[nodiscard]] bool TakeForgotten(Group group)
+    {
+        return std::exchange(forgotten[static_cast<std::size_t>(group)], false);
+    }
+    // Forgets every group and every macro image (a zero image is never a macro's).
+    void ForgetAll()
+    {
+        forgotten.fill(true);
+        for (MacroImage& image : macros)
+            image.fill(0);
+    }
 
     friend bool operator==(const LastSentCopies&, const LastSentCopies&) = default;
 };

@@ -67,15 +67,18 @@ namespace SettingsCommands {
 
 std::vector<CommandRequest> SendSettings(const Profile& profile, const DpiStepTable& table, LastSentCopies& copies)
 {
-    const bool pollingChanged = Update(copies.polling, PollingCode(profile.PollingRateValue[0]));
-    const bool liftChanged = Update(copies.lift, LiftCode(profile));
-    const bool debounceChanged = Update(copies.debounce, TextSettingByte(profile, ProfileSetting::KeyDebounce));
+    // Copies that say nothing of the mouse send every settings command.
+    const bool forgotten = copies.TakeForgotten(LastSentCopies::Group::Settings);
+    const bool pollingChanged = Update(copies.polling, PollingCode(profile.PollingRateValue[0])) || forgotten;
+    const bool liftChanged = Update(copies.lift, LiftCode(profile)) || forgotten;
+    const bool debounceChanged =
+        Update(copies.debounce, TextSettingByte(profile, ProfileSetting::KeyDebounce)) || forgotten;
 
-    const bool dpiChanged = Update(copies.dpi, BuildDpi(profile, table));
+    const bool dpiChanged = Update(copies.dpi, BuildDpi(profile, table)) || forgotten;
     // The mouse takes the colours again after new DPI levels.
     const bool coloursChanged = Update(copies.dpiColours, BuildDpiColours(profile)) || dpiChanged;
     // Any other marker in byte 0 (left by priming) means the lighting is due again.
-    const bool lightingChanged = Update(copies.lighting, BuildLighting(profile));
+    const bool lightingChanged = Update(copies.lighting, BuildLighting(profile)) || forgotten;
 
     std::vector<CommandRequest> commands;
     if (!(dpiChanged || coloursChanged || pollingChanged || liftChanged || debounceChanged || lightingChanged)) {
@@ -109,7 +112,8 @@ std::vector<CommandRequest> SendSettings(const Profile& profile, const DpiStepTa
 
 std::optional<CommandRequest> SendPowerSaving(const Profile& profile, LastSentCopies& copies)
 {
-    if (!Update(copies.powerSaving, BuildPowerSaving(profile))) {
+    const bool forgotten = copies.TakeForgotten(LastSentCopies::Group::PowerSaving);
+    if (!Update(copies.powerSaving, BuildPowerSaving(profile)) && !forgotten) {
         return std::nullopt;
     }
     return MakeCommand(CommandCode::PowerSaving, copies.powerSaving);
@@ -117,7 +121,8 @@ std::optional<CommandRequest> SendPowerSaving(const Profile& profile, LastSentCo
 
 std::optional<CommandRequest> SendSensorOptions(const Profile& profile, LastSentCopies& copies)
 {
-    if (!Update(copies.sensorOptions, BuildSensorOptions(profile))) {
+    const bool forgotten = copies.TakeForgotten(LastSentCopies::Group::SensorOptions);
+    if (!Update(copies.sensorOptions, BuildSensorOptions(profile)) && !forgotten) {
         return std::nullopt;
     }
     return MakeCommand(CommandCode::SensorOptions, copies.sensorOptions);
@@ -134,6 +139,9 @@ void PrimeSettingsCopies(const Profile& profile, const DpiStepTable& table, Last
     copies.powerSaving = BuildPowerSaving(profile);
     copies.sensorOptions = BuildSensorOptions(profile);
     copies.motionWakeup = TextSettingByte(profile, ProfileSetting::MotionWakeup);
+    copies.Remember(LastSentCopies::Group::Settings);
+    copies.Remember(LastSentCopies::Group::PowerSaving);
+    copies.Remember(LastSentCopies::Group::SensorOptions);
 }
 
 }  // namespace SettingsCommands

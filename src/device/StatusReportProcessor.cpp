@@ -49,7 +49,8 @@ StatusReportProcessor::StatusReportProcessor(ConnectionState& connection, Batter
 }
 
 StatusOutcome StatusReportProcessor::Process(const StatusReport& report, LinkKind link,
-                                             const LinkPresence& presence, Profile& profile)
+                                             const LinkPresence& presence, Profile& profile,
+                                             std::uint16_t currentSensor)
 {
     StatusOutcome outcome;
     if (!report.IsStatusReport()) {
@@ -66,7 +67,7 @@ StatusOutcome StatusReportProcessor::Process(const StatusReport& report, LinkKin
     changed |= TakePollingRate(report, link, profile);
     changed |= TakeLightingMode(report, profile);
     outcome.launchUrl = TakeLaunchButton(report, profile);
-    outcome.sensorChange = TakeSensor(report);
+    outcome.sensorChange = TakeSensor(report, currentSensor);
     changed |= TakeMoveLighting(report, profile);
     changed |= TakePowerTimes(report, profile);
     changed |= TakeColour(report, profile);
@@ -165,20 +166,17 @@ std::optional<std::u16string> StatusReportProcessor::TakeLaunchButton(const Stat
     return key->URL;
 }
 
-std::optional<SensorChange> StatusReportProcessor::TakeSensor(const StatusReport& report)
+std::optional<SensorChange> StatusReportProcessor::TakeSensor(const StatusReport& report, std::uint16_t currentSensor)
 {
     const std::optional<std::uint16_t> model = SensorModelOfCode(report.SensorCode());
-    if (!model || *model == m_memory.sensorModel)
+    if (!model || *model == currentSensor)
         return std::nullopt;
-    m_memory.sensorModel = *model;
+    // The 0x3205 layout is in force exactly while the program is set up for that sensor.
     SensorChange change{*model, SensorLayoutSwitch::None};
-    if (*model == SensorIds::k3205) {
-        m_memory.sensor3205Mode = true;
+    if (*model == SensorIds::k3205)
         change.layoutSwitch = SensorLayoutSwitch::To3205Layout;
-    } else if (m_memory.sensor3205Mode) {
-        m_memory.sensor3205Mode = false;
+    else if (currentSensor == SensorIds::k3205)
         change.layoutSwitch = SensorLayoutSwitch::From3205Layout;
-    }
     return change;
 }
 

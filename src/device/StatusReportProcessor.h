@@ -65,9 +65,10 @@ public:
     StatusReportProcessor(ConnectionState& connection, BatteryState& battery, ListenerMemory& memory,
                           const LanguageTexts& texts);
 
-    // One report read on `link`; `presence` is the link presence of the last enumeration.
+    // One report read on `link`; `presence` is the link presence of the last enumeration,
+    // `currentSensor` the sensor model the program is set up for (the settings' value).
     [[nodiscard]] StatusOutcome Process(const StatusReport& report, LinkKind link, const LinkPresence& presence,
-                                        Profile& profile);
+                                        Profile& profile, std::uint16_t currentSensor);
 
 private:
     // The receiver's on-line byte. Returns false when the rest of the report is skipped.
@@ -78,7 +79,8 @@ private:
     static bool TakePollingRate(const StatusReport& report, LinkKind link, Profile& profile);
     bool TakeLightingMode(const StatusReport& report, Profile& profile) const;
     std::optional<std::u16string> TakeLaunchButton(const StatusReport& report, const Profile& profile);
-    std::optional<SensorChange> TakeSensor(const StatusReport& report);
+    [[nodiscard]] static std::optional<SensorChange> TakeSensor(const StatusReport& report,
+                                                                std::uint16_t currentSensor);
     static bool TakeMoveLighting(const StatusReport& report, Profile& profile);
     static bool TakePowerTimes(const StatusReport& report, Profile& profile);
     static bool TakeColour(const StatusReport& report, Profile& profile);

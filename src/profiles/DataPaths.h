@@ -14,6 +14,8 @@ struct DataPaths {
     {
         return ConfigFolder() / "MacroLibraryFile.mlf";
     }
+    // Present while changes made in an earlier run may not have reached the mouse.
+    [[nodiscard]] std::filesystem::path UnsentMarkerFile() const { return ConfigFolder() / "unsent-changes"; }
     [[nodiscard]] std::filesystem::path DefaultProfileFile(int slot) const
     {
         return ConfigFolder() / ("default" + std::to_string(slot) + ".psf");

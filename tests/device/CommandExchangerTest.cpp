@@ -55,7 +55,7 @@ TEST_F(CommandExchangerTest, SequenceNumberStartsAtOneAndWrapsAfter255)
 TEST_F(CommandExchangerTest, WithoutAnInterfaceEveryAttemptStillPauses)
 {
     CommandRequest request;
-    EXPECT_EQ(exchanger.Exchange(nullptr, request), ExchangeResult::Dropped);
+    EXPECT_EQ(exchanger.Exchange(nullptr, request), ExchangeResult::NotWritten);
     EXPECT_EQ(clock.Now(), std::chrono::milliseconds(4 * 120));
     EXPECT_EQ(exchanger.NextSequence(), 5);
 }

@@ -57,7 +57,9 @@ TEST_F(DeviceLinkApplyTest, ChangedColourSendsDpiColoursAloneWithSequenceAndChec
     EXPECT_EQ(report[5 + 7], 0x34);
     EXPECT_EQ(report[5 + 8], 0x56);
     EXPECT_EQ(mouse.State().settings.dpiColours[2], (SimRgb{0x12, 0x34, 0x56}));
-    EXPECT_EQ(events.log, (std::vector<std::string>{"progress 146", "save-timer 10000", "refresh"}));
+    EXPECT_EQ(events.log, (std::vector<std::string>{"save-timer 10000", "refresh"}));
+    ui.RunPending();
+    EXPECT_EQ(events.log, (std::vector<std::string>{"save-timer 10000", "refresh", "progress 146"}));
 }
 
 TEST_F(DeviceLinkApplyTest, ChangedDpiSendsBothDpiPacketsThenTheColoursAndTheMouseHoldsTheCodes)

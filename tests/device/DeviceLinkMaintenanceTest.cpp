@@ -38,6 +38,7 @@ TEST_F(DeviceLinkMaintenanceTest, FactoryResetSendsTheResetCommandAndResetsOnlyT
     ASSERT_TRUE(ParseProfileFile(saved, settings.ProfileSlotPath(settings.CurrentProfile())).ok);
     EXPECT_EQ(saved, reset);
     EXPECT_FALSE(link.ReportSent()) << "the reset is not an apply";
+    ui.RunPending();
     EXPECT_EQ(events.log, (std::vector<std::string>{"refresh", "progress 146"}));
 
     // Primed: the defaults just written are not sent again.

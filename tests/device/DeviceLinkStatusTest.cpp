@@ -133,3 +133,46 @@ TEST_F(DeviceLinkStatusTest, SaveTimerWritesTheSettingsAndTheFiveProfiles)
     EXPECT_EQ(profile.GetSetting(ProfileSetting::ProfileName), u"changed");
     EXPECT_TRUE(std::filesystem::exists(paths.SettingsFile()));
 }
+
+TEST_F(DeviceLinkStatusTest, ReportOfTheOldLevelAfterTheUserPickedAnotherIsTaken)
+{
+    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    const std::array<std::uint8_t, 32> atStart = [&] {
+        mouse.SetBattery(50, 0);
+        return NextReport(*status);
+    }();
+    link.OnStatusReport(LinkKind::Wired, atStart);
+    const std::uint8_t mouseLevel = atStart[2];
+    ASSERT_EQ(link.LastDpiLevel(), mouseLevel);
+
+    // The user picks another level on the window, which is written to the mouse; then a
+    // button on the mouse brings it back to the level it had before.
+    const auto picked = static_cast<std::uint8_t>((mouseLevel + 1) % 6);
+    link.SetLastDpiLevel(picked);
+    Current().CurrentDPILevel = picked;
+    events.log.clear();
+    std::array<std::uint8_t, 32> report = atStart;
+    report[2] = mouseLevel;
+    link.OnStatusReport(LinkKind::Wired, report);
+
+    EXPECT_EQ(Current().CurrentDPILevel, mouseLevel);
+    EXPECT_EQ(link.LastDpiLevel(), mouseLevel);
+    EXPECT_TRUE(events.Saw("status-changed"));
+}
+
+TEST_F(DeviceLinkStatusTest, LinkBuiltBeforeTheSettingsWereReadTakesTheSettingsSensor)
+{
+    // The fixture builds the link first and loads the settings (sensor 0x3311) after it,
+    // as the program may. A report of that same sensor is no sensor change.
+    ASSERT_EQ(settings.SensorId(), 0x3311);
+    for (int index = 0; index < ProfileTable::kProfileCount; ++index)
+        profiles.At(index).XYSettingX[0] = 300;
+    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    mouse.SetSensorCode(0x50);  // model 0x3311
+    link.OnStatusReport(LinkKind::Wired, NextReport(*status));
+
+    for (const std::string& entry : events.log)
+        EXPECT_EQ(entry.rfind("sensor", 0), std::string::npos) << entry;
+    for (int index = 0; index < ProfileTable::kProfileCount; ++index)
+        EXPECT_EQ(profiles.At(index).XYSettingX[0], 300) << index;
+}

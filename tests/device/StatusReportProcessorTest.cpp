@@ -71,14 +71,19 @@ protected:
     StatusOutcome Process(const StatusReport& report, LinkKind link = LinkKind::Wired,
                           const LinkPresence& presence = kWiredOnly)
     {
-        return processor.Process(report, link, presence, profile);
+        // The caller sets the program up for a reported sensor before the next report.
+        StatusOutcome outcome = processor.Process(report, link, presence, profile, sensor);
+        if (outcome.sensorChange)
+            sensor = outcome.sensorChange->model;
+        return outcome;
     }
 
     LanguageTexts texts = NumberedTexts();
     Profile profile;
     ConnectionState connection;
     BatteryState battery;
-    ListenerMemory memory = ListenerMemory::ForSensor(SensorIds::k3311);
+    ListenerMemory memory;
+    std::uint16_t sensor = SensorIds::k3311;
     StatusReportProcessor processor{connection, battery, memory, texts};
 };
 
@@ -286,16 +291,15 @@ TEST_F(StatusReportProcessorTest, SensorChangesAreReportedOnceWithTheirLayoutSwi
         std::uint8_t code;
         std::optional<SensorChange> change;
         std::uint16_t model;
-        bool mode3205;
     };
     const Step steps[] = {
-        {SensorCode::k3311, std::nullopt, 0x3311, false},  // the model already in force
-        {0x99, std::nullopt, 0x3311, false},
-        {SensorCode::k3205, SensorChange{0x3205, SensorLayoutSwitch::To3205Layout}, 0x3205, true},
-        {SensorCode::k3205, std::nullopt, 0x3205, true},
-        {0x00, std::nullopt, 0x3205, true},
-        {SensorCode::k3212, SensorChange{0x3212, SensorLayoutSwitch::From3205Layout}, 0x3212, false},
-        {SensorCode::k3325, SensorChange{0x3325, SensorLayoutSwitch::None}, 0x3325, false},
+        {SensorCode::k3311, std::nullopt, 0x3311},  // the model already in force
+        {0x99, std::nullopt, 0x3311},
+        {SensorCode::k3205, SensorChange{0x3205, SensorLayoutSwitch::To3205Layout}, 0x3205},
+        {SensorCode::k3205, std::nullopt, 0x3205},
+        {0x00, std::nullopt, 0x3205},
+        {SensorCode::k3212, SensorChange{0x3212, SensorLayoutSwitch::From3205Layout}, 0x3212},
+        {SensorCode::k3325, SensorChange{0x3325, SensorLayoutSwitch::None}, 0x3325},
     };
     const Profile before = profile;
     int step = 0;
@@ -304,8 +308,7 @@ TEST_F(StatusReportProcessorTest, SensorChangesAreReportedOnceWithTheirLayoutSwi
         const StatusOutcome outcome = Process(With(StatusLayout::kSensorCode, s.code));
         EXPECT_EQ(outcome.sensorChange, s.change);
         EXPECT_FALSE(outcome.changed);
-        EXPECT_EQ(memory.sensorModel, s.model);
-        EXPECT_EQ(memory.sensor3205Mode, s.mode3205);
+        EXPECT_EQ(sensor, s.model);
     }
     // The DPI reset of the new sensor belongs to the caller.
     EXPECT_TRUE(profile == before);
@@ -313,11 +316,9 @@ TEST_F(StatusReportProcessorTest, SensorChangesAreReportedOnceWithTheirLayoutSwi
 
 TEST_F(StatusReportProcessorTest, StartingOn3205SwitchesTheLayoutBackOnAnotherSensor)
 {
-    memory = ListenerMemory::ForSensor(SensorIds::k3205);
-    EXPECT_TRUE(memory.sensor3205Mode);
+    sensor = SensorIds::k3205;
     const StatusOutcome outcome = Process(StatusReport(QuietBytes()));  // reports 0x3311
     EXPECT_EQ(outcome.sensorChange, (SensorChange{0x3311, SensorLayoutSwitch::From3205Layout}));
-    EXPECT_FALSE(memory.sensor3205Mode);
 }
 
 TEST_F(StatusReportProcessorTest, SeveralFieldsInOneReportGiveOneOutcome)
@@ -355,7 +356,7 @@ TEST_F(StatusReportProcessorTest, ReportWithAnotherIdTouchesNothing)
     for (const LinkKind link : {LinkKind::Wired, LinkKind::Wireless}) {
         StatusOutcome expected;
         expected.disposition = StatusDisposition::Ignored;
-        EXPECT_EQ(processor.Process(StatusReport(bytes), link, kReceiverOnly, profile), expected);
+        EXPECT_EQ(processor.Process(StatusReport(bytes), link, kReceiverOnly, profile, sensor), expected);
     }
     EXPECT_TRUE(profile == before);
     EXPECT_EQ(memory, memoryBefore);
@@ -401,7 +402,7 @@ TEST_F(StatusReportProcessorTest, ReceiverLinkFollowsItsMouse)
     for (const ReceiverCase& c : kReceiverCases) {
         SCOPED_TRACE(c.name);
         profile = original;
-        memory = ListenerMemory::ForSensor(SensorIds::k3311);
+        memory = ListenerMemory{};
         battery = {40, ChargeState::Charging};
         connection.receiverMouseOnline = c.onlineBefore;
         connection.connectionIndicator = c.indicator;
