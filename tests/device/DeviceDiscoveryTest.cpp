@@ -382,3 +382,12 @@ TEST_F(DeviceDiscoveryTest, TheEndOfAnOldListenerDoesNotStopItsSuccessor)
     mouse.SetBattery(44, 0);
     EXPECT_TRUE(ui.RunUntil([&] { return link.Battery().batteryLevel == 44; }, std::chrono::seconds(10)));
 }
+
+TEST_F(DeviceDiscoveryTest, RegistrationClearsTheMacroRefreshMarksButNotTheCopyRequest)
+{
+    link.Macros().macroRefreshed = {true, false, true, false, false, true};
+    link.Macros().copyMacros = true;
+    discovery.RegisterForDeviceChanges();
+    EXPECT_EQ(link.Macros().macroRefreshed, (std::array<bool, Profile::kButtonCount>{}));
+    EXPECT_TRUE(link.Macros().copyMacros);
+}
