@@ -43,6 +43,30 @@ std::filesystem::path ResolveLinks(const std::filesystem::path& path)
     return error ? path : resolved;
 }
 
+// Whether two files hold the same bytes; false when either cannot be read.
+bool SameBytes(const std::filesystem::path& first, const std::filesystem::path& second)
+{
+    std::error_code error;
+    const auto size = std::filesystem::file_size(first, error);
+    if (error || std::filesystem::file_size(second, error) != size || error) {
+        return false;
+    }
+    std::ifstream a(first, std::ios::binary);
+    std::ifstream b(second, std::ios::binary);
+    constexpr std::size_t kPiece = 64 * 1024;
+    std::string pieceA(kPiece, '\0');
+    std::string pieceB(kPiece, '\0');
+    while (a && b) {
+        a.read(pieceA.data(), static_cast<std::streamsize>(kPiece));
+        b.read(pieceB.data(), static_cast<std::streamsize>(kPiece));
+        if (a.gcount() != b.gcount() ||
+            pieceA.compare(0, static_cast<std::size_t>(a.gcount()), pieceB, 0, static_cast<std::size_t>(b.gcount())) != 0) {
+            return false;
+        }
+    }
+    return a.eof() && b.eof();
+}
+
 }  // namespace
 
 CStdioFileEx::~CStdioFileEx()
@@ -187,9 +211,10 @@ bool CStdioFileEx::ReadLine(std::u16string& line)
     return ok;
 }
 
-bool CStdioFileEx::OpenForWrite(const std::filesystem::path& path)
+bool CStdioFileEx::OpenForWrite(const std::filesystem::path& path, OldFile oldFile)
 {
     Close();
+    m_oldFile = oldFile;
     // A read-only file stays as it is: replacing it by rename would get round its
     // protection.
     std::error_code error;
@@ -273,8 +298,13 @@ bool CStdioFileEx::Close()
         if (!error && std::filesystem::exists(status)) {
             std::filesystem::permissions(m_temporary, status.permissions(), error);
         }
-        std::filesystem::rename(m_temporary, m_target, error);
-        written = !error;
+        if (m_oldFile == OldFile::KeepAsBackup && std::filesystem::exists(m_target, error)) {
+            written = KeepBackupOfTarget();
+        }
+        if (written) {
+            std::filesystem::rename(m_temporary, m_target, error);
+            written = !error;
+        }
     }
     if (!written) {
         std::filesystem::remove(m_temporary, error);
@@ -290,6 +320,33 @@ void CStdioFileEx::DiscardWrite()
     m_text.clear();
     std::error_code error;
     std::filesystem::remove(m_temporary, error);
+}
+
+bool CStdioFileEx::KeepBackupOfTarget() const
+{
+    if (SameBytes(m_target, m_temporary)) {
+        return true;
+    }
+    std::error_code error;
+    const std::filesystem::path backup = BackupPathFor(m_target);
+    const std::filesystem::path temporary = TemporaryPathFor(backup);
+    if (!std::filesystem::copy_file(m_target, temporary, std::filesystem::copy_options::overwrite_existing, error)) {
+        std::filesystem::remove(temporary, error);
+        return false;
+    }
+    std::filesystem::rename(temporary, backup, error);
+    if (error) {
+        std::filesystem::remove(temporary, error);
+        return false;
+    }
+    return true;
+}
+
+std::filesystem::path CStdioFileEx::BackupPathFor(const std::filesystem::path& path)
+{
+    std::filesystem::path backup = path;
+    backup += ".bak";
+    return backup;
 }
 
 bool CStdioFileEx::IsReadWritable(const std::filesystem::path& path)

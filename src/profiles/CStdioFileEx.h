@@ -33,9 +33,18 @@ public:
     // 1-based number of the line the last ReadLine() returned or stopped at.
     [[nodiscard]] std::size_t LineNumber() const { return m_lineNumber; }
 
+    // What becomes of the file a write replaces.
+    enum class OldFile : std::uint8_t {
+        Replace,
+        // Its bytes are kept as "<name>.bak" beside it (atomically, before it is
+        // replaced) unless they equal the new ones, so the backup never becomes a copy of
+        // what replaced it. An old file that cannot be read is not replaced.
+        KeepAsBackup,
+    };
+
     // Starts a new file (created or truncated on Close()). False when the folder cannot
     // take a file, in which case nothing is ever written.
-    [[nodiscard]] bool OpenForWrite(const std::filesystem::path& path);
+    [[nodiscard]] bool OpenForWrite(const std::filesystem::path& path, OldFile oldFile = OldFile::Replace);
     void WriteString(std::u16string_view text);
     void WriteLine(std::u16string_view text);
 
@@ -44,11 +53,15 @@ public:
 
     // Whether the file exists and can be opened for both reading and writing.
     [[nodiscard]] static bool IsReadWritable(const std::filesystem::path& path);
+    // Where KeepAsBackup keeps the old bytes of `path`.
+    [[nodiscard]] static std::filesystem::path BackupPathFor(const std::filesystem::path& path);
 
 private:
     enum class State { Closed, Reading, Writing };
 
     void DiscardWrite();
+    // Keeps the target's bytes as its backup unless the temporary file holds the same.
+    [[nodiscard]] bool KeepBackupOfTarget() const;
     // Appends the pending text to the temporary file.
     void WritePending();
     // Reads the next piece of the file behind the unread text.
@@ -70,4 +83,5 @@ private:
     std::filesystem::path m_target;
     std::filesystem::path m_temporary;
     std::ofstream m_out;  // the temporary file while writing
+    OldFile m_oldFile = OldFile::Replace;
 };

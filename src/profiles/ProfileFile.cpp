@@ -150,10 +150,10 @@ void BuildProfileText(const Profile& profile, std::u16string& out)
 
 }  // namespace
 
-bool WriteProfileFile(const Profile& profile, const std::filesystem::path& path)
+bool WriteProfileFile(const Profile& profile, const std::filesystem::path& path, CStdioFileEx::OldFile oldFile)
 {
     CStdioFileEx file;
-    if (!file.OpenForWrite(path)) {
+    if (!file.OpenForWrite(path, oldFile)) {
         return false;
     }
     std::u16string text;
@@ -175,7 +175,7 @@ FileCheck ReadProfileFile(Profile& profile, int index, const std::filesystem::pa
     const FileCheck check = ParseProfileFile(profile, path);
     if (!check.ok) {
         ResetProfile(profile, static_cast<unsigned>(index), texts, settings.SensorId());
-        WriteProfileFile(profile, settings.ProfileSlotPath(index));
+        WriteProfileFile(profile, settings.ProfileSlotPath(index), CStdioFileEx::OldFile::KeepAsBackup);
     }
     return check;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "profiles/CStdioFileEx.h"
 #include "profiles/FileCheck.h"
 
 #include <cstdint>
@@ -13,7 +14,8 @@ struct Profile;
 // hexadecimal, colours as red, green, blue. The reader checks structure by position only.
 
 // Writes the whole file. False when it cannot be written (nothing is written then).
-bool WriteProfileFile(const Profile& profile, const std::filesystem::path& path);
+bool WriteProfileFile(const Profile& profile, const std::filesystem::path& path,
+                      CStdioFileEx::OldFile oldFile = CStdioFileEx::OldFile::Replace);
 
 // Fills `profile` from the file without any recovery; stops at the first line that is
 // missing or fails its check. Values that later index tables are brought within bounds
@@ -21,6 +23,7 @@ bool WriteProfileFile(const Profile& profile, const std::filesystem::path& path)
 [[nodiscard]] FileCheck ParseProfileFile(Profile& profile, const std::filesystem::path& path);
 
 // The program's reader: on any failure the profile is reset (with its own index) and
-// written to its own slot file, not to the file that was being read.
+// written to its own slot file, not to the file that was being read; the slot file's old
+// bytes are kept as its backup.
 [[nodiscard]] FileCheck ReadProfileFile(Profile& profile, int index, const std::filesystem::path& path,
                                         const AppSettings& settings, const LanguageTexts& texts);

@@ -14,7 +14,7 @@ constexpr std::u16string_view kHeader = u"[Setting]";
 FileCheck ReadSettingsFile(AppSettings& settings, const std::filesystem::path& path)
 {
     CStdioFileEx file;
-    if (!CStdioFileEx::IsReadWritable(path) || !file.OpenForRead(path)) {
+    if (!file.OpenForRead(path)) {
         return FileCheck::FailedAt(1);
     }
     std::u16string_view line;
@@ -36,10 +36,10 @@ FileCheck ReadSettingsFile(AppSettings& settings, const std::filesystem::path& p
     return FileCheck::Passed();
 }
 
-bool WriteSettingsFile(const AppSettings& settings, const std::filesystem::path& path)
+bool WriteSettingsFile(const AppSettings& settings, const std::filesystem::path& path, CStdioFileEx::OldFile oldFile)
 {
     CStdioFileEx file;
-    if (!file.OpenForWrite(path)) {
+    if (!file.OpenForWrite(path, oldFile)) {
         return false;
     }
     file.WriteLine(kHeader);

@@ -17,13 +17,13 @@ StartupReport LoadSettingsAndProfiles(AppSettings& settings, ProfileTable& profi
     // reading gets the DPI defaults of the real sensor, not of none.
     if (!valid) {
         settings.WriteSettingDefaults(paths);
-        WriteSettingsFile(settings, paths.SettingsFile());
+        WriteSettingsFile(settings, paths.SettingsFile(), CStdioFileEx::OldFile::KeepAsBackup);
     }
     settings.SetSensorId(settings.ParseSensorText());
     if (!valid) {
         for (int i = 0; i < ProfileTable::kProfileCount; ++i) {
             ResetProfile(profiles.At(i), static_cast<unsigned>(i), texts, settings.SensorId());
-            WriteProfileFile(profiles.At(i), settings.ProfileSlotPath(i));
+            WriteProfileFile(profiles.At(i), settings.ProfileSlotPath(i), CStdioFileEx::OldFile::KeepAsBackup);
         }
     }
 

@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 #include <vector>
+#include <algorithm>
 
 namespace {
 
@@ -139,4 +140,29 @@ TEST(CStdioFileEx, SaveKeepsPermissionsAndSymbolicLinks)
     EXPECT_EQ(ReadUtf16File(folder / "real.txt"), u"new\n");
     EXPECT_EQ(std::filesystem::status(folder / "real.txt").permissions(),
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
+TEST(CStdioFileEx, KeepAsBackupKeepsTheOldBytesOnlyWhenTheyDiffer)
+{
+    TempFolder folder;
+    const auto target = folder / "a.txt";
+    const auto backup = CStdioFileEx::BackupPathFor(target);
+    const auto save = [&](std::u16string_view text) {
+        CStdioFileEx file;
+        ASSERT_TRUE(file.OpenForWrite(target, CStdioFileEx::OldFile::KeepAsBackup));
+        file.WriteLine(text);
+        ASSERT_TRUE(file.Close());
+    };
+    save(u"first");  // nothing to keep yet
+    EXPECT_FALSE(std::filesystem::exists(backup));
+    save(u"second");
+    EXPECT_EQ(ReadUtf16File(backup), u"first\n");
+    EXPECT_EQ(ReadUtf16File(target), u"second\n");
+    save(u"second");  // the same bytes again: the backup is not a copy of them
+    EXPECT_EQ(ReadUtf16File(backup), u"first\n");
+    std::vector<std::filesystem::path> left;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+        left.push_back(entry.path().filename());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::filesystem::path>{"a.txt", "a.txt.bak"})) << "no temporary file stays";
 }

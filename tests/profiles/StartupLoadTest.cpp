@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <unistd.h>
+
 namespace {
 
 using Positions = std::array<std::uint16_t, 8>;
@@ -125,4 +128,68 @@ TEST_F(StartupLoadTest, ProfilePathThatIsAFolderResetsThatProfileOnly)
     EXPECT_FALSE(report.profileRead[0]);
     EXPECT_TRUE(report.profileRead[1]);
     EXPECT_EQ(second.At(0).Keys[0].Name, u"T20");
+}
+
+namespace {
+
+[[nodiscard]] std::string FileBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+TEST_F(StartupLoadTest, FilesReplacedByDefaultsKeepTheirOldBytesAndASecondResetKeepsTheBackups)
+{
+    Load();
+    table.At(2).Keys[0].Name = u"edited";
+    ASSERT_TRUE(table.SaveAllProfiles(settings));
+    const std::string editedProfile = FileBytes(paths.DefaultProfileFile(2));
+    std::u16string text = ReadUtf16File(paths.SettingsFile());
+    text.replace(text.find(u"ProfileShowList1=1"), 18, u"ProfileShowList1");
+    WriteUtf16File(paths.SettingsFile(), text);
+    const std::string damagedSettings = FileBytes(paths.SettingsFile());
+
+    for (int start = 0; start < 2; ++start) {
+        SCOPED_TRACE("start " + std::to_string(start));
+        ProfileTable again;
+        AppSettings againSettings;
+        EXPECT_FALSE(LoadSettingsAndProfiles(againSettings, again, texts, paths).settingsValid);
+        EXPECT_EQ(FileBytes(CStdioFileEx::BackupPathFor(paths.SettingsFile())), damagedSettings);
+        EXPECT_EQ(FileBytes(CStdioFileEx::BackupPathFor(paths.DefaultProfileFile(2))), editedProfile);
+        // The same damage once more: the profile files already hold the defaults, so
+        // their backups keep the user's profiles.
+        WriteUtf16File(paths.SettingsFile(), text);
+    }
+}
+
+TEST_F(StartupLoadTest, DamagedProfileKeepsItsOldBytesAsBackup)
+{
+    Load();
+    WriteUtf16File(paths.DefaultProfileFile(3), u"[Setting]\nbroken\n");
+    const std::string damaged = FileBytes(paths.DefaultProfileFile(3));
+    ProfileTable again;
+    AppSettings againSettings;
+    EXPECT_FALSE(LoadSettingsAndProfiles(againSettings, again, texts, paths).profileRead[3]);
+    EXPECT_EQ(FileBytes(CStdioFileEx::BackupPathFor(paths.DefaultProfileFile(3))), damaged);
+    EXPECT_FALSE(std::filesystem::exists(CStdioFileEx::BackupPathFor(paths.DefaultProfileFile(2))));
+}
+
+TEST_F(StartupLoadTest, ReadOnlySettingsAreUsedAsReadAndTheProfilesStay)
+{
+    if (::getuid() == 0) {
+        GTEST_SKIP() << "root can write any file";
+    }
+    Load();
+    table.At(1).Keys[2].Name = u"mine";
+    ASSERT_TRUE(table.SaveAllProfiles(settings));
+    std::filesystem::permissions(paths.SettingsFile(), std::filesystem::perms::owner_read);
+    for (int start = 0; start < 2; ++start) {
+        ProfileTable again;
+        AppSettings againSettings;
+        EXPECT_TRUE(LoadSettingsAndProfiles(againSettings, again, texts, paths).settingsValid) << start;
+        EXPECT_EQ(again.At(1).Keys[2].Name, u"mine") << start;
+    }
+    EXPECT_FALSE(std::filesystem::exists(CStdioFileEx::BackupPathFor(paths.SettingsFile())));
 }
