@@ -1,5 +1,7 @@
 #include "macros/MacroLibrary.h"
 
+#include "profiles/CStdioFileEx.h"
+
 #include <limits>
 
 #include "macros/MacroLibraryFile.h"
@@ -524,10 +526,21 @@ void MacroLibrary::ForEachUsedItem(
 
 MacroLibraryLoadResult MacroLibrary::Load(const std::filesystem::path& path)
 {
-    return MacroLibraryFile::Load(*this, path);
+    MacroLibraryLoadResult result = MacroLibraryFile::Load(*this, path);
+    // A file that could not be opened left the library untouched (failing line 0).
+    if (!result.ok && result.failingLine != 0)
+        m_partlyLoadedFrom = path;
+    else if (result.ok)
+        m_partlyLoadedFrom.clear();
+    return result;
 }
 
-bool MacroLibrary::Save(const std::filesystem::path& path, const MacroItemLocation& marker) const
+bool MacroLibrary::Save(const std::filesystem::path& path, const MacroItemLocation& marker)
 {
-    return MacroLibraryFile::Save(*this, path, marker);
+    const bool overPartlyLoaded = !m_partlyLoadedFrom.empty() && path == m_partlyLoadedFrom;
+    const bool saved = MacroLibraryFile::Save(
+        *this, path, marker, overPartlyLoaded ? CStdioFileEx::OldFile::KeepAsBackup : CStdioFileEx::OldFile::Replace);
+    if (saved && overPartlyLoaded)
+        m_partlyLoadedFrom.clear();
+    return saved;
 }

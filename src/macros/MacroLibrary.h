@@ -106,10 +106,11 @@ public:
     void ForEachUsedItem(
         const std::function<void(const MacroItemLocation&, const MacroItem&)>& visit) const;
 
-    // The library file (see MacroLibraryFile).
+    // The library file (see MacroLibraryFile). A load that fails half-way keeps what it
+    // read; the first save to that file afterwards keeps the file's old bytes as
+    // "<name>.bak", since it drops the records the load could not read.
     [[nodiscard]] MacroLibraryLoadResult Load(const std::filesystem::path& path);
-    [[nodiscard]] bool Save(const std::filesystem::path& path,
-                            const MacroItemLocation& marker) const;
+    [[nodiscard]] bool Save(const std::filesystem::path& path, const MacroItemLocation& marker);
 
 private:
     using Block = std::array<MacroItem, kBlockSize>;
@@ -134,4 +135,5 @@ private:
     std::array<std::unique_ptr<Block>, kBlockSize> m_level1;
     std::array<std::unique_ptr<Block>, kLevel2BlockCount> m_level2;
     std::int32_t m_nextNumber = kFirstNumber;
+    std::filesystem::path m_partlyLoadedFrom;  // empty unless the last load failed half-way
 };

@@ -378,10 +378,10 @@ std::u16string MacroLibraryFile::Format(const MacroLibrary& library,
 }
 
 bool MacroLibraryFile::Save(const MacroLibrary& library, const std::filesystem::path& path,
-                            const MacroItemLocation& marker)
+                            const MacroItemLocation& marker, CStdioFileEx::OldFile oldFile)
 {
     CStdioFileEx file;
-    if (!file.OpenForWrite(path)) {
+    if (!file.OpenForWrite(path, oldFile)) {
         return false;
     }
     // The text is formatted and handed over in small pieces, so a large library is

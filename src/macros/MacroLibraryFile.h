@@ -1,6 +1,7 @@
 #pragma once
 
 #include "macros/MacroItemLocation.h"
+#include "profiles/CStdioFileEx.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -41,7 +42,8 @@ public:
                                                      const std::filesystem::path& path);
     // Writes the library atomically; false when the file could not be written.
     [[nodiscard]] static bool Save(const MacroLibrary& library, const std::filesystem::path& path,
-                                   const MacroItemLocation& marker);
+                                   const MacroItemLocation& marker,
+                                   CStdioFileEx::OldFile oldFile = CStdioFileEx::OldFile::Replace);
     // The text Save writes, without the byte-order mark.
     [[nodiscard]] static std::u16string Format(const MacroLibrary& library,
                                                const MacroItemLocation& marker);

@@ -1,5 +1,6 @@
 #include "macros/MacroLibrary.h"
 #include "macros/MacroLibraryFile.h"
+#include "profiles/CStdioFileEx.h"
 #include "profiles/TextNumbers.h"
 #include "support/TempFolder.h"
 
@@ -97,7 +98,7 @@ std::string GoodRecord()
 
 TEST_F(MacroLibraryFileTest, EmptyLibraryIsThreeLinesAndLoadsBackEmpty)
 {
-    const MacroLibrary library;
+    MacroLibrary library;
     const fs::path path = PathOf("empty.mlf");
     ASSERT_TRUE(library.Save(path, Location::None()));
     EXPECT_EQ(ReadBytes(path), Utf16LeFile("[MacroLibrary]\nMacroKeyIndex=1\nSelect Locaton:"
@@ -522,3 +523,35 @@ TEST_F(MacroLibraryFileTest, SaveIntoAMissingFolderWritesNothing)
 }
 
 }  // namespace
+
+TEST_F(MacroLibraryFileTest, FirstSaveAfterALoadThatFailedHalfWayKeepsTheOldFile)
+{
+    MacroLibrary library;
+    for (const char16_t* name : {u"one", u"two", u"three"}) {
+        Location selection = Location::None();
+        ASSERT_EQ(library.CreateMacroAtSelection(name, selection), MacroLibrary::CreateResult::Created);
+    }
+    const fs::path path = PathOf("library.mlf");
+    ASSERT_TRUE(library.Save(path, Location::None()));
+    const fs::path backup = CStdioFileEx::BackupPathFor(path);
+    EXPECT_FALSE(fs::exists(backup)) << "a save after a good load keeps no backup";
+
+    // The file is cut off in the middle of the last record.
+    std::u16string text = ReadUtf16File(path);
+    text.resize(text.rfind(u"MacroKeyLoopType"));
+    WriteUtf16File(path, text);
+    const std::string damaged = ReadBytes(path);
+
+    MacroLibrary loaded;
+    const MacroLibraryLoadResult result = loaded.Load(path);
+    ASSERT_FALSE(result.ok);
+    ASSERT_GT(result.failingLine, 0u);
+    EXPECT_EQ(Names(loaded), (std::vector<std::string>{"one", "two"}));
+    ASSERT_TRUE(loaded.Save(path, result.marker));
+    EXPECT_EQ(ReadBytes(backup), damaged);
+    // Later saves replace the file alone.
+    Location selection = Location::None();
+    ASSERT_EQ(loaded.CreateMacroAtSelection(u"four", selection), MacroLibrary::CreateResult::Created);
+    ASSERT_TRUE(loaded.Save(path, result.marker));
+    EXPECT_EQ(ReadBytes(backup), damaged);
+}
