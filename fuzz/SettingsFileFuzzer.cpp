@@ -3,6 +3,9 @@
 #include "FuzzInput.h"
 
 #include "profiles/AppSettings.h"
+#include "profiles/PathText.h"
+#include "profiles/Profile.h"
+#include "profiles/ProfileFile.h"
 #include "profiles/SettingsFile.h"
 
 #include <cstdlib>
@@ -24,6 +27,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (index < 0 || index > 4) {
             std::abort();
         }
+    }
+    // Every value may be taken for a path (the profile slots are); no text may throw on
+    // the way, and a path made text comes back as the same path.
+    for (std::size_t k = 0; k < AppSettings::kPairCount; ++k) {
+        const std::filesystem::path path = PathFromText(settings.Pair(k).value);
+        if (PathFromText(TextFromPath(path)) != path) {
+            std::abort();
+        }
+    }
+    for (int slot = 0; slot < 5; ++slot) {
+        Profile profile;
+        (void)ParseProfileFile(profile, settings.ProfileSlotPath(slot));
     }
     if (settings.Pair(AppSettings::kPairCount - 1).key.empty()) {
         return 0;

@@ -1,6 +1,7 @@
 #include "profiles/AppSettings.h"
 
 #include "profiles/DataPaths.h"
+#include "profiles/PathText.h"
 #include "profiles/TextNumbers.h"
 
 #include <algorithm>
@@ -125,7 +126,7 @@ std::filesystem::path AppSettings::ProfileSlotPath(int slot) const
     if (slot < 0 || slot >= kProfileCount) {
         return {};
     }
-    return std::filesystem::path(Value(kSlotUrlFirst + static_cast<std::size_t>(slot)));
+    return PathFromText(Value(kSlotUrlFirst + static_cast<std::size_t>(slot)));
 }
 
 void AppSettings::SetSensorText(std::uint16_t sensor)
@@ -166,7 +167,7 @@ void AppSettings::WriteSettingDefaults(const DataPaths& paths)
         const auto position = static_cast<std::size_t>(i);
         m_pairs[kShowListFirst + position] = {NumberedKey(u"ProfileShowList", i), TextNumbers::Decimal(i)};
         m_pairs[kSlotUrlFirst + position] = {NumberedKey(u"ProfileSlot", i, u"URL"),
-                                             paths.DefaultProfileFile(i).u16string()};
+                                             TextFromPath(paths.DefaultProfileFile(i))};
     }
 }
 

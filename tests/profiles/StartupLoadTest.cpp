@@ -5,6 +5,7 @@
 #include "profiles/ProfileDefaults.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileTable.h"
+#include "profiles/PathText.h"
 #include "profiles/SettingsFile.h"
 #include "support/TempFolder.h"
 #include "support/TestTexts.h"
@@ -192,4 +193,35 @@ TEST_F(StartupLoadTest, ReadOnlySettingsAreUsedAsReadAndTheProfilesStay)
         EXPECT_EQ(again.At(1).Keys[2].Name, u"mine") << start;
     }
     EXPECT_FALSE(std::filesystem::exists(CStdioFileEx::BackupPathFor(paths.SettingsFile())));
+}
+
+TEST_F(StartupLoadTest, ProfilePathWithAnUnpairedSurrogateResetsThatProfileInsteadOfAborting)
+{
+    Load();
+    settings.Pair(12).value = TextFromPath(paths.ConfigFolder()) + u"/odd" + char16_t{0xD83D} + u".psf";
+    ASSERT_TRUE(WriteSettingsFile(settings, paths.SettingsFile()));
+
+    ProfileTable second;
+    AppSettings secondSettings;
+    StartupReport report;
+    ASSERT_NO_THROW(report = LoadSettingsAndProfiles(secondSettings, second, texts, paths));
+    EXPECT_TRUE(report.settingsValid);
+    EXPECT_FALSE(report.profileRead[0]);
+    EXPECT_TRUE(report.profileRead[1]);
+    EXPECT_TRUE(std::filesystem::exists(paths.ConfigFolder() / "odd\xef\xbf\xbd.psf"));
+}
+
+TEST_F(StartupLoadTest, DataFolderWhoseNameIsNotUtf8KeepsItsProfiles)
+{
+    const DataPaths odd{folder / "caf\xe9", {}};
+    std::filesystem::create_directories(odd.ConfigFolder());
+    ASSERT_NO_THROW(LoadSettingsAndProfiles(settings, table, texts, odd));
+    EXPECT_EQ(settings.ProfileSlotPath(2), odd.DefaultProfileFile(2));
+    EXPECT_TRUE(std::filesystem::exists(odd.DefaultProfileFile(2)));
+
+    ProfileTable second;
+    AppSettings secondSettings;
+    const StartupReport report = LoadSettingsAndProfiles(secondSettings, second, texts, odd);
+    EXPECT_TRUE(report.settingsValid);
+    EXPECT_EQ(report.profileRead, (std::array<bool, 5>{true, true, true, true, true}));
 }
