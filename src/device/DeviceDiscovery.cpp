@@ -29,6 +29,13 @@ constexpr std::array<LinkKind, kLinkKindCount> kStartOrder = {LinkKind::Wired, L
     return path.find(vendor) != std::string::npos;
 }
 
+// The part of the machine's list discovery looks at: the first 150 interfaces, and of
+// those only the ones whose path can name the mouse are worth opening.
+HidListLimits ProbeLimits()
+{
+    return HidListLimits{static_cast<std::size_t>(DeviceDiscovery::kProbeCount), PathNamesVendor};
+}
+
 }  // namespace
 
 DeviceDiscovery::DeviceDiscovery(HidBackend& backend, DeviceLink& link, UiPoster& poster, DeviceLinkEvents& events,
@@ -89,7 +96,7 @@ void DeviceDiscovery::RegisterForDeviceChanges()
 
 void DeviceDiscovery::Enumerate()
 {
-    const std::vector<HidInterfaceInfo> interfaces = m_backend.ListInterfaces();
+    const std::vector<HidInterfaceInfo> interfaces = m_backend.ListCandidates(ProbeLimits());
     ConnectionState& connection = m_link.Connection();
     m_found.clear();
     m_accessProblems.clear();
@@ -214,12 +221,12 @@ std::unique_ptr<HidHandle> DeviceDiscovery::OpenOfLink(LinkKind link, int index,
 
 std::unique_ptr<HidHandle> DeviceDiscovery::OpenStatusInterface(LinkKind link)
 {
-    return OpenOfLink(link, m_link.Link(link).statusIndex, m_backend.ListInterfaces());
+    return OpenOfLink(link, m_link.Link(link).statusIndex, m_backend.ListCandidates(ProbeLimits()));
 }
 
 void DeviceDiscovery::OpenCommandInterface(LinkKind link)
 {
-    OpenCommandInterface(link, m_backend.ListInterfaces());
+    OpenCommandInterface(link, m_backend.ListCandidates(ProbeLimits()));
 }
 
 void DeviceDiscovery::OpenCommandInterface(LinkKind link, const std::vector<HidInterfaceInfo>& interfaces)

@@ -2,6 +2,7 @@
 
 #include "device/HidHandle.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -33,6 +34,15 @@ struct HidOpenResult {
     std::string message;  // on failure: which interface, which call, the system's reason
 };
 
+// How much of the machine's list a caller needs: on Windows reading an interface's ids
+// and report lengths means opening it, which costs milliseconds per device.
+struct HidListLimits {
+    std::size_t maxCount = SIZE_MAX;  // interfaces past this index are not listed
+    // Interfaces whose path this turns down keep their place with only the path, ids and
+    // lengths 0. Empty: every interface is described.
+    std::function<bool(const std::string& path)> describe;
+};
+
 enum class HidDeviceChange : std::uint8_t {
     Arrival,
     Removal,
@@ -50,6 +60,15 @@ public:
     // the interface's index. An interface whose attributes cannot be read keeps its place
     // with vendor and product 0.
     [[nodiscard]] virtual std::vector<HidInterfaceInfo> ListInterfaces() = 0;
+    // The list within `limits`. Backends that learn the ids without opening anything
+    // describe every interface they list.
+    [[nodiscard]] virtual std::vector<HidInterfaceInfo> ListCandidates(const HidListLimits& limits)
+    {
+        std::vector<HidInterfaceInfo> interfaces = ListInterfaces();
+        if (interfaces.size() > limits.maxCount)
+            interfaces.resize(limits.maxCount);
+        return interfaces;
+    }
     // Opens one interface for feature reports and blocking input reads.
     [[nodiscard]] virtual HidOpenResult Open(const std::string& path) = 0;
     // Arrival and removal of HID interfaces, delivered on the UI thread. A backend whose

@@ -391,3 +391,56 @@ TEST_F(DeviceDiscoveryTest, RegistrationClearsTheMacroRefreshMarksButNotTheCopyR
     EXPECT_EQ(link.Macros().macroRefreshed, (std::array<bool, Profile::kButtonCount>{}));
     EXPECT_TRUE(link.Macros().copyMacros);
 }
+
+namespace {
+
+// The simulated machine, counting what a lister of the list would have to open: every
+// interface it lists and describes.
+class CountingBackend final : public HidBackend {
+public:
+    explicit CountingBackend(HidBackend& inner) : m_inner(inner) {}
+
+    std::vector<HidInterfaceInfo> ListInterfaces() override { return ListCandidates(HidListLimits{}); }
+    std::vector<HidInterfaceInfo> ListCandidates(const HidListLimits& limits) override
+    {
+        std::vector<HidInterfaceInfo> interfaces = m_inner.ListInterfaces();
+        if (interfaces.size() > limits.maxCount)
+            interfaces.resize(limits.maxCount);
+        for (HidInterfaceInfo& info : interfaces) {
+            if (!limits.describe || limits.describe(info.path))
+                ++described;
+            else
+                info = HidInterfaceInfo{info.path};
+        }
+        return interfaces;
+    }
+    HidOpenResult Open(const std::string& path) override { return m_inner.Open(path); }
+    void SetChangeListener(ChangeListener listener) override { m_inner.SetChangeListener(std::move(listener)); }
+
+    int described = 0;
+
+private:
+    HidBackend& m_inner;
+};
+
+}  // namespace
+
+TEST_F(DeviceDiscoveryTest, EnumerationDescribesOnlyTheMousesInterfacesAmongTheFirst150)
+{
+    std::vector<HidInterfaceInfo> others;
+    for (int i = 0; i < 300; ++i)
+        others.push_back(OtherDevice(i));
+    others[5].path = "other:hid#vid_248A&pid_6674&capitals";  // capitals never name the mouse
+    backend.SetOtherInterfaces(std::vector<HidInterfaceInfo>(others.begin(), others.begin() + 10));
+    CountingBackend counting(backend);
+    DeviceDiscovery onCounting(counting, link, ui, events);
+    mouse.Plug(LinkKind::Wired);
+    onCounting.Enumerate();
+    EXPECT_TRUE(Present(LinkKind::Wired));
+    EXPECT_EQ(counting.described, 3) << "the wired link's three collections only";
+
+    backend.SetOtherInterfaces(others);
+    counting.described = 0;
+    onCounting.Enumerate();
+    EXPECT_EQ(counting.described, 0) << "the mouse is listed past index 149";
+}

@@ -94,6 +94,11 @@ WindowsHidBackend::~WindowsHidBackend() = default;
 
 std::vector<HidInterfaceInfo> WindowsHidBackend::ListInterfaces()
 {
+    return ListCandidates(HidListLimits{});
+}
+
+std::vector<HidInterfaceInfo> WindowsHidBackend::ListCandidates(const HidListLimits& limits)
+{
     GUID hidGuid{};
     HidD_GetHidGuid(&hidGuid);
     const HDEVINFO deviceInfo = SetupDiGetClassDevsW(&hidGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
@@ -101,7 +106,7 @@ std::vector<HidInterfaceInfo> WindowsHidBackend::ListInterfaces()
         return {};
     }
     std::vector<HidInterfaceInfo> interfaces;
-    for (DWORD index = 0;; ++index) {
+    for (DWORD index = 0; index < limits.maxCount; ++index) {
         SP_DEVICE_INTERFACE_DATA interfaceData{};
         interfaceData.cbSize = sizeof(interfaceData);
         // The end of the list, or a list that cannot be walked further: either way no
@@ -112,7 +117,11 @@ std::vector<HidInterfaceInfo> WindowsHidBackend::ListInterfaces()
         HidInterfaceInfo info;
         if (const std::optional<std::wstring> path = InterfacePath(deviceInfo, interfaceData)) {
             info.path = WideToUtf8(*path);
-            ReadAttributes(*path, info);
+            // Opening every HID device of the machine on each arrival would stall the
+            // UI thread; only the interfaces the caller may want are opened.
+            if (!limits.describe || limits.describe(info.path)) {
+                ReadAttributes(*path, info);
+            }
         }
         interfaces.push_back(std::move(info));
     }

@@ -18,6 +18,7 @@ public:
     WindowsHidBackend& operator=(const WindowsHidBackend&) = delete;
 
     [[nodiscard]] std::vector<HidInterfaceInfo> ListInterfaces() override;
+    [[nodiscard]] std::vector<HidInterfaceInfo> ListCandidates(const HidListLimits& limits) override;
     [[nodiscard]] HidOpenResult Open(const std::string& path) override;
     void SetChangeListener(ChangeListener listener) override;
 
