@@ -1,11 +1,9 @@
 #include "profiles/PathText.h"
 
 #include <cstdint>
-#include <type_traits>
 
+#ifndef _WIN32
 namespace {
-
-constexpr bool kNativeUtf16 = std::is_same_v<std::filesystem::path::value_type, wchar_t> && sizeof(wchar_t) == 2;
 
 constexpr char32_t kReplacement = 0xFFFD;
 // A byte that is not UTF-8 travels as this plus the byte.
@@ -122,22 +120,31 @@ std::u16string TextFromBytes(std::string_view bytes)
 }
 
 }  // namespace
+#endif
+
+#ifdef _WIN32
 
 std::filesystem::path PathFromText(std::u16string_view text)
 {
-    if constexpr (kNativeUtf16) {
-        return std::filesystem::path(std::wstring(text.begin(), text.end()));
-    } else {
-        return std::filesystem::path(BytesFromText(text));
-    }
+    return std::filesystem::path(std::wstring(text.begin(), text.end()));
 }
 
 std::u16string TextFromPath(const std::filesystem::path& path)
 {
-    if constexpr (kNativeUtf16) {
-        const auto& native = path.native();
-        return std::u16string(native.begin(), native.end());
-    } else {
-        return TextFromBytes(path.native());
-    }
+    const std::wstring& native = path.native();
+    return std::u16string(native.begin(), native.end());
 }
+
+#else
+
+std::filesystem::path PathFromText(std::u16string_view text)
+{
+    return std::filesystem::path(BytesFromText(text));
+}
+
+std::u16string TextFromPath(const std::filesystem::path& path)
+{
+    return TextFromBytes(path.native());
+}
+
+#endif
