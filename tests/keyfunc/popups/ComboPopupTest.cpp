@@ -1,6 +1,8 @@
 #include "PopupTestSupport.h"
 
 #include "keyfunc/popups/CComboPopup.h"
+#include "keyfunc/popups/CDPIPopup.h"
+#include "keyfunc/popups/CMultimediaPopup.h"
 
 namespace {
 
@@ -72,7 +74,7 @@ TEST_F(ComboPopupTest, DialogEntriesAskTheOwnerWithTheOpenerAndSendNoRecord)
     EXPECT_TRUE(owner.records.empty());
 }
 
-TEST_F(ComboPopupTest, HoveringAskesForTheSubListBesideTheEntryOnceForEachEntry)
+TEST_F(ComboPopupTest, HoveringAsksForTheSubListBesideTheEntryOnceForEachEntry)
 {
     MoveOnto(1);
     MoveOnto(6);
@@ -104,6 +106,85 @@ TEST_F(ComboPopupTest, ClickingASubListEntrySendsNothingMore)
         EXPECT_NE(Requests().front().message, Msg::kUser + 9);
     }
     EXPECT_TRUE(owner.records.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The owner's side as the main window does it: a result closes the list from inside the
+// result message; hover requests open a sub-list beside the entry, the close request
+// closes it.
+class ComboWithSubListsTest : public ComboPopupTest {
+protected:
+    static constexpr int kSubListSlot = 3;
+
+    void SetUp() override
+    {
+        ComboPopupTest::SetUp();
+        owner.recordMessages.insert({Msg::kUser + 17, Msg::kUser + 20});
+        owner.react = [this](UiMessage message, WParam, LParam lParam) {
+            if (message == kResult || message == Msg::kUser + 17 || message == Msg::kUser + 20) {
+                owner.ClosePopup(kSubListSlot);
+                owner.ClosePopup(0);
+            } else if (message == CComboPopup::kCloseSubList) {
+                owner.ClosePopup(kSubListSlot);
+            } else if (message == CComboPopup::kOpenDpiFunctions || message == CComboPopup::kOpenMultimedia) {
+                owner.ClosePopup(kSubListSlot);
+                CMenuPopup* sub = message == CComboPopup::kOpenDpiFunctions
+                                      ? static_cast<CMenuPopup*>(new CDPIPopup(ShippedTexts(Lang::English)))
+                                      : new CMultimediaPopup(ShippedTexts(Lang::English));
+                const int left = popup->mapToGlobal(QPoint(popup->width(), 0)).x();
+                const int top = static_cast<int>(lParam);
+                ASSERT_EQ(sub->Create(&owner, UiRect{left, top, left + 300, top + 300},
+                                      static_cast<int>(message + 1), kOpener),
+                          0);
+                owner.SetPopup(kSubListSlot, sub);
+            }
+        };
+    }
+};
+
+TEST_F(ComboWithSubListsTest, SubListsSwitchWhileTheListStaysOpenAndAChoiceClosesBoth)
+{
+    QPointer<CMenuPopup> list = popup;
+    MoveOnto(6);
+    QPointer<CWndPopup> dpi = owner.Popup(kSubListSlot);
+    ASSERT_FALSE(dpi.isNull());
+    EXPECT_EQ(dpi->pos().y(), ScreenTop(6));
+
+    MoveOnto(11);  // another sub-list takes the slot
+    ProcessPosted();
+    EXPECT_TRUE(dpi.isNull());
+    QPointer<CWndPopup> multimedia = owner.Popup(kSubListSlot);
+    ASSERT_FALSE(multimedia.isNull());
+    EXPECT_EQ(multimedia->pos().y(), ScreenTop(11));
+    EXPECT_TRUE(list->isVisible());
+
+    // Mute, chosen in the sub-list: the owner closes both lists while the message runs.
+    ClickEntry(static_cast<CMenuPopup*>(multimedia.data()), 6);
+    ProcessPosted();
+    const std::vector<ReceivedRecord> expected{{Msg::kUser + 20, kOpener, {0x80, 0xE2, 0x00}, Text(50)}};
+    EXPECT_EQ(owner.records, expected);
+    EXPECT_TRUE(list.isNull());
+    EXPECT_TRUE(multimedia.isNull());
+    EXPECT_TRUE(owner.MessagesFor(Msg::kUser + 5).empty());
+    EXPECT_TRUE(owner.MessagesFor(Msg::kUser + 21).empty());
+}
+
+TEST_F(ComboWithSubListsTest, AnEntryWithoutSubListClosesTheSubListAndAClickThereDelivers)
+{
+    QPointer<CMenuPopup> list = popup;
+    MoveOnto(6);
+    QPointer<CWndPopup> dpi = owner.Popup(kSubListSlot);
+    ASSERT_FALSE(dpi.isNull());
+    ClickEntry(popup, 2);
+    ProcessPosted();
+    EXPECT_TRUE(dpi.isNull());
+    EXPECT_TRUE(list.isNull());
+    const std::vector<ReceivedRecord> expected{{kResult, kOpener, {0x10, 0x02, 0x00}, Text(21)}};
+    EXPECT_EQ(owner.records, expected);
+    EXPECT_EQ(owner.MessagesFor(Msg::kPopupClosed).size(), 2u);
 }
 
 }  // namespace

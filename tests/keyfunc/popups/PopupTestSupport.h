@@ -37,6 +37,8 @@ class OwnerDialog : public TestDialog {
 public:
     std::set<UiMessage> recordMessages;
     std::vector<ReceivedRecord> records;
+    // What the owner does on a message, after recording it (opening sub-lists, closing).
+    std::function<void(UiMessage, WParam, LParam)> react;
 
 protected:
     LResult OnMessage(UiMessage message, WParam wParam, LParam lParam) override
@@ -45,7 +47,10 @@ protected:
             const NamedFunction& record = CMenuPopup::RecordOf(lParam);
             records.push_back({message, wParam, record.value, record.name});
         }
-        return TestDialog::OnMessage(message, wParam, lParam);
+        const LResult result = TestDialog::OnMessage(message, wParam, lParam);
+        if (react)
+            react(message, wParam, lParam);
+        return result;
     }
 };
 
