@@ -187,4 +187,18 @@ TEST_F(ComboWithSubListsTest, AnEntryWithoutSubListClosesTheSubListAndAClickTher
     EXPECT_EQ(owner.MessagesFor(Msg::kPopupClosed).size(), 2u);
 }
 
+TEST_F(ComboWithSubListsTest, APressOutsideBothListsDismissesEachWithItsOwnMessage)
+{
+    MoveOnto(6);
+    ASSERT_NE(owner.Popup(kSubListSlot), nullptr);
+    owner.messages.clear();
+
+    MouseDriver(&owner).Press({380, 280});
+    const std::vector<ReceivedMessage> listDismissal{{Msg::kUser + 5, kOpener, 0}};
+    const std::vector<ReceivedMessage> subListDismissal{{Msg::kUser + 18, kOpener, 2}};
+    EXPECT_EQ(owner.MessagesFor(Msg::kUser + 5), listDismissal);
+    EXPECT_EQ(owner.MessagesFor(Msg::kUser + 18), subListDismissal);
+    EXPECT_TRUE(owner.records.empty());
+}
+
 }  // namespace
