@@ -7,6 +7,7 @@
 #include "CFirmwareResetDlg.h"
 #include "CParingDlg.h"
 #include "CProgressBarDlg.h"
+#include "keyfunc/popups/PopupSamples.h"
 
 #include <memory>
 
@@ -68,6 +69,18 @@ const std::vector<GalleryWindow>& GalleryWindows()
         {QStringLiteral("factory-reset"), OpenFirmwareReset},
         {QStringLiteral("progress"), OpenProgress},
         {QStringLiteral("firmware"), OpenFirmware},
+        {QStringLiteral("popup-function"), [](GalleryContext& c) { return OpenPopupSample(QStringLiteral("function"), c.owner, c.texts); }},
+        {QStringLiteral("popup-dpi"), [](GalleryContext& c) { return OpenPopupSample(QStringLiteral("dpi"), c.owner, c.texts); }},
+        {QStringLiteral("popup-multimedia"), [](GalleryContext& c) { return OpenPopupSample(QStringLiteral("multimedia"), c.owner, c.texts); }},
+        {QStringLiteral("popup-office"), [](GalleryContext& c) { return OpenPopupSample(QStringLiteral("office"), c.owner, c.texts); }},
+        {QStringLiteral("popup-windows"), [](GalleryContext& c) { return OpenPopupSample(QStringLiteral("windows"), c.owner, c.texts); }},
+        {QStringLiteral("popup-dpilock"), [](GalleryContext& c) { return OpenPopupSample(QStringLiteral("dpilock"), c.owner, c.texts); }},
+        {QStringLiteral("popup-rate"), [](GalleryContext& c) { return OpenPopupSample(QStringLiteral("rate"), c.owner, c.texts); }},
+        {QStringLiteral("popup-lighting"), [](GalleryContext& c) { return OpenPopupSample(QStringLiteral("lighting"), c.owner, c.texts); }},
+        {QStringLiteral("popup-profile"), [](GalleryContext& c) { return OpenPopupSample(QStringLiteral("profile"), c.owner, c.texts); }},
+        {QStringLiteral("popup-profileactions"), [](GalleryContext& c) { return OpenPopupSample(QStringLiteral("profileactions"), c.owner, c.texts); }},
+        {QStringLiteral("popup-insertaction"), [](GalleryContext& c) { return OpenPopupSample(QStringLiteral("insertaction"), c.owner, c.texts); }},
+        {QStringLiteral("popup-macrolist"), [](GalleryContext& c) { return OpenPopupSample(QStringLiteral("macrolist"), c.owner, c.texts); }},
     };
     return windows;
 }
