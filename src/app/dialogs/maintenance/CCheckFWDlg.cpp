@@ -65,20 +65,13 @@ bool CCheckFWDlg::OnInitDialog()
 
 LResult CCheckFWDlg::OnMessage(UiMessage message, WParam wParam, LParam lParam)
 {
-    static const MessageMap<CCheckFWDlg> map{{kIdCloseCross, &CCheckFWDlg::OnClose},
-                                             {kIdCancel, &CCheckFWDlg::OnClose},
+    static const MessageMap<CCheckFWDlg> map{{kIdCloseCross, &CCheckFWDlg::OnCloseClick},
+                                             {kIdCancel, &CCheckFWDlg::OnCloseClick},
                                              {kIdOk, &CCheckFWDlg::OnOkButton},
                                              {Msg::kTimer, &CCheckFWDlg::OnTimer}};
     if (auto result = map.Dispatch(*this, message, wParam, lParam))
         return *result;
     return CFramedDlg::OnMessage(message, wParam, lParam);
-}
-
-LResult CCheckFWDlg::OnClose(WParam /*wParam*/, LParam lParam)
-{
-    if (IsClick(lParam))
-        CloseWithCancel();
-    return 0;
 }
 
 LResult CCheckFWDlg::OnOkButton(WParam /*wParam*/, LParam /*lParam*/)

@@ -61,7 +61,6 @@ protected:
     void OnCancel() override;
 
 private:
-    LResult OnClose(WParam wParam, LParam lParam);
     LResult OnOkButton(WParam wParam, LParam lParam);
     LResult OnTimer(WParam wParam, LParam lParam);
     void StartUpdate();

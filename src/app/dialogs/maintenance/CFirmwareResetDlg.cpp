@@ -19,8 +19,8 @@ void CFirmwareResetDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/,
 LResult CFirmwareResetDlg::OnMessage(UiMessage message, WParam wParam, LParam lParam)
 {
     static const MessageMap<CFirmwareResetDlg> map{{kIdOk, &CFirmwareResetDlg::OnConfirm},
-                                                   {kIdCancel, &CFirmwareResetDlg::OnClose},
-                                                   {kIdCloseCross, &CFirmwareResetDlg::OnClose}};
+                                                   {kIdCancel, &CFirmwareResetDlg::OnCloseClick},
+                                                   {kIdCloseCross, &CFirmwareResetDlg::OnCloseClick}};
     if (auto result = map.Dispatch(*this, message, wParam, lParam))
         return *result;
     return CFramedDlg::OnMessage(message, wParam, lParam);
@@ -41,9 +41,3 @@ LResult CFirmwareResetDlg::OnConfirm(WParam /*wParam*/, LParam lParam)
     return 0;
 }
 
-LResult CFirmwareResetDlg::OnClose(WParam /*wParam*/, LParam lParam)
-{
-    if (IsClick(lParam))
-        CloseWithCancel();
-    return 0;
-}

@@ -23,5 +23,4 @@ protected:
 
 private:
     LResult OnConfirm(WParam wParam, LParam lParam);
-    LResult OnClose(WParam wParam, LParam lParam);
 };

@@ -69,6 +69,13 @@ void CFramedDlg::CloseWithCancel()
     OnCancel();
 }
 
+LResult CFramedDlg::OnCloseClick(WParam /*wParam*/, LParam lParam)
+{
+    if (IsClick(lParam))
+        CloseWithCancel();
+    return 0;
+}
+
 bool CFramedDlg::IsClick(LParam code)
 {
     return code == NotifyCode::kClick;

@@ -35,6 +35,8 @@ protected:
 
     // Releases every image and ends the dialog with cancel.
     void CloseWithCancel();
+    // Message-map handler of the controls that close the dialog: CloseWithCancel on a click.
+    LResult OnCloseClick(WParam wParam, LParam lParam);
     // Whether a control notification is the click that ends a press (code 2).
     [[nodiscard]] static bool IsClick(LParam code);
 

@@ -29,8 +29,8 @@ QString CParingDlg::StatusText() const
 LResult CParingDlg::OnMessage(UiMessage message, WParam wParam, LParam lParam)
 {
     static const MessageMap<CParingDlg> map{{kIdPair, &CParingDlg::OnPair},
-                                            {kIdClose, &CParingDlg::OnClose},
-                                            {kIdCloseCross, &CParingDlg::OnClose},
+                                            {kIdClose, &CParingDlg::OnCloseClick},
+                                            {kIdCloseCross, &CParingDlg::OnCloseClick},
                                             {Msg::kTimer, &CParingDlg::OnTimer}};
     if (auto result = map.Dispatch(*this, message, wParam, lParam))
         return *result;
@@ -55,13 +55,6 @@ LResult CParingDlg::OnPair(WParam /*wParam*/, LParam lParam)
 {
     if (IsClick(lParam))
         Press();
-    return 0;
-}
-
-LResult CParingDlg::OnClose(WParam /*wParam*/, LParam lParam)
-{
-    if (IsClick(lParam))
-        CloseWithCancel();
     return 0;
 }
 

@@ -42,7 +42,6 @@ protected:
 
 private:
     LResult OnPair(WParam wParam, LParam lParam);
-    LResult OnClose(WParam wParam, LParam lParam);
     LResult OnTimer(WParam wParam, LParam lParam);
     void Press();
     void ShowStatus();

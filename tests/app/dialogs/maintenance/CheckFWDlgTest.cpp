@@ -111,7 +111,7 @@ protected:
         deviceThread.WaitIdle();
         QCoreApplication::processEvents();
         mouse.SetPlugListener({});
-        MaintenanceTest::TearDown();
+        OwnerTest::TearDown();
     }
 
     std::unique_ptr<CCheckFWDlg> Open(const Bytes& app, const Bytes& base)

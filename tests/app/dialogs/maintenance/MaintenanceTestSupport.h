@@ -36,17 +36,7 @@ inline QPoint CentreOf(const CDlgBase& dialog, int id)
 }
 
 // The owner stands in for the main window; it records what the dialogs send it.
-class MaintenanceTest : public testing::Test {
+class MaintenanceTest : public OwnerTest {
 protected:
-    void SetUp() override
-    {
-        OpenDialogList::Clear();
-        owner.SetDialogRole(DialogRole::Main);
-        owner.InitDialog();
-        owner.show();
-    }
-    void TearDown() override { OpenDialogList::Clear(); }
-
-    TestDialog owner;
     LanguageTexts texts = NumberedTexts();
 };
