@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/keycapture/KeySource.h"
+
+// The system-wide keyboard events of Windows, through a low-level keyboard hook. The hook
+// runs on the thread that starts it, while that thread dispatches its messages (the Qt
+// event loop does). Keys are named by their scan code, so they mean the same physical key
+// under every layout; keys without a scan code (typed by programs) keep Windows' code.
+class WindowsKeyboardHook final : public KeySource {
+public:
+    WindowsKeyboardHook() = default;
+    ~WindowsKeyboardHook() override;
+    WindowsKeyboardHook(const WindowsKeyboardHook&) = delete;
+    WindowsKeyboardHook& operator=(const WindowsKeyboardHook&) = delete;
+
+    [[nodiscard]] bool Start(Delivery delivery) override;
+    void Stop() override;
+
+    // The code delivered for one hook record: its scan code (with the extended flag)
+    // through the US table, else the virtual key Windows gave.
+    [[nodiscard]] static std::uint8_t VirtualKeyOf(unsigned scanCode, bool extended,
+                                                   unsigned windowsVirtualKey);
+
+    // Called by the hook procedure for every started hook of this thread.
+    void Deliver(const KeyEvent& event) const;
+
+private:
+    void* m_hook = nullptr;  // HHOOK
+    Delivery m_delivery;
+};
