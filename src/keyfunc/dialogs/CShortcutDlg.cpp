@@ -23,7 +23,9 @@ const UiRect kCancelRect{350, 110, 419, 130};
 constexpr int kCheckTop = 72;
 constexpr int kCheckSize = 11;
 constexpr int kLabelGap = 4;
-constexpr int kLabelWidth = 30;
+// 10 units wider than the classic layout's 30: the fallback faces for Tahoma run wider,
+// and the labels still end before the next check button.
+constexpr int kLabelWidth = 40;
 constexpr int kLabelTop = 70;
 constexpr int kLabelBottom = 88;
 
