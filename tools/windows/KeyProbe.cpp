@@ -6,13 +6,7 @@
 
 #include "platform/keycapture/windows/WindowsKeyboardHook.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/WindowsLean.h"
 
 #include <cstdio>
 

@@ -61,12 +61,8 @@ bool CFireKeyDlg::OnInitDialog()
     return result;
 }
 
-void CFireKeyDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, int /*bottom*/)
+void CFireKeyDlg::CreateDialogControls()
 {
-    if (m_controlsCreated != 0)
-        return;
-    m_controlsCreated = 1;
-    AddExitButton();
     const unsigned line = TextFormat::kSingleLine | TextFormat::kVCenter;
     AddStatic(kIdText, kPromptRect, kWhite, line, Text(kTextPrompt));
     AddStatic(kIdText, kFirstLabelRect, kLabelColor, line, Text(kTextFirstLabel));
@@ -85,7 +81,7 @@ LResult CFireKeyDlg::OnMessage(UiMessage message, WParam wParam, LParam lParam)
         {Msg::kTimer, &CFireKeyDlg::OnTimer},
         {CEditBox::kNonDigitTyped, &CFireKeyDlg::OnNonDigit},
         {kIdOk, &CFireKeyDlg::OnOkButton},
-        {kIdExit, &CFireKeyDlg::OnExitButton},
+        {kIdExit, &CFireKeyDlg::OnCancelButton},
     };
     if (auto result = map.Dispatch(*this, message, wParam, lParam))
         return *result;
@@ -142,18 +138,20 @@ LResult CFireKeyDlg::OnOkButton(WParam wParam, LParam lParam)
     result.name = WithoutFinalPlus(Text(kTextFireKeyName).toStdU16String());
     if (!result.name.empty())
         SendResult(kResultMessage, wParam, result);
-    KillTimer(kCheckTimer);
     ReleaseAllImages();
     OnOK();
     return 0;
 }
 
-LResult CFireKeyDlg::OnExitButton(WParam /*wParam*/, LParam lParam)
+// The check ends with the dialog, whichever way it ends.
+void CFireKeyDlg::OnOK()
 {
-    if (lParam == NotifyCode::kClick) {
-        KillTimer(kCheckTimer);
-        ReleaseAllImages();
-        OnCancel();
-    }
-    return 0;
+    KillTimer(kCheckTimer);
+    CKeyFunctionDlg::OnOK();
+}
+
+void CFireKeyDlg::OnCancel()
+{
+    KillTimer(kCheckTimer);
+    CKeyFunctionDlg::OnCancel();
 }

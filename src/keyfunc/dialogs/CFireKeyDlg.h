@@ -35,16 +35,17 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void CreateControls(int left, int top, int right, int bottom) override;
+    void CreateDialogControls() override;
     LResult OnMessage(UiMessage message, WParam wParam, LParam lParam) override;
     // Enter and Escape neither confirm nor close.
     bool PreTranslateKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
+    void OnOK() override;
+    void OnCancel() override;
 
 private:
     LResult OnTimer(WParam wParam, LParam lParam);
     LResult OnNonDigit(WParam wParam, LParam lParam);
     LResult OnOkButton(WParam wParam, LParam lParam);
-    LResult OnExitButton(WParam wParam, LParam lParam);
     // Puts numbers outside their range back to its edge, with the notice of that box.
     void CorrectRanges();
 

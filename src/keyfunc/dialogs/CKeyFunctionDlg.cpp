@@ -56,11 +56,23 @@ CStaticText* CKeyFunctionDlg::AddStatic(int id, const UiRect& design, std::uint3
     return AddControl(1, std::make_unique<CStaticText>(this, id, Scaled(design), colorRef, format, text));
 }
 
-CImageButton* CKeyFunctionDlg::AddExitButton()
+void CKeyFunctionDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, int /*bottom*/)
 {
+    if (m_controlsCreated != 0)
+        return;
+    m_controlsCreated = 1;
     auto* exit = AddControl(0, std::make_unique<CImageButton>(this, kIdExit, Scaled(kExitRect), 0));
     exit->SetTextImages(QStringLiteral("exit_nr.png"), QStringLiteral("exit_ov.png"));
-    return exit;
+    CreateDialogControls();
+}
+
+LResult CKeyFunctionDlg::OnCancelButton(WParam /*wParam*/, LParam lParam)
+{
+    if (lParam == NotifyCode::kClick) {
+        ReleaseAllImages();
+        OnCancel();
+    }
+    return 0;
 }
 
 CImageButton* CKeyFunctionDlg::AddTextButton(int id, const UiRect& design, int textNumber)

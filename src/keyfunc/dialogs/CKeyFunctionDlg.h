@@ -46,12 +46,16 @@ protected:
     [[nodiscard]] static UiRect Scaled(const UiRect& design);
     CStaticText* AddStatic(int id, const UiRect& design, std::uint32_t colorRef, unsigned format,
                            const QString& text);
-    CImageButton* AddExitButton();
     CImageButton* AddTextButton(int id, const UiRect& design, int textNumber);
     // A white field behind a value shown in black, painted by the background.
     void AddWhiteField(const UiRect& design) { m_whiteFields.push_back(design); }
 
     void DrawBackground(QPainter& painter, const UiRect& clip) override;
+    // Creates the exit button, then the dialog's own controls (CreateDialogControls), once.
+    void CreateControls(int left, int top, int right, int bottom) final;
+    virtual void CreateDialogControls() = 0;
+    // The exit and cancel buttons: a click closes the dialog without a result.
+    LResult OnCancelButton(WParam wParam, LParam lParam);
 
 private:
     CMessageWindow* m_owner;

@@ -38,12 +38,8 @@ QString CQuickLaunchDlg::PathText() const
     return m_path != nullptr ? m_path->Text() : QString();
 }
 
-void CQuickLaunchDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, int /*bottom*/)
+void CQuickLaunchDlg::CreateDialogControls()
 {
-    if (m_controlsCreated != 0)
-        return;
-    m_controlsCreated = 1;
-    AddExitButton();
     AddStatic(kIdPrompt, kPromptRect, kWhite, TextFormat::kSingleLine | TextFormat::kVCenter, Text(kTextPrompt));
     auto* browse = AddControl(0, std::make_unique<CImageButton>(this, kIdBrowse, Scaled(kBrowseRect), 0));
     browse->SetTextImages(QStringLiteral("Launch_nr.png"), QStringLiteral("Launch_ov.png"));
@@ -91,14 +87,5 @@ LResult CQuickLaunchDlg::OnOkButton(WParam /*wParam*/, LParam lParam)
     result.path = m_chosenPath.toStdU16String();
     result.value = {static_cast<std::uint8_t>(FunctionType::LaunchProgram), kLaunchCode, 0x00};
     SendResult(kResultMessage, reinterpret_cast<WParam>(&result.path), result);
-    return 0;
-}
-
-LResult CQuickLaunchDlg::OnCancelButton(WParam /*wParam*/, LParam lParam)
-{
-    if (lParam == NotifyCode::kClick) {
-        ReleaseAllImages();
-        OnCancel();
-    }
     return 0;
 }

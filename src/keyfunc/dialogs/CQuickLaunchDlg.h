@@ -28,13 +28,12 @@ public:
     [[nodiscard]] QString PathText() const;
 
 protected:
-    void CreateControls(int left, int top, int right, int bottom) override;
+    void CreateDialogControls() override;
     LResult OnMessage(UiMessage message, WParam wParam, LParam lParam) override;
 
 private:
     LResult OnBrowse(WParam wParam, LParam lParam);
     LResult OnOkButton(WParam wParam, LParam lParam);
-    LResult OnCancelButton(WParam wParam, LParam lParam);
 
     PickProgram m_pickProgram;
     CStaticText* m_path = nullptr;

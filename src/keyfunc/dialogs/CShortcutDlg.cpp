@@ -77,12 +77,8 @@ CCheckButton* CShortcutDlg::AddModifier(int id, int left, const QString& label)
     return check;
 }
 
-void CShortcutDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, int /*bottom*/)
+void CShortcutDlg::CreateDialogControls()
 {
-    if (m_controlsCreated != 0)
-        return;
-    m_controlsCreated = 1;
-    AddExitButton();
     AddStatic(kIdPrompt, kPromptRect, kWhite, TextFormat::kSingleLine | TextFormat::kVCenter, Text(kTextPrompt));
     AddWhiteField(kKeyNameRect);
     m_keyName = AddStatic(kIdKeyName, kKeyNameRect, kBlack,
@@ -154,14 +150,5 @@ LResult CShortcutDlg::OnOkButton(WParam wParam, LParam lParam)
         SendResult(kResultMessage, wParam, result);
     ReleaseAllImages();
     OnOK();
-    return 0;
-}
-
-LResult CShortcutDlg::OnCancelButton(WParam /*wParam*/, LParam lParam)
-{
-    if (lParam == NotifyCode::kClick) {
-        ReleaseAllImages();
-        OnCancel();
-    }
     return 0;
 }

@@ -31,7 +31,7 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void CreateControls(int left, int top, int right, int bottom) override;
+    void CreateDialogControls() override;
     LResult OnMessage(UiMessage message, WParam wParam, LParam lParam) override;
     // Every key belongs to the capture, Enter and Escape too: they neither confirm nor close.
     bool PreTranslateKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
@@ -39,7 +39,6 @@ protected:
 private:
     LResult OnKeyHook(WParam wParam, LParam lParam);
     LResult OnOkButton(WParam wParam, LParam lParam);
-    LResult OnCancelButton(WParam wParam, LParam lParam);
     CCheckButton* AddModifier(int id, int left, const QString& label);
 
     CKeyboardHook m_hook;

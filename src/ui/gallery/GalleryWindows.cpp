@@ -7,6 +7,9 @@
 #include "CFirmwareResetDlg.h"
 #include "CParingDlg.h"
 #include "CProgressBarDlg.h"
+#include "keyfunc/dialogs/CFireKeyDlg.h"
+#include "keyfunc/dialogs/CQuickLaunchDlg.h"
+#include "keyfunc/dialogs/CShortcutDlg.h"
 
 #include <memory>
 
@@ -59,6 +62,16 @@ std::unique_ptr<QWidget> OpenFirmware(GalleryContext& context)
     return dialog;
 }
 
+// The key-function dialogs as the main window opens them; the quick-launch browse button
+// opens the desktop's file dialog.
+template <class Dialog>
+std::unique_ptr<QWidget> OpenKeyFunctionDialog(GalleryContext& context)
+{
+    auto dialog = std::make_unique<Dialog>(&context.owner, context.texts);
+    dialog->InitDialog();
+    return dialog;
+}
+
 }  // namespace
 
 const std::vector<GalleryWindow>& GalleryWindows()
@@ -68,6 +81,9 @@ const std::vector<GalleryWindow>& GalleryWindows()
         {QStringLiteral("factory-reset"), OpenFirmwareReset},
         {QStringLiteral("progress"), OpenProgress},
         {QStringLiteral("firmware"), OpenFirmware},
+        {QStringLiteral("shortcut"), OpenKeyFunctionDialog<CShortcutDlg>},
+        {QStringLiteral("fire-key"), OpenKeyFunctionDialog<CFireKeyDlg>},
+        {QStringLiteral("quick-launch"), OpenKeyFunctionDialog<CQuickLaunchDlg>},
     };
     return windows;
 }

@@ -108,18 +108,6 @@ inline void PressAndReleaseKey(QWidget& window, Qt::Key key)
     QCoreApplication::processEvents();
 }
 
-// Renders a dialog into <build>/screenshots/keyfunc-<name>-<language>-<scale>.png.
-inline QImage SaveScreenshot(QWidget& dialog, const QString& name, TestLanguage language)
-{
-    const QImage shot = dialog.grab().toImage();
-    QDir().mkpath(QStringLiteral(CORVANE_SCREENSHOT_DIR));
-    const QString file = QStringLiteral(CORVANE_SCREENSHOT_DIR "/keyfunc-%1-%2-%3.png")
-                             .arg(name, language == TestLanguage::English ? QStringLiteral("en") : QStringLiteral("zh"),
-                                  QString::number(UiScale::Get(), 'f', 1));
-    EXPECT_TRUE(shot.save(file)) << file.toStdString();
-    return shot;
-}
-
 // The shared state every dialog test starts from and leaves behind.
 class KeyDialogTest : public testing::Test {
 protected:

@@ -2,13 +2,7 @@
 
 #include "platform/keycapture/PhysicalKeyMap.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/WindowsLean.h"
 
 #include <algorithm>
 #include <vector>
