@@ -21,6 +21,10 @@ const UiRect kOkRect{260, 110, 329, 130};
 const UiRect kCancelRect{350, 110, 419, 130};
 // The check buttons are 11 units square at y 72; each label starts 4 units after its box.
 constexpr int kCheckTop = 72;
+constexpr int kShiftLeft = 25;
+constexpr int kCtrlLeft = 82;
+constexpr int kAltLeft = 139;
+constexpr int kWinLeft = 196;
 constexpr int kCheckSize = 11;
 constexpr int kLabelGap = 4;
 // 10 units wider than the classic layout's 30: the fallback faces for Tahoma run wider,
@@ -86,10 +90,10 @@ void CShortcutDlg::CreateDialogControls()
     QFont keyFont(QStringLiteral("Tahoma"));
     keyFont.setPixelSize(UiScale::Scale(kKeyNameFontUnits));
     m_keyName->SetFont(keyFont);
-    m_shift = AddModifier(kIdShift, 25, QStringLiteral("Shift"));
-    m_ctrl = AddModifier(kIdCtrl, 82, QStringLiteral("Ctrl"));
-    m_alt = AddModifier(kIdAlt, 139, QStringLiteral("Alt"));
-    m_win = AddModifier(kIdWin, 196, QStringLiteral("Win"));
+    m_shift = AddModifier(kIdShift, kShiftLeft, QStringLiteral("Shift"));
+    m_ctrl = AddModifier(kIdCtrl, kCtrlLeft, QStringLiteral("Ctrl"));
+    m_alt = AddModifier(kIdAlt, kAltLeft, QStringLiteral("Alt"));
+    m_win = AddModifier(kIdWin, kWinLeft, QStringLiteral("Win"));
     AddTextButton(kIdOk, kOkRect, kTextOk);
     AddTextButton(kIdCancel, kCancelRect, kTextCancel);
 }
@@ -132,16 +136,22 @@ LResult CShortcutDlg::OnOkButton(WParam wParam, LParam lParam)
     KeyFunctionResult result;
     result.value = {static_cast<std::uint8_t>(FunctionType::KeyCombination), 0, m_capturedUsage};
     std::u16string text;
-    const std::pair<const CCheckButton*, std::pair<std::uint8_t, std::u16string_view>> modifiers[] = {
-        {m_ctrl, {ModifierBits::kCtrl, u"Ctrl+"}},
-        {m_shift, {ModifierBits::kShift, u"Shift+"}},
-        {m_alt, {ModifierBits::kAlt, u"Alt+"}},
-        {m_win, {ModifierBits::kWin, u"Win+"}},
+    struct Modifier {
+        const CCheckButton* check;
+        std::uint8_t bit;
+        std::u16string_view word;
     };
-    for (const auto& [check, modifier] : modifiers) {
-        if (check->IsChecked()) {
-            result.value[1] |= modifier.first;
-            text += modifier.second;
+    // The order of the words in the name.
+    const Modifier modifiers[] = {
+        {m_ctrl, ModifierBits::kCtrl, u"Ctrl+"},
+        {m_shift, ModifierBits::kShift, u"Shift+"},
+        {m_alt, ModifierBits::kAlt, u"Alt+"},
+        {m_win, ModifierBits::kWin, u"Win+"},
+    };
+    for (const Modifier& modifier : modifiers) {
+        if (modifier.check->IsChecked()) {
+            result.value[1] |= modifier.bit;
+            text += modifier.word;
         }
     }
     text += m_capturedName.toStdU16String();
