@@ -114,3 +114,11 @@ std::uint8_t VirtualKeyFromPcScanCode(unsigned scanCode)
 {
     return scanCode < kPcScanTable.size() ? kPcScanTable[scanCode] : 0;
 }
+
+std::uint8_t VirtualKeyFromWindowsKey(unsigned scanCode, bool extended, unsigned windowsVirtualKey)
+{
+    const std::uint8_t fromScanCode = VirtualKeyFromPcScanCode((scanCode & 0xFF) | (extended ? kExtended : 0));
+    if (fromScanCode != 0)
+        return fromScanCode;
+    return static_cast<std::uint8_t>(windowsVirtualKey & 0xFF);
+}

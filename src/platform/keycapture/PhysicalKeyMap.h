@@ -15,3 +15,8 @@
 // with the 0xE0 prefix (Windows' "extended" flag). Windows reports Pause as 0x45 and Num
 // Lock as 0x145.
 [[nodiscard]] std::uint8_t VirtualKeyFromPcScanCode(unsigned scanCode);
+
+// A key as Windows' keyboard hook reports it: by its scan code and extended flag through
+// the table above, else (keys typed by programs carry no scan code, media keys of some
+// keyboards have none we know) the virtual key Windows gave.
+[[nodiscard]] std::uint8_t VirtualKeyFromWindowsKey(unsigned scanCode, bool extended, unsigned windowsVirtualKey);

@@ -66,6 +66,27 @@ TEST(PhysicalKeyMap, KeysBeyondTheUsBoardThatWindowsNamesToo)
     EXPECT_EQ(VirtualKeyFromPcScanCode(0x146), 0x13);
 }
 
+TEST(PhysicalKeyMap, WindowsHookKeysGoByScanCodeAndFallBackToWindowsCode)
+{
+    struct Case {
+        unsigned scanCode;
+        bool extended;
+        unsigned windowsVirtualKey;
+        std::uint8_t virtualKey;
+    };
+    const Case cases[] = {
+        {0x10, false, 'A', 'Q'},    // French layout: the US "Q" place types A
+        {0x1D, true, 0xA3, 0xA3},   // right Ctrl
+        {0x45, true, 0x90, 0x90},   // Num Lock
+        {0x45, false, 0x13, 0x13},  // Pause
+        {0x00, false, 'A', 'A'},    // typed by a program: no scan code
+        {0x6A, true, 0xA6, 0xA6},   // browser back: no scan code of ours
+        {0x00, false, 0x141, 'A'},  // only the code's low byte counts
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(VirtualKeyFromWindowsKey(c.scanCode, c.extended, c.windowsVirtualKey), c.virtualKey) << c.scanCode;
+}
+
 TEST(KeyEventWord, ReleaseIsBit31AndTheTimeKeepsItsLow31Bits)
 {
     EXPECT_EQ(MakeKeyEvent(0x41, 1234, KeyTransition::Press).eventWord, 1234u);

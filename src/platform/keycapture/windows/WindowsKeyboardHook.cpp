@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr unsigned kExtendedScanCode = 0x100;
-
 // The started hooks. Windows calls one procedure without a context pointer, and every hook
 // runs on the UI thread, so a plain list is enough.
 std::vector<WindowsKeyboardHook*>& StartedHooks()
@@ -24,7 +22,7 @@ LRESULT CALLBACK LowLevelKeyboardProc(int code, WPARAM message, LPARAM data)
     if (code == HC_ACTION) {
         const auto* record = reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
         const bool released = message == WM_KEYUP || message == WM_SYSKEYUP;
-        const std::uint8_t virtualKey = WindowsKeyboardHook::VirtualKeyOf(
+        const std::uint8_t virtualKey = VirtualKeyFromWindowsKey(
             record->scanCode, (record->flags & LLKHF_EXTENDED) != 0, record->vkCode);
         const KeyEvent event =
             MakeKeyEvent(virtualKey, record->time, released ? KeyTransition::Release : KeyTransition::Press);
@@ -65,15 +63,6 @@ void WindowsKeyboardHook::Stop()
     m_delivery = nullptr;
     auto& hooks = StartedHooks();
     hooks.erase(std::remove(hooks.begin(), hooks.end(), this), hooks.end());
-}
-
-std::uint8_t WindowsKeyboardHook::VirtualKeyOf(unsigned scanCode, bool extended, unsigned windowsVirtualKey)
-{
-    const std::uint8_t fromScanCode =
-        VirtualKeyFromPcScanCode((scanCode & 0xFF) | (extended ? kExtendedScanCode : 0));
-    if (fromScanCode != 0)
-        return fromScanCode;
-    return static_cast<std::uint8_t>(windowsVirtualKey & 0xFF);
 }
 
 void WindowsKeyboardHook::Deliver(const KeyEvent& event) const

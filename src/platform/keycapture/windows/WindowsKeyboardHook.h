@@ -16,11 +16,6 @@ public:
     [[nodiscard]] bool Start(Delivery delivery) override;
     void Stop() override;
 
-    // The code delivered for one hook record: its scan code (with the extended flag)
-    // through the US table, else the virtual key Windows gave.
-    [[nodiscard]] static std::uint8_t VirtualKeyOf(unsigned scanCode, bool extended,
-                                                   unsigned windowsVirtualKey);
-
     // Called by the hook procedure for every started hook of this thread.
     void Deliver(const KeyEvent& event) const;
 
