@@ -8,6 +8,9 @@
 #include "CParingDlg.h"
 #include "CProgressBarDlg.h"
 #include "keyfunc/popups/PopupSamples.h"
+#include "keyfunc/dialogs/CFireKeyDlg.h"
+#include "keyfunc/dialogs/CQuickLaunchDlg.h"
+#include "keyfunc/dialogs/CShortcutDlg.h"
 
 #include <memory>
 
@@ -60,6 +63,16 @@ std::unique_ptr<QWidget> OpenFirmware(GalleryContext& context)
     return dialog;
 }
 
+// The key-function dialogs as the main window opens them; the quick-launch browse button
+// opens the desktop's file dialog.
+template <class Dialog>
+std::unique_ptr<QWidget> OpenKeyFunctionDialog(GalleryContext& context)
+{
+    auto dialog = std::make_unique<Dialog>(&context.owner, context.texts);
+    dialog->InitDialog();
+    return dialog;
+}
+
 }  // namespace
 
 const std::vector<GalleryWindow>& GalleryWindows()
@@ -81,6 +94,9 @@ const std::vector<GalleryWindow>& GalleryWindows()
         {QStringLiteral("popup-profileactions"), [](GalleryContext& c) { return OpenPopupSample(QStringLiteral("profileactions"), c.owner, c.texts); }},
         {QStringLiteral("popup-insertaction"), [](GalleryContext& c) { return OpenPopupSample(QStringLiteral("insertaction"), c.owner, c.texts); }},
         {QStringLiteral("popup-macrolist"), [](GalleryContext& c) { return OpenPopupSample(QStringLiteral("macrolist"), c.owner, c.texts); }},
+        {QStringLiteral("shortcut"), OpenKeyFunctionDialog<CShortcutDlg>},
+        {QStringLiteral("fire-key"), OpenKeyFunctionDialog<CFireKeyDlg>},
+        {QStringLiteral("quick-launch"), OpenKeyFunctionDialog<CQuickLaunchDlg>},
     };
     return windows;
 }

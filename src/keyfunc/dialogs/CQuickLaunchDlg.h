@@ -1,0 +1,42 @@
+#pragma once
+
+#include "keyfunc/dialogs/CKeyFunctionDlg.h"
+
+#include <functional>
+
+class CStaticText;
+
+// Picks a program for a launch-program function (type 0x60). The browse button runs the
+// program picker; OK closes the dialog and then sends kResultMessage to the owner with
+// the path string in wParam and the record in lParam, chosen or not.
+class CQuickLaunchDlg : public CKeyFunctionDlg {
+public:
+    static constexpr UiMessage kResultMessage = Msg::kUser + 15;  // 1039
+    static constexpr int kIdPrompt = 2014;
+    static constexpr int kIdBrowse = 2012;
+    static constexpr int kIdPath = 2013;
+    static constexpr int kTextPrompt = 289;
+    static constexpr std::uint8_t kLaunchCode = 0x05;
+
+    // Returns the chosen program's full path, or empty when the choice was cancelled.
+    using PickProgram = std::function<QString(QWidget* parent)>;
+
+    // Without pickProgram the desktop's file dialog is used (ProgramPicker).
+    CQuickLaunchDlg(CMessageWindow* owner, const LanguageTexts& texts, PickProgram pickProgram = {});
+    ~CQuickLaunchDlg() override;
+
+    [[nodiscard]] QString PathText() const;
+
+protected:
+    void CreateDialogControls() override;
+    LResult OnMessage(UiMessage message, WParam wParam, LParam lParam) override;
+
+private:
+    LResult OnBrowse(WParam wParam, LParam lParam);
+    LResult OnOkButton(WParam wParam, LParam lParam);
+
+    PickProgram m_pickProgram;
+    CStaticText* m_path = nullptr;
+    QString m_chosenName;
+    QString m_chosenPath;
+};
