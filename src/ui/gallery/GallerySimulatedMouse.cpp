@@ -1,24 +1,35 @@
 #include "GallerySimulatedMouse.h"
 
-#include "DeviceThreadFirmwareUpdater.h"
+#include "DeviceLinkFirmwareUpdater.h"
 #include "QtUiPoster.h"
 
 #include "device/DeviceIoThread.h"
+#include "device/DeviceLink.h"
+#include "device/DeviceLinkEvents.h"
 #include "device/FirmwareCheckValue.h"
 #include "device/VirtualClock.h"
+#include "macros/MacroLibrary.h"
+#include "profiles/AppSettings.h"
+#include "profiles/LanguageTexts.h"
+#include "profiles/ProfileTable.h"
 #include "sim/SimulatedMouse.h"
 
 #include <random>
 
-// Declaration order is destruction order in reverse: the updater and the device thread
-// go before the mouse and the clock they use.
+// Declaration order is destruction order in reverse: the updater, the link and the
+// device thread go before the mouse and the clock they use.
 struct GallerySimulatedMouse::Parts {
     VirtualClock clock;
     SimulatedMouse mouse{clock};
-    std::shared_ptr<HidHandle> wired;
     QtUiPoster poster;
     DeviceIoThread deviceThread;
-    std::unique_ptr<DeviceThreadFirmwareUpdater> updater;
+    ProfileTable profiles;
+    AppSettings settings;
+    MacroLibrary macros;
+    LanguageTexts texts;
+    DeviceLinkEvents events;
+    DeviceLink link{DeviceModel{profiles, settings, macros, texts, DataPaths{}}, deviceThread, poster, clock, events};
+    std::unique_ptr<DeviceLinkFirmwareUpdater> updater;
 };
 
 namespace {
@@ -29,15 +40,16 @@ GallerySimulatedMouse::GallerySimulatedMouse(QObject* parent) : QObject(parent),
 {
     Parts& parts = *m_parts;
     parts.mouse.Plug(LinkKind::Wired);
-    parts.wired = parts.mouse.OpenCommandInterface(LinkKind::Wired);
+    parts.link.SetCommandInterface(LinkKind::Wired, parts.mouse.OpenCommandInterface(LinkKind::Wired));
+    parts.link.Connection().wiredVersion = kUpdatableWiredVersion;
+    // The mouse comes back after its restart; discovery would reopen its interface.
     parts.mouse.SetPlugListener([this](LinkKind kind, bool plugged) {
         if (kind == LinkKind::Wired && plugged)
-            m_parts->poster.Post([this] { m_parts->wired = m_parts->mouse.OpenCommandInterface(LinkKind::Wired); });
+            m_parts->poster.Post([this] {
+                m_parts->link.SetCommandInterface(LinkKind::Wired, m_parts->mouse.OpenCommandInterface(LinkKind::Wired));
+            });
     });
-    parts.updater = std::make_unique<DeviceThreadFirmwareUpdater>(
-        parts.deviceThread, parts.poster, parts.clock,
-        DeviceThreadFirmwareUpdater::Link{[this] { return m_parts->wired; }, [] { return kUpdatableWiredVersion; },
-                                          [] {}});
+    parts.updater = std::make_unique<DeviceLinkFirmwareUpdater>(parts.link);
 }
 
 GallerySimulatedMouse::~GallerySimulatedMouse()

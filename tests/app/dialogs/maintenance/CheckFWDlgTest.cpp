@@ -1,10 +1,15 @@
 #include "MaintenanceTestSupport.h"
 
 #include "CCheckFWDlg.h"
-#include "DeviceThreadFirmwareUpdater.h"
+#include "DeviceLinkFirmwareUpdater.h"
 #include "QtUiPoster.h"
 
 #include "device/DeviceIoThread.h"
+#include "device/DeviceLink.h"
+#include "device/DeviceLinkEvents.h"
+#include "macros/MacroLibrary.h"
+#include "profiles/AppSettings.h"
+#include "profiles/ProfileTable.h"
 #include "device/FirmwareCheckValue.h"
 #include "device/FlashMap.h"
 #include "device/VirtualClock.h"
@@ -100,10 +105,11 @@ protected:
     CheckFWDlgTest()
     {
         mouse.Plug(LinkKind::Wired);
-        wired = mouse.OpenCommandInterface(LinkKind::Wired);
+        link.SetCommandInterface(LinkKind::Wired, mouse.OpenCommandInterface(LinkKind::Wired));
+        link.Connection().wiredVersion = 0x0201;
         mouse.SetPlugListener([this](LinkKind kind, bool plugged) {
             if (kind == LinkKind::Wired && plugged)
-                poster.Post([this] { wired = mouse.OpenCommandInterface(LinkKind::Wired); });
+                poster.Post([this] { link.SetCommandInterface(LinkKind::Wired, mouse.OpenCommandInterface(LinkKind::Wired)); });
         });
     }
     void TearDown() override
@@ -135,15 +141,14 @@ protected:
 
     GateClock clock;
     SimulatedMouse mouse{clock};
-    std::shared_ptr<HidHandle> wired;
-    std::uint16_t wiredVersion = 0x0201;
-    bool updateActive = false;
     QtUiPoster poster;
     DeviceIoThread deviceThread;
-    DeviceThreadFirmwareUpdater updater{deviceThread, poster, clock,
-                                        DeviceThreadFirmwareUpdater::Link{[this] { return wired; },
-                                                                          [this] { return wiredVersion; },
-                                                                          [this] { updateActive = true; }}};
+    ProfileTable profiles;
+    AppSettings settings;
+    MacroLibrary macros;
+    DeviceLinkEvents linkEvents;
+    DeviceLink link{DeviceModel{profiles, settings, macros, texts, DataPaths{}}, deviceThread, poster, clock, linkEvents};
+    DeviceLinkFirmwareUpdater updater{link};
     std::vector<QString> imageErrors;
 };
 
@@ -164,7 +169,7 @@ TEST_F(CheckFWDlgTest, UpdateRunsToTheInstalledImageAndShowsEveryLabel)
     EXPECT_EQ(dialog->PercentageText(), QStringLiteral("100.1%"));
     // Four steps per written frame and one per read frame, 794 frames each way.
     EXPECT_EQ(dialog->ProgressPosition(), 794 * 5);
-    EXPECT_TRUE(updateActive);
+    EXPECT_TRUE(link.Connection().firmwareUpdateActive);
     EXPECT_TRUE(imageErrors.empty());
     const auto flash = mouse.Flash().Contents();
     EXPECT_TRUE(std::equal(app.begin(), app.end(), flash.begin() + FlashMap::kUpdateAreaStart));
@@ -173,7 +178,7 @@ TEST_F(CheckFWDlgTest, UpdateRunsToTheInstalledImageAndShowsEveryLabel)
 
 TEST_F(CheckFWDlgTest, MouseThatTakesNoUpdatesGetsItsTextAndNoFrame)
 {
-    wiredVersion = 0x0101;
+    link.Connection().wiredVersion = 0x0101;
     auto dialog = Open(MakeAppImage(4096), {});
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->Outcomes().empty(); }, 30000));
     EXPECT_EQ(dialog->Outcomes(), (std::vector<FirmwareUpdateOutcome>{FirmwareUpdateOutcome::Unsupported}));
@@ -192,7 +197,7 @@ TEST_F(CheckFWDlgTest, MissingOrOversizedImageIsReportedAndNothingIsSent)
         EXPECT_FALSE(dialog->HasTimer(CCheckFWDlg::kStartTimer));
         EXPECT_FALSE(dialog->IsUpdateHeld());
     }
-    EXPECT_FALSE(updater.IsBusy());
+    EXPECT_FALSE(link.FirmwareUpdateRunning());
     EXPECT_TRUE(mouse.Received().empty());
 }
 
@@ -215,10 +220,10 @@ TEST_F(CheckFWDlgTest, ClosingMidUpdateStopsItBeforeTheNextFrame)
     deviceThread.WaitIdle();
     QCoreApplication::processEvents();
 
-    EXPECT_FALSE(updater.IsBusy());
+    EXPECT_FALSE(link.FirmwareUpdateRunning());
     EXPECT_TRUE(dialog->Outcomes().empty());  // the window heard nothing after it let go
     EXPECT_EQ(FlashFrameOperations().size(), framesBeforeClose);
-    EXPECT_FALSE(updateActive);
+    EXPECT_FALSE(link.Connection().firmwareUpdateActive);
     // Once it has finished, the next update may start.
     auto next = updater.Start(image, FirmwareImage::LoadBase({}), other);
     EXPECT_NE(next, nullptr);
