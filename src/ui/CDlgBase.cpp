@@ -2,18 +2,23 @@
 
 #include "ui/CControlBase.h"
 #include "ui/CWndPopup.h"
+#include "ui/OpenDialogList.h"
 #include "ui/SkinImage.h"
 #include "ui/UiFont.h"
 #include "ui/UiScale.h"
 
+#include <QCloseEvent>
 #include <QCursor>
+#include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <algorithm>
@@ -41,6 +46,10 @@ CDlgBase::CDlgBase(QWidget* parent)
 
 CDlgBase::~CDlgBase()
 {
+    OpenDialogList::Leave(this);
+    if (m_modalLoop != nullptr)
+        m_modalLoop->exit(DialogResult::kCancel);
+    m_modalLoop = nullptr;
     m_hotControl = nullptr;
     m_pressedControl = nullptr;
 }
@@ -50,7 +59,140 @@ bool CDlgBase::InitDialog()
     if (m_initialised)
         return true;
     m_initialised = true;
-    return OnInitDialog();
+    const bool result = OnInitDialog();
+    if (m_role == DialogRole::Secondary && !m_ended)
+        OpenDialogList::Enter(this);
+    return result;
+}
+
+// ---------------------------------------------------------------------------------------
+// Modal runs
+
+int CDlgBase::DoModal()
+{
+    m_ended = false;
+    m_result = DialogResult::kCancel;
+    InitDialog();
+    // A dialog that ended during its initialisation never shows.
+    if (m_ended)
+        return m_result;
+    if (m_role == DialogRole::Secondary)
+        OpenDialogList::Enter(this);
+    setWindowModality(parentWidget() != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+
+    QPointer<CDlgBase> alive(this);
+    QEventLoop loop;
+    m_modalLoop = &loop;
+    loop.exec(QEventLoop::DialogExec);
+    if (alive.isNull())
+        return DialogResult::kCancel;
+    m_modalLoop = nullptr;
+    return m_result;
+}
+
+void CDlgBase::EndDialog(int result)
+{
+    m_result = result;
+    m_ended = true;
+    OpenDialogList::Leave(this);
+    hide();
+    if (m_modalLoop != nullptr)
+        m_modalLoop->exit(result);
+}
+
+void CDlgBase::OnOK()
+{
+    EndDialog(DialogResult::kOk);
+}
+
+void CDlgBase::OnCancel()
+{
+    EndDialog(DialogResult::kCancel);
+}
+
+void CDlgBase::closeEvent(QCloseEvent* event)
+{
+    // The close message ends a dialog as cancel does; one that refuses stays open.
+    if (!m_ended)
+        OnCancel();
+    if (m_ended)
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool CDlgBase::PreTranslateKeyDown(int /*key*/, Qt::KeyboardModifiers /*modifiers*/)
+{
+    return false;
+}
+
+bool CDlgBase::HandleDialogKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (PreTranslateKeyDown(key, modifiers))
+        return true;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        OnOK();
+        return true;
+    }
+    if (key == Qt::Key_Escape) {
+        OnCancel();
+        return true;
+    }
+    return false;
+}
+
+void CDlgBase::keyPressEvent(QKeyEvent* event)
+{
+    if (HandleDialogKey(event->key(), event->modifiers()))
+        event->accept();
+    else
+        CMessageWindow::keyPressEvent(event);
+}
+
+bool CDlgBase::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && watched != this) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (HandleDialogKey(key->key(), key->modifiers()))
+            return true;
+    }
+    return CMessageWindow::eventFilter(watched, event);
+}
+
+bool CDlgBase::OnMouseWheel(unsigned /*flags*/, int /*delta*/, QPoint /*point*/)
+{
+    return false;
+}
+
+void CDlgBase::wheelEvent(QWheelEvent* event)
+{
+    unsigned flags = 0;
+    if (event->buttons() & Qt::LeftButton)
+        flags |= MouseFlag::kLeftButton;
+    if (event->modifiers() & Qt::ShiftModifier)
+        flags |= MouseFlag::kShift;
+    if (event->modifiers() & Qt::ControlModifier)
+        flags |= MouseFlag::kControl;
+    const int delta = event->angleDelta().y();
+    if (delta != 0 && OnMouseWheel(flags, delta, event->position().toPoint()))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void CDlgBase::PostAfterNextPaint(std::function<void()> command)
+{
+    if (!command)
+        return;
+    if (!isVisible()) {
+        QMetaObject::invokeMethod(this, std::move(command), Qt::QueuedConnection);
+        return;
+    }
+    m_afterPaint.push_back(std::move(command));
+    InvalidateAll();
 }
 
 bool CDlgBase::OnInitDialog()
@@ -294,6 +436,11 @@ void CDlgBase::paintEvent(QPaintEvent* event)
     QPainter screen(this);
     screen.setClipRect(event->rect());
     screen.drawPixmap(0, 0, m_buffer);
+
+    // Pending commands run after the paint has finished, never inside it.
+    for (auto& command : m_afterPaint)
+        QMetaObject::invokeMethod(this, std::move(command), Qt::QueuedConnection);
+    m_afterPaint.clear();
 }
 
 // ---------------------------------------------------------------------------------------

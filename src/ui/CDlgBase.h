@@ -11,11 +11,22 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
 class CControlBase;
 class CWndPopup;
+class QEventLoop;
+
+// What a dialog's run ends with.
+namespace DialogResult {
+inline constexpr int kOk = 1;
+inline constexpr int kCancel = 2;
+}  // namespace DialogResult
+
+// Secondary dialogs enter OpenDialogList when they initialise; the main window does not.
+enum class DialogRole { Secondary, Main };
 
 // Base of every skinned window but the popups: a frameless top-level window that owns
 // windowless controls in ten layers, paints them double-buffered over a background that
@@ -34,8 +45,27 @@ public:
     explicit CDlgBase(QWidget* parent = nullptr);
     ~CDlgBase() override;
 
-    // Runs OnInitDialog once: size, title, icon, controls, centred placement.
+    // Runs OnInitDialog once: size, title, icon, controls, centred placement. A secondary
+    // dialog then enters OpenDialogList.
     bool InitDialog();
+
+    // Shows the dialog window-modal over its owner (application-modal without one) and
+    // runs a nested event loop until EndDialog; posted tasks, device results and timers
+    // keep being processed meanwhile. Returns the result EndDialog was given, cancel when
+    // the dialog was destroyed while running.
+    int DoModal();
+    // Ends the dialog: hides it, leaves OpenDialogList and ends a running DoModal.
+    void EndDialog(int result);
+    [[nodiscard]] bool IsModalRunning() const { return m_modalLoop != nullptr; }
+    [[nodiscard]] bool IsEnded() const { return m_ended; }
+    [[nodiscard]] int Result() const { return m_result; }
+    void SetDialogRole(DialogRole role) { m_role = role; }
+    [[nodiscard]] DialogRole Role() const { return m_role; }
+
+    // Runs `command` right after the next paint of the window, outside the paint: work
+    // chosen in a popup or menu that may open a modal or file dialog. Commands keep the
+    // order they were given in. A hidden window, which will not paint, posts at once.
+    void PostAfterNextPaint(std::function<void()> command);
 
     // The first control with this id, searching layer 0 first; null when none.
     [[nodiscard]] CControlBase* GetControl(int id) const;
@@ -85,6 +115,14 @@ public:
 
 protected:
     virtual bool OnInitDialog();
+    // The platform dialog's OK and cancel: end the dialog with that result.
+    virtual void OnOK();
+    virtual void OnCancel();
+    // Every key press of the dialog and of its edit boxes comes here first; true
+    // consumes it. Unconsumed, Enter is OK and Escape is cancel, as on a platform dialog.
+    virtual bool PreTranslateKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // The wheel over the dialog: delta in notches of 120, client point. True when handled.
+    virtual bool OnMouseWheel(unsigned flags, int delta, QPoint point);
     // Paints the whole client area into painter and then calls DrawControls.
     virtual void DrawBackground(QPainter& painter, const UiRect& clip) = 0;
     // Draws layers 0..9, each in insertion order, skipping hidden controls and those
@@ -104,6 +142,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    // Key presses of child edit boxes pass through the dialog first.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // The routing steps, one per mouse message.
     void RouteMouseMove(unsigned flags, QPoint point);
@@ -121,6 +164,8 @@ private:
     [[nodiscard]] static bool IsEligible(const CControlBase* control);
     [[nodiscard]] static unsigned FlagsOf(const QMouseEvent* event);
     void RebuildScaledBackground();
+    // Pre-translation, then Enter as OK and Escape as cancel; true when the key was used.
+    bool HandleDialogKey(int key, Qt::KeyboardModifiers modifiers);
 
     int m_frameWidth = 2254;
     int m_frameHeight = 1480;
@@ -132,6 +177,11 @@ private:
     QPixmap m_scaledBackground;
     int m_backgroundMargin = 0;
     bool m_initialised = false;
+    DialogRole m_role = DialogRole::Secondary;
+    QEventLoop* m_modalLoop = nullptr;
+    bool m_ended = false;
+    int m_result = DialogResult::kCancel;
+    std::vector<std::function<void()>> m_afterPaint;
     bool m_tracking = false;
     bool m_leftButtonDown = false;
     UiRect m_pressRect = UiRect::None();

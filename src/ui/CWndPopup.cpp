@@ -1,5 +1,6 @@
 #include "ui/CWndPopup.h"
 
+#include "ui/PopupDismisser.h"
 #include "ui/UiFont.h"
 
 #include <QCloseEvent>
@@ -32,19 +33,26 @@ constexpr std::array<std::pair<int, UiMessage>, 14> kDismissalMessages{{
     {15, Msg::kUser + 146},
 }};
 
+constexpr Qt::WindowFlags kPopupWindowFlags = Qt::Tool | Qt::FramelessWindowHint |
+                                              Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus;
+
 }  // namespace
 
-CWndPopup::CWndPopup() : CMessageWindow(nullptr, Qt::Popup | Qt::FramelessWindowHint)
+CWndPopup::CWndPopup() : CMessageWindow(nullptr, kPopupWindowFlags)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_ShowWithoutActivating);
     m_font = UiFont::ControlQFont();
     m_hoverTimer.setSingleShot(true);
     m_hoverTimer.setInterval(kHoverMilliseconds);
     QObject::connect(&m_hoverTimer, &QTimer::timeout, this, [this] { OnHoverTimer(); });
 }
 
-CWndPopup::~CWndPopup() = default;
+CWndPopup::~CWndPopup()
+{
+    PopupDismisser::Unregister(this);
+}
 
 std::optional<UiMessage> CWndPopup::DismissalMessage(int kind)
 {
@@ -60,9 +68,9 @@ int CWndPopup::Create(CMessageWindow* parent, const UiRect& screenRect, int styl
 {
     if (parent == nullptr || screenRect.IsEmpty())
         return -1;
-    // A popup window grabs the pointer while it is shown, so a press anywhere else
-    // reaches it first and dismisses it; that works alike on X11, Wayland and Windows.
-    setParent(parent, Qt::Popup | Qt::FramelessWindowHint);
+    // A tool window of the parent: it stays above it and leaves the pointer and the
+    // keyboard alone; the dismisser watches for presses elsewhere.
+    setParent(parent, kPopupWindowFlags);
     m_parentWindow = parent;
     m_styleValue = styleValue;
     m_ownerValue = ownerValue;
@@ -73,6 +81,7 @@ int CWndPopup::Create(CMessageWindow* parent, const UiRect& screenRect, int styl
     OnInit();
     Render();
     move(m_screenX, m_screenY);
+    PopupDismisser::Register(this);
     show();
     return 0;
 }
@@ -130,6 +139,7 @@ void CWndPopup::Dismiss()
     if (m_dismissed)
         return;
     m_dismissed = true;
+    PopupDismisser::Unregister(this);
     if (const auto message = DismissalMessage(m_kind))
         SendToParent(*message, static_cast<WParam>(m_ownerValue), m_kind);
     // The parent closes us through its popup slot; until then we only step aside so
@@ -144,6 +154,7 @@ LResult CWndPopup::OnMessage(UiMessage message, WParam wParam, LParam lParam)
         if (m_closing)
             return 0;
         m_closing = true;
+        PopupDismisser::Unregister(this);
         SendToParent(Msg::kPopupClosed, 0, 0);
         close();
         deleteLater();
@@ -196,7 +207,7 @@ void CWndPopup::mousePressEvent(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
     if (!rect().contains(point)) {
-        Dismiss();
+        PopupDismisser::DismissAll();
         return;
     }
     if (event->button() != Qt::LeftButton)

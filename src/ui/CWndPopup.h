@@ -10,10 +10,12 @@
 
 #include <optional>
 
-// Base of the drop-down lists and menus: a borderless top-level popup placed at a
+// Base of the drop-down lists and menus: a borderless top-most tool window placed at a
 // screen position next to the control that opened it, painted from an off-screen image.
-// It reports the user's choice to its parent window with messages, reports its
-// dismissal (a press outside it, or losing the pointer grab) exactly once with the
+// It takes neither the focus nor the pointer, so several popups can be open together and
+// each gets the pointer while it is over it. It reports the user's choice to its parent
+// window with messages, reports its dismissal (a press outside every open popup, the
+// program losing the activation, or the window system closing it) exactly once with the
 // message of its kind, and tells the parent Msg::kPopupClosed when it closes.
 class CWndPopup : public CMessageWindow {
 public:
@@ -34,6 +36,15 @@ public:
     [[nodiscard]] int OwnerValue() const { return m_ownerValue; }
     [[nodiscard]] int StyleValue() const { return m_styleValue; }
     [[nodiscard]] bool IsButtonDown() const { return m_buttonDown; }
+    // The pointer is over the popup: set by its first move, cleared when it leaves. The
+    // owner reads it to tell whether the pointer went from a list to its sub-list.
+    [[nodiscard]] bool IsTracking() const { return m_tracking; }
+    // A hover notice is due once the pointer has rested (once per entry).
+    [[nodiscard]] bool IsHoverPending() const { return m_hoverTimer.isActive(); }
+    [[nodiscard]] bool IsDismissed() const { return m_dismissed; }
+
+    // Sends the dismissal message once and steps aside until the parent closes it.
+    void Dismiss();
 
     // The message a popup of this kind sends when it is dismissed; none for kinds
     // outside the table.
@@ -68,8 +79,6 @@ protected:
     QFont m_font;
 
 private:
-    // Sends the dismissal message once and lets go of the pointer.
-    void Dismiss();
     // The pointer rested in the popup for the hover time: the hot item follows it.
     void OnHoverTimer();
 

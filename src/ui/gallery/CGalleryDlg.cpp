@@ -45,6 +45,7 @@ constexpr Panel kPanels[] = {{10, 36, 370, 730}, {380, 36, 745, 730}, {755, 36, 
 
 CGalleryDlg::CGalleryDlg()
 {
+    SetDialogRole(DialogRole::Main);
     SetFrameSize(UiScale::Scale(kDesignWidth), UiScale::Scale(kDesignHeight));
     UiState::Instance().DpiLevelMask = 0x07;
     UiState::Instance().CurrentProfileTab = 1;
