@@ -1,0 +1,41 @@
+#include "app/dialogs/CAttentionDlg.h"
+
+#include "app/dialogs/DialogParts.h"
+#include "ui/SkinPainter.h"
+
+namespace {
+
+constexpr std::uint32_t kMessageColor = 0xB4B4B4;
+
+}  // namespace
+
+CAttentionDlg::CAttentionDlg(const LanguageTexts& texts, QString title, QString message, QWidget* parent)
+    : CAppDialog(texts, QStringLiteral("Frame_warning.bmp"), kDesignWidth, kDesignHeight, parent),
+      m_title(std::move(title)),
+      m_message(std::move(message))
+{
+}
+
+int CAttentionDlg::Show(const LanguageTexts& texts, int messageNumber, QWidget* parent)
+{
+    CAttentionDlg attention(texts, DialogParts::LanguageText(texts, kTextTitle),
+                            DialogParts::LanguageText(texts, messageNumber), parent);
+    return attention.DoModal();
+}
+
+void CAttentionDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, int /*bottom*/)
+{
+    DialogParts::AddCloseButton(*this, kIdClose, {300, 4, 315, 19});
+    DialogParts::AddTextButton(*this, kIdOk, {240, 70, 309, 90}, Text(kTextOk));
+    DialogParts::AddLabel(*this, kIdMessage, {0, 40, 319, 60}, kMessageColor,
+                          TextFormat::kCenter | TextFormat::kWordBreak, m_message);
+}
+
+LResult CAttentionDlg::OnMessage(UiMessage message, WParam wParam, LParam lParam)
+{
+    if (message == kIdOk && lParam == NotifyCode::kClick) {
+        CloseWithOk();
+        return 0;
+    }
+    return CAppDialog::OnMessage(message, wParam, lParam);
+}

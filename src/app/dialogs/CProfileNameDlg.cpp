@@ -1,0 +1,61 @@
+#include "app/dialogs/CProfileNameDlg.h"
+
+#include "app/dialogs/CAttentionDlg.h"
+#include "app/dialogs/DialogParts.h"
+#include "ui/CEditBox.h"
+#include "ui/SkinPainter.h"
+
+namespace {
+
+constexpr std::uint32_t kTitleColor = 0xB4B4B4;
+
+}  // namespace
+
+CProfileNameDlg::CProfileNameDlg(const LanguageTexts& texts, Layout layout, QString initialName,
+                                 QWidget* parent)
+    : CAppDialog(texts, QStringLiteral("Frame_common.bmp"), kDesignWidth, kDesignHeight, parent),
+      m_layout(layout),
+      m_initialName(std::move(initialName))
+{
+}
+
+void CProfileNameDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, int /*bottom*/)
+{
+    DialogParts::AddCloseButton(*this, kIdClose, {405, 4, 420, 19});
+    DialogParts::AddTextButton(*this, kIdOk, {260, 110, 329, 130}, Text(kTextOk));
+    DialogParts::AddTextButton(*this, kIdCancel, {350, 110, 419, 130}, Text(kTextCancel));
+    DialogParts::AddLabel(*this, kIdTitle, m_layout.title, kTitleColor, TextFormat::kLeft,
+                          Text(m_layout.titleText));
+    m_edit = new CEditBox(this, kIdEdit, m_layout.edit);
+    m_edit->SetText(m_initialName);
+    m_edit->FocusAtEnd();
+}
+
+LResult CProfileNameDlg::OnMessage(UiMessage message, WParam wParam, LParam lParam)
+{
+    if (message == kIdOk && lParam == NotifyCode::kClick) {
+        Accept();
+        return 0;
+    }
+    return CAppDialog::OnMessage(message, wParam, lParam);
+}
+
+bool CProfileNameDlg::PreTranslateKeyDown(int key, Qt::KeyboardModifiers /*modifiers*/)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        Accept();
+        return true;
+    }
+    return key == Qt::Key_Escape;
+}
+
+void CProfileNameDlg::Accept()
+{
+    const QString name = m_edit->GetText();
+    if (name.isEmpty()) {
+        CAttentionDlg::Show(Texts(), kTextEmptyName, this);
+        return;
+    }
+    ApplyName(name.toStdU16String());
+    CloseWithOk();
+}
