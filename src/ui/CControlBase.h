@@ -66,6 +66,9 @@ public:
     void SetState(ButtonState state) { m_state = state; }
     [[nodiscard]] CMessageWindow* Parent() const { return m_parent; }
     [[nodiscard]] const QFont& Font() const { return m_font; }
+    // A face of the window's own instead of the language's control font (static texts,
+    // DPI radio buttons and link buttons take one where a window names it).
+    void SetFont(const QFont& font) { m_font = font; }
 
 protected:
     // Sends (id, wParam, code) to the window; 0 when there is none.

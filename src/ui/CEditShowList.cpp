@@ -8,7 +8,6 @@
 
 namespace {
 constexpr int kDefaultIconWidth = 16;  // design units, when the folder images are missing
-constexpr std::uint32_t kBackground = 0x1F1F1F;
 }  // namespace
 
 CEditShowList::CEditShowList(CMessageWindow* parent, const UiRect& rect, QString caption,
@@ -88,7 +87,7 @@ bool CEditShowList::OnRButtonUp(unsigned /*flags*/, QPoint point)
 
 void CEditShowList::Draw(QPainter& painter, const UiRect& clip)
 {
-    DrawRows(painter, clip, kBackground, 0, 0);
+    DrawRows(painter, clip, kListBackground, 0, 0);
 }
 
 int CEditShowList::DrawRowIcons(QPainter& painter, const ListRow& row, const UiRect& rowRect)

@@ -7,7 +7,6 @@
 #include <QPainter>
 
 namespace {
-constexpr std::uint32_t kBackground = 0x4B4B4B;
 constexpr int kRowLeftInset = 17;  // design units
 constexpr int kRowRightInset = 2;
 }  // namespace
@@ -52,7 +51,7 @@ bool CImageShowList::OnLButtonDblClk(unsigned /*flags*/, QPoint point)
 
 void CImageShowList::Draw(QPainter& painter, const UiRect& clip)
 {
-    DrawRows(painter, clip, kBackground, kRowLeftInset, kRowRightInset);
+    DrawRows(painter, clip, kListBackground, kRowLeftInset, kRowRightInset);
 }
 
 int CImageShowList::DrawRowIcons(QPainter& painter, const ListRow& row, const UiRect& rowRect)

@@ -75,13 +75,6 @@ UiRect CRowList::RowRect(int row) const
     return {m_rect.left, top, m_rect.right, std::min(top + RowHeight(), m_rect.bottom)};
 }
 
-namespace {
-
-constexpr std::uint32_t kSelectedBackground = 0xDEA035;
-constexpr std::uint32_t kText = 0xB4B4B4;
-constexpr std::uint32_t kSelectedText = 0xFFFFFF;
-
-}  // namespace
 
 void CRowList::DrawRows(QPainter& painter, const UiRect& clip, std::uint32_t background, int leftInset,
                         int rightInset)
@@ -101,7 +94,7 @@ void CRowList::DrawRows(QPainter& painter, const UiRect& clip, std::uint32_t bac
         if (selected)
             SkinPainter::FillRect(painter, rowRect, kSelectedBackground);
         const int textLeft = DrawRowIcons(painter, data, rowRect);
-        SkinPainter::DrawText(painter, m_font, selected ? kSelectedText : kText,
+        SkinPainter::DrawText(painter, m_font, kText,
                               UiRect{textLeft, rowRect.top, rowRect.right, rowRect.bottom},
                               TextFormat::kButtonText, data.text);
     }

@@ -10,6 +10,11 @@
 class CRowList : public CControlBase {
 public:
     static constexpr int kRowHeight = 20;  // design units
+    // The lists' colours (COLORREF): RGB(75,75,75) behind white text, the selected row
+    // in RGB(53,160,222).
+    static constexpr std::uint32_t kListBackground = 0x4B4B4B;
+    static constexpr std::uint32_t kSelectedBackground = 0xDEA035;
+    static constexpr std::uint32_t kText = 0xFFFFFF;
 
     CRowList(CMessageWindow* parent, int id, const UiRect& rect, QString caption,
              ControlFlags flags);

@@ -15,7 +15,6 @@ public:
     [[nodiscard]] QString Text() const { return m_caption; }
     void SetColor(std::uint32_t colorRef) { m_color = colorRef; }
     [[nodiscard]] std::uint32_t Color() const { return m_color; }
-    void SetFont(const QFont& font) { m_font = font; }
 
     void Draw(QPainter& painter, const UiRect& clip) override;
 

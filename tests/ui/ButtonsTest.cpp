@@ -10,6 +10,8 @@
 #include "ui/CRadioButton.h"
 #include "ui/CTabControl.h"
 #include "ui/SkinPainter.h"
+#include "ui/CStaticText.h"
+#include "ui/UiFont.h"
 #include "ui/UiScale.h"
 
 namespace {
@@ -299,6 +301,36 @@ TEST(PowerDialScaleTest, WedgesFollowTheScale)
     // Arc point 1 (7, 51) and the apex (70, 71) at 1.5, truncated.
     EXPECT_EQ(dial.WedgeCorner(1, 0), QPoint(110, 276));
     EXPECT_EQ(dial.WedgeCorner(1, 2), QPoint(205, 306));
+}
+
+}  // namespace
+
+namespace {
+
+// The text a control draws with its own face differs from the same text in the control
+// font: the face reaches the drawing, for every control that shows a caption.
+TEST(ControlFaceTest, DpiRadioLinkAndStaticTextDrawInTheFaceTheyAreGiven)
+{
+    auto render = [](CControlBase& control) {
+        QImage image(220, 40, QImage::Format_ARGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        control.Draw(painter, UiRect{0, 0, 220, 40});
+        return image;
+    };
+    const QFont large = UiFont::MakeFont(ControlFont{u"Tahoma", 30, 1});
+    const UiRect rect{0, 0, 220, 40};
+    const QString caption = QStringLiteral("XY Sync 800");
+
+    CDPIRadioButton radio(nullptr, 3036, rect, caption);
+    CLinkButton link(nullptr, rect, TextFormat::kLeft, caption);
+    CStaticText text(nullptr, 2012, rect, 0xB4B4B4, TextFormat::kLeft, caption);
+    for (CControlBase* control : std::initializer_list<CControlBase*>{&radio, &link, &text}) {
+        const QImage before = render(*control);
+        control->SetFont(large);
+        EXPECT_EQ(control->Font().pixelSize(), large.pixelSize()) << control->GetId();
+        EXPECT_NE(render(*control), before) << control->GetId();
+    }
 }
 
 }  // namespace

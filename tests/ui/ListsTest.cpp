@@ -137,3 +137,34 @@ TEST_F(ListsTest, SelectingBelowTheViewScrollsItIn)
 }
 
 }  // namespace
+
+namespace {
+
+// Both lists: RGB(75,75,75) behind white text, the selected row in RGB(53,160,222).
+TEST(ListColoursTest, TreeAndImageListsShareTheListColours)
+{
+    SampleTree tree;
+    CEditShowList treeList(nullptr, UiRect{0, 0, 150, 100});
+    treeList.SetSource(&tree);
+    CImageShowList imageList(nullptr, UiRect{0, 0, 150, 100});
+    imageList.SetSource(&tree);
+    for (CRowList* list : std::initializer_list<CRowList*>{&treeList, &imageList}) {
+        list->SetSelection(1);
+        QImage image(150, 100, QImage::Format_RGB32);
+        QPainter painter(&image);
+        list->Draw(painter, UiRect{0, 0, 150, 100});
+        painter.end();
+        EXPECT_EQ(QColor(image.pixel(145, 95)), QColor(75, 75, 75));   // below the rows
+        EXPECT_EQ(QColor(image.pixel(140, 30)), QColor(53, 160, 222));  // row 1, selected
+        // Anti-aliased white on grey: the brightest glyph pixels go well past the grey
+        // text (180) a row used to have.
+        int brightest = 0;
+        for (int x = 0; x < 150; ++x) {
+            for (int y = 0; y < 20; ++y)
+                brightest = std::max(brightest, qGray(image.pixel(x, y)));
+        }
+        EXPECT_GT(brightest, 220) << "row 0's text";
+    }
+}
+
+}  // namespace
