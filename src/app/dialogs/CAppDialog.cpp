@@ -4,14 +4,14 @@
 #include "ui/UiScale.h"
 
 CAppDialog::CAppDialog(const LanguageTexts& texts, QString frame, int designWidth, int designHeight,
-                       QWidget* parent)
+                       QWidget* parent, DialogKeys keys)
     : CDlgBase(parent),
       m_texts(texts),
-      m_frameName(std::move(frame)),
       m_designWidth(designWidth),
-      m_designHeight(designHeight)
+      m_designHeight(designHeight),
+      m_keys(keys)
 {
-    m_frame.Load(m_frameName);
+    m_frame.Load(frame);
     SetFrameSize(UiScale::Scale(designWidth), UiScale::Scale(designHeight));
 }
 
@@ -23,11 +23,35 @@ void CAppDialog::DrawBackground(QPainter& painter, const UiRect& clip)
 
 LResult CAppDialog::OnMessage(UiMessage message, WParam wParam, LParam lParam)
 {
-    if ((message == kIdClose || message == kIdCancel) && lParam == NotifyCode::kClick) {
-        CloseWithCancel();
-        return 0;
+    if (lParam == NotifyCode::kClick) {
+        if (message == kIdOk) {
+            OnOkClicked();
+            return 0;
+        }
+        if (message == kIdClose || message == kIdCancel) {
+            CloseWithCancel();
+            return 0;
+        }
     }
     return CDlgBase::OnMessage(message, wParam, lParam);
+}
+
+bool CAppDialog::PreTranslateKeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (m_keys == DialogKeys::EnterAcceptsOnly) {
+        if (IsEnter(key)) {
+            OnOkClicked();
+            return true;
+        }
+        if (key == Qt::Key_Escape)
+            return true;
+    }
+    return CDlgBase::PreTranslateKeyDown(key, modifiers);
+}
+
+void CAppDialog::OnOkClicked()
+{
+    CloseWithOk();
 }
 
 void CAppDialog::CloseWithOk()

@@ -30,12 +30,3 @@ void CAttentionDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, int
     DialogParts::AddLabel(*this, kIdMessage, {0, 40, 319, 60}, kMessageColor,
                           TextFormat::kCenter | TextFormat::kWordBreak, m_message);
 }
-
-LResult CAttentionDlg::OnMessage(UiMessage message, WParam wParam, LParam lParam)
-{
-    if (message == kIdOk && lParam == NotifyCode::kClick) {
-        CloseWithOk();
-        return 0;
-    }
-    return CAppDialog::OnMessage(message, wParam, lParam);
-}

@@ -22,7 +22,6 @@ public:
 
 protected:
     void CreateControls(int left, int top, int right, int bottom) override;
-    LResult OnMessage(UiMessage message, WParam wParam, LParam lParam) override;
 
 private:
     QString m_title;

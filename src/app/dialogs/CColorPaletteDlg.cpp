@@ -32,7 +32,7 @@ std::size_t IndexWithin(int index, std::size_t count)
 
 CColorPaletteDlg::CColorPaletteDlg(const LanguageTexts& texts, Profile& profile, PaletteTarget target,
                                    int number, int slot, QWidget* parent)
-    : CAppDialog(texts, PalettePicturePath(), kDesignWidth, kDesignHeight, parent),
+    : CAppDialog(texts, PalettePicturePath(), kDesignWidth, kDesignHeight, parent, DialogKeys::EnterAcceptsOnly),
       m_profile(profile),
       m_target(target),
       m_number(number),
@@ -79,24 +79,6 @@ void CColorPaletteDlg::DrawBackground(QPainter& painter, const UiRect& clip)
     DrawControls(painter, clip);
 }
 
-LResult CColorPaletteDlg::OnMessage(UiMessage message, WParam wParam, LParam lParam)
-{
-    if (message == kIdOk && lParam == NotifyCode::kClick) {
-        Accept();
-        return 0;
-    }
-    return CAppDialog::OnMessage(message, wParam, lParam);
-}
-
-bool CColorPaletteDlg::PreTranslateKeyDown(int key, Qt::KeyboardModifiers /*modifiers*/)
-{
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        Accept();
-        return true;
-    }
-    return key == Qt::Key_Escape;
-}
-
 void CColorPaletteDlg::mousePressEvent(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
@@ -113,7 +95,7 @@ void CColorPaletteDlg::mousePressEvent(QMouseEvent* event)
     CAppDialog::mousePressEvent(event);
 }
 
-void CColorPaletteDlg::Accept()
+void CColorPaletteDlg::OnOkClicked()
 {
     if (m_target == PaletteTarget::LightingColor) {
         const std::size_t slot = IndexWithin(m_slot, Profile::kColorSlotCount);

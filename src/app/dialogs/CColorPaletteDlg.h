@@ -40,13 +40,11 @@ public:
 protected:
     void CreateControls(int left, int top, int right, int bottom) override;
     void DrawBackground(QPainter& painter, const UiRect& clip) override;
-    LResult OnMessage(UiMessage message, WParam wParam, LParam lParam) override;
-    bool PreTranslateKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
+    void OnOkClicked() override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void ShowColorNumbers();
-    void Accept();
     // The level a DPI colour belongs to (beyond the eighth level, the first).
     [[nodiscard]] std::size_t DpiLevel() const;
 

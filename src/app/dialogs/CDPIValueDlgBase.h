@@ -26,8 +26,6 @@ protected:
     // cancel button and the X row.
     void CreateFrameControls(const UiRect& okRect, const QString& xMinimumFormat);
 
-    [[nodiscard]] static bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
-
     CDPIValueShowControl& m_bar;
     const DpiStepTable& m_table;
     DpiAxisControls m_x;

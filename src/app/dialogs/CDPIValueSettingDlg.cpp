@@ -21,7 +21,6 @@ LResult CDPIValueSettingDlg::OnMessage(UiMessage message, WParam wParam, LParam 
 {
     static const MessageMap<CDPIValueSettingDlg> map{
         {DpiAxisControls::kXIds.slider, &CDPIValueSettingDlg::OnSlider},
-        {kIdOk, &CDPIValueSettingDlg::OnOk},
     };
     if (auto result = map.Dispatch(*this, message, wParam, lParam))
         return *result;
@@ -37,14 +36,11 @@ LResult CDPIValueSettingDlg::OnSlider(WParam wParam, LParam lParam)
     return 0;
 }
 
-LResult CDPIValueSettingDlg::OnOk(WParam /*wParam*/, LParam lParam)
+void CDPIValueSettingDlg::OnOkClicked()
 {
-    if (lParam != NotifyCode::kClick)
-        return 0;
     m_x.SetPosition(m_x.TypedPosition());
     m_bar.SetValue(m_x.Position());
     CloseWithOk();
-    return 0;
 }
 
 bool CDPIValueSettingDlg::PreTranslateKeyDown(int key, Qt::KeyboardModifiers /*modifiers*/)

@@ -17,8 +17,8 @@ protected:
     LResult OnMessage(UiMessage message, WParam wParam, LParam lParam) override;
     bool PreTranslateKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void OnOkClicked() override;
 
 private:
     LResult OnSlider(WParam wParam, LParam lParam);
-    LResult OnOk(WParam wParam, LParam lParam);
 };

@@ -57,7 +57,6 @@ LResult CDPIValueSyncSettingDlg::OnMessage(UiMessage message, WParam wParam, LPa
         {DpiAxisControls::kXIds.slider, &CDPIValueSyncSettingDlg::OnXSlider},
         {DpiAxisControls::kYIds.slider, &CDPIValueSyncSettingDlg::OnYSlider},
         {kIdSync, &CDPIValueSyncSettingDlg::OnSync},
-        {kIdOk, &CDPIValueSyncSettingDlg::OnOk},
     };
     if (auto result = map.Dispatch(*this, message, wParam, lParam))
         return *result;
@@ -96,17 +95,14 @@ LResult CDPIValueSyncSettingDlg::OnSync(WParam /*wParam*/, LParam lParam)
     return 0;
 }
 
-LResult CDPIValueSyncSettingDlg::OnOk(WParam /*wParam*/, LParam lParam)
+void CDPIValueSyncSettingDlg::OnOkClicked()
 {
-    if (lParam != NotifyCode::kClick)
-        return 0;
     // What the boxes say is taken as it stands, without synchronising.
     m_x.SetPosition(m_x.TypedPosition());
     m_y.SetPosition(m_y.TypedPosition());
     m_bar.SetValue(m_x.Position());
     m_bar.SetSecondValue(m_y.Position());
     CloseWithOk();
-    return 0;
 }
 
 void CDPIValueSyncSettingDlg::ShowBoth()

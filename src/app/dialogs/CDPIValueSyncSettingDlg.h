@@ -24,12 +24,12 @@ protected:
     LResult OnMessage(UiMessage message, WParam wParam, LParam lParam) override;
     bool PreTranslateKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void OnOkClicked() override;
 
 private:
     LResult OnXSlider(WParam wParam, LParam lParam);
     LResult OnYSlider(WParam wParam, LParam lParam);
     LResult OnSync(WParam wParam, LParam lParam);
-    LResult OnOk(WParam wParam, LParam lParam);
     // A slider's notification for its axis; pressed is that slider's pressed flag.
     void OnAxisSlider(DpiAxisControls& axis, bool& pressed, WParam wParam, LParam lParam);
     // Enter, Left or Right in one axis' edit box; the other axis follows when synchronised.

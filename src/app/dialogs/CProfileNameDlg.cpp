@@ -13,7 +13,8 @@ constexpr std::uint32_t kTitleColor = 0xB4B4B4;
 
 CProfileNameDlg::CProfileNameDlg(const LanguageTexts& texts, Layout layout, QString initialName,
                                  QWidget* parent)
-    : CAppDialog(texts, QStringLiteral("Frame_common.bmp"), kDesignWidth, kDesignHeight, parent),
+    : CAppDialog(texts, QStringLiteral("Frame_common.bmp"), kDesignWidth, kDesignHeight, parent,
+                 DialogKeys::EnterAcceptsOnly),
       m_layout(layout),
       m_initialName(std::move(initialName))
 {
@@ -31,25 +32,7 @@ void CProfileNameDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, i
     m_edit->FocusAtEnd();
 }
 
-LResult CProfileNameDlg::OnMessage(UiMessage message, WParam wParam, LParam lParam)
-{
-    if (message == kIdOk && lParam == NotifyCode::kClick) {
-        Accept();
-        return 0;
-    }
-    return CAppDialog::OnMessage(message, wParam, lParam);
-}
-
-bool CProfileNameDlg::PreTranslateKeyDown(int key, Qt::KeyboardModifiers /*modifiers*/)
-{
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        Accept();
-        return true;
-    }
-    return key == Qt::Key_Escape;
-}
-
-void CProfileNameDlg::Accept()
+void CProfileNameDlg::OnOkClicked()
 {
     const QString name = m_edit->GetText();
     if (name.isEmpty()) {

@@ -31,11 +31,9 @@ protected:
     virtual void ApplyName(const std::u16string& name) = 0;
 
     void CreateControls(int left, int top, int right, int bottom) override;
-    LResult OnMessage(UiMessage message, WParam wParam, LParam lParam) override;
-    bool PreTranslateKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
+    void OnOkClicked() override;
 
 private:
-    void Accept();
 
     Layout m_layout;
     QString m_initialName;
