@@ -40,9 +40,15 @@ void DrawTextAt(QPainter& painter, const QFont& font, int x, int y, const QStrin
 
 }  // namespace
 
-COSDDialog::COSDDialog(QWidget* owner)
-    : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                         Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput)
+Qt::WindowFlags COSDDialog::WindowFlagsFor(const QString& platformName)
+{
+    const Qt::WindowFlags type =
+        platformName.startsWith(QStringLiteral("wayland")) ? Qt::Tool : Qt::ToolTip;
+    return type | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
+           Qt::WindowTransparentForInput;
+}
+
+COSDDialog::COSDDialog(QWidget* owner) : QWidget(owner, WindowFlagsFor(QGuiApplication::platformName()))
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TransparentForMouseEvents);

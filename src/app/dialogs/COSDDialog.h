@@ -19,6 +19,12 @@ public:
 
     explicit COSDDialog(QWidget* owner);
 
+    // The window flags on a windowing platform ("xcb", "wayland", "windows", ...). A
+    // tool-tip window is placed where we ask and stays above everything; Wayland places
+    // tool-tip windows only next to a visible parent, which a main window hidden in the
+    // tray is not, so there it is a tool window that the compositor places.
+    [[nodiscard]] static Qt::WindowFlags WindowFlagsFor(const QString& platformName);
+
     // Sizes the window to 180 x 140 x UiScale and puts it at the bottom-right corner of
     // the work area of the owner's screen (the primary screen without an owner).
     void PlaceOnOwnersScreen();

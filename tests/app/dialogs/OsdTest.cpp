@@ -134,6 +134,19 @@ TEST_F(OsdTest, DisplaySitsTranslucentInTheWorkAreasCornerWithoutTakingFocusOrMo
     EXPECT_EQ(QApplication::activeWindow(), &userField);
 }
 
+TEST_F(OsdTest, WaylandGetsAToolWindowEveryOtherPlatformATopMostToolTip)
+{
+    for (const char* platform : {"xcb", "windows", "offscreen", "wayland", "wayland-egl"}) {
+        const Qt::WindowFlags flags = COSDDialog::WindowFlagsFor(QString::fromLatin1(platform));
+        const Qt::WindowFlags expectedType =
+            QString::fromLatin1(platform).startsWith("wayland") ? Qt::Tool : Qt::ToolTip;
+        EXPECT_EQ(flags & Qt::WindowType_Mask, expectedType) << platform;
+        EXPECT_TRUE(flags.testFlag(Qt::WindowDoesNotAcceptFocus)) << platform;
+        EXPECT_TRUE(flags.testFlag(Qt::WindowTransparentForInput)) << platform;
+        EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint)) << platform;
+    }
+}
+
 TEST_F(OsdTest, DisplayGoesOnTheSixthTickAfterTheLastUpdate)
 {
     OsdOwner owner;
