@@ -20,7 +20,6 @@ CDPIValueDlgBase::CDPIValueDlgBase(CDPIValueShowControl& bar, const DpiStepTable
                                    QWidget* parent)
     : CAppDialog(texts, std::move(frame), kDesignWidth, designHeight, parent),
       m_bar(bar),
-      m_table(table),
       m_x(table, DpiAxisControls::kXIds, 0)
 {
 }

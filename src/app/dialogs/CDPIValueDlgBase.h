@@ -7,7 +7,7 @@ class CDPIValueShowControl;
 class DpiStepTable;
 
 // What the two DPI value dialogs share: the frame with its title, close cross, OK button
-// and hidden cancel button, the X row, and Escape swallowed. The dialog starts at the
+// and hidden cancel button, and the X row. The dialog starts at the
 // positions the main window's DPI bar carries and writes the chosen ones back into it on
 // OK.
 class CDPIValueDlgBase : public CAppDialog {
@@ -27,6 +27,5 @@ protected:
     void CreateFrameControls(const UiRect& okRect, const QString& xMinimumFormat);
 
     CDPIValueShowControl& m_bar;
-    const DpiStepTable& m_table;
     DpiAxisControls m_x;
 };

@@ -11,7 +11,6 @@
 #include "ui/SkinPainter.h"
 #include "ui/UiScale.h"
 
-
 #include <algorithm>
 #include <memory>
 
