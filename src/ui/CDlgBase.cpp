@@ -133,6 +133,9 @@ bool CDlgBase::HandleDialogKey(int key, Qt::KeyboardModifiers modifiers)
 {
     if (PreTranslateKeyDown(key, modifiers))
         return true;
+    // A main window is not ended by a stray key.
+    if (m_role == DialogRole::Main)
+        return false;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         OnOK();
         return true;
@@ -169,15 +172,8 @@ bool CDlgBase::OnMouseWheel(unsigned /*flags*/, int /*delta*/, QPoint /*point*/)
 
 void CDlgBase::wheelEvent(QWheelEvent* event)
 {
-    unsigned flags = 0;
-    if (event->buttons() & Qt::LeftButton)
-        flags |= MouseFlag::kLeftButton;
-    if (event->modifiers() & Qt::ShiftModifier)
-        flags |= MouseFlag::kShift;
-    if (event->modifiers() & Qt::ControlModifier)
-        flags |= MouseFlag::kControl;
     const int delta = event->angleDelta().y();
-    if (delta != 0 && OnMouseWheel(flags, delta, event->position().toPoint()))
+    if (delta != 0 && OnMouseWheel(FlagsOf(event), delta, event->position().toPoint()))
         event->accept();
     else
         event->ignore();
@@ -452,7 +448,7 @@ bool CDlgBase::IsEligible(const CControlBase* control)
            control->IsEnabled();
 }
 
-unsigned CDlgBase::FlagsOf(const QMouseEvent* event)
+unsigned CDlgBase::FlagsOf(const QSinglePointEvent* event)
 {
     unsigned flags = 0;
     if (event->buttons() & Qt::LeftButton)

@@ -18,6 +18,7 @@
 class CControlBase;
 class CWndPopup;
 class QEventLoop;
+class QSinglePointEvent;
 
 // What a dialog's run ends with.
 namespace DialogResult {
@@ -119,7 +120,8 @@ protected:
     virtual void OnOK();
     virtual void OnCancel();
     // Every key press of the dialog and of its edit boxes comes here first; true
-    // consumes it. Unconsumed, Enter is OK and Escape is cancel, as on a platform dialog.
+    // consumes it. Unconsumed, Enter is OK and Escape is cancel in a secondary dialog, as
+    // on a platform dialog; a main window leaves them alone.
     virtual bool PreTranslateKeyDown(int key, Qt::KeyboardModifiers modifiers);
     // The wheel over the dialog: delta in notches of 120, client point. True when handled.
     virtual bool OnMouseWheel(unsigned flags, int delta, QPoint point);
@@ -162,7 +164,7 @@ protected:
 private:
     void AppendControl(int layer, std::unique_ptr<CControlBase> control);
     [[nodiscard]] static bool IsEligible(const CControlBase* control);
-    [[nodiscard]] static unsigned FlagsOf(const QMouseEvent* event);
+    [[nodiscard]] static unsigned FlagsOf(const QSinglePointEvent* event);
     void RebuildScaledBackground();
     // Pre-translation, then Enter as OK and Escape as cancel; true when the key was used.
     bool HandleDialogKey(int key, Qt::KeyboardModifiers modifiers);

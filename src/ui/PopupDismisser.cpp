@@ -16,34 +16,51 @@ PopupDismisser::PopupDismisser()
     });
 }
 
-PopupDismisser& PopupDismisser::Instance()
+namespace {
+// The one dismisser, made with the first popup and parented to the application, so it
+// goes with it; null before the first popup and after the application has gone.
+PopupDismisser* g_instance = nullptr;
+}  // namespace
+
+PopupDismisser::~PopupDismisser()
 {
-    // Parented to the application, so it goes with it.
-    static PopupDismisser* instance = [] {
-        auto* made = new PopupDismisser();
-        made->setParent(qApp);
-        return made;
-    }();
-    return *instance;
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+PopupDismisser* PopupDismisser::Instance(Creation creation)
+{
+    if (g_instance == nullptr && creation == Creation::IfMissing && qApp != nullptr) {
+        g_instance = new PopupDismisser();
+        g_instance->setParent(qApp);
+    }
+    return g_instance;
 }
 
 void PopupDismisser::Register(CWndPopup* popup)
 {
-    auto& open = Instance().m_open;
-    if (popup != nullptr && std::find(open.begin(), open.end(), popup) == open.end())
+    PopupDismisser* dismisser = Instance(Creation::IfMissing);
+    if (dismisser == nullptr || popup == nullptr)
+        return;
+    auto& open = dismisser->m_open;
+    if (std::find(open.begin(), open.end(), popup) == open.end())
         open.emplace_back(popup);
 }
 
 void PopupDismisser::Unregister(const CWndPopup* popup)
 {
-    auto& open = Instance().m_open;
-    std::erase_if(open, [popup](const QPointer<CWndPopup>& entry) { return entry.isNull() || entry.data() == popup; });
+    if (PopupDismisser* dismisser = Instance(Creation::Never))
+        std::erase_if(dismisser->m_open,
+                      [popup](const QPointer<CWndPopup>& entry) { return entry.isNull() || entry.data() == popup; });
 }
 
 std::vector<CWndPopup*> PopupDismisser::OpenPopups()
 {
     std::vector<CWndPopup*> popups;
-    for (const auto& entry : Instance().m_open) {
+    PopupDismisser* dismisser = Instance(Creation::Never);
+    if (dismisser == nullptr)
+        return popups;
+    for (const auto& entry : dismisser->m_open) {
         if (!entry.isNull())
             popups.push_back(entry.data());
     }
@@ -54,7 +71,10 @@ void PopupDismisser::DismissAll()
 {
     // Each dismissal lets its popup leave the list, and the parent's handler may close
     // or open popups, so the walk runs over a copy.
-    std::vector<QPointer<CWndPopup>> open = Instance().m_open;
+    PopupDismisser* dismisser = Instance(Creation::Never);
+    if (dismisser == nullptr)
+        return;
+    std::vector<QPointer<CWndPopup>> open = dismisser->m_open;
     for (const auto& popup : open) {
         if (!popup.isNull())
             popup->Dismiss();

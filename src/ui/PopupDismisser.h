@@ -23,9 +23,14 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+public:
+    ~PopupDismisser() override;
+
 private:
+    enum class Creation { IfMissing, Never };
+
     PopupDismisser();
-    static PopupDismisser& Instance();
+    static PopupDismisser* Instance(Creation creation);
     [[nodiscard]] bool IsInsideAPopup(const QObject* target) const;
 
     std::vector<QPointer<CWndPopup>> m_open;

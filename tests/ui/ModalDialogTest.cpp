@@ -65,19 +65,7 @@ protected:
     void CreateControls(int, int, int, int) override {}
 };
 
-class ModalDialogTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        OpenDialogList::Clear();
-        owner.SetDialogRole(DialogRole::Main);
-        owner.InitDialog();
-        owner.show();
-    }
-    void TearDown() override { OpenDialogList::Clear(); }
-
-    TestDialog owner;
-};
+using ModalDialogTest = OwnerTest;
 
 TEST_F(ModalDialogTest, PostedTasksRunWhileTheDialogRunsAndItsResultComesBack)
 {
@@ -177,6 +165,14 @@ TEST_F(ModalDialogTest, EnterIsOkEscapeIsCancelUnlessTheDialogSwallowsIt)
             EXPECT_EQ(result, c.expected) << c.key;
         }
     }
+}
+
+TEST_F(ModalDialogTest, MainWindowIsNotEndedByEnterOrEscape)
+{
+    QTest::keyClick(&owner, Qt::Key_Escape);
+    QTest::keyClick(&owner, Qt::Key_Return);
+    EXPECT_FALSE(owner.IsEnded());
+    EXPECT_TRUE(owner.isVisible());
 }
 
 TEST_F(ModalDialogTest, CloseAllEndsNestedDialogsAndEmptiesTheList)

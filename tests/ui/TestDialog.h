@@ -2,6 +2,7 @@
 
 #include "ui/CControlBase.h"
 #include "ui/CDlgBase.h"
+#include "ui/OpenDialogList.h"
 #include "ui/UiState.h"
 
 #include <QApplication>
@@ -132,6 +133,22 @@ private:
     Qt::MouseButtons m_buttons;
     QPoint m_pinnedOrigin;
     bool m_pinned = false;
+};
+
+// A shown window standing in for the main window, for tests of the dialogs it owns; the
+// table of open dialogs starts and ends empty.
+class OwnerTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        OpenDialogList::Clear();
+        owner.SetDialogRole(DialogRole::Main);
+        owner.InitDialog();
+        owner.show();
+    }
+    void TearDown() override { OpenDialogList::Clear(); }
+
+    TestDialog owner;
 };
 
 // A fresh dialog shown on the offscreen screen, with the shared selection state reset.

@@ -2,6 +2,8 @@
 
 #include "CGalleryPopup.h"
 
+#include "ui/CEditBox.h"
+
 #include "ui/CComboButton.h"
 #include "ui/CImageButton.h"
 #include "ui/CRowList.h"
@@ -134,6 +136,7 @@ void CGalleryDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, int /
     CreateDialAndSliderSection();
     CreateDisplaySection();
     CreateListSection();
+    CreateEditSection();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -150,6 +153,7 @@ LResult CGalleryDlg::OnMessage(UiMessage message, WParam wParam, LParam lParam)
         {kIdTree, &CGalleryDlg::OnTreeMessage},
         {kIdTreeBar, &CGalleryDlg::OnTreeScroll},
         {kIdActionBar, &CGalleryDlg::OnActionScroll},
+        {CEditBox::kNonDigitTyped, &CGalleryDlg::OnNonDigitTyped},
     };
     if (auto result = map.Dispatch(*this, message, wParam, lParam))
         return *result;

@@ -60,11 +60,14 @@ private:
     void CreateDialAndSliderSection();
     void CreateDisplaySection();
     void CreateListSection();
+    void CreateEditSection();
+    LResult OnNonDigitTyped(WParam wParam, LParam lParam);
 
     SampleMacroTree m_macroTree;
     SampleActionList m_actions;
     CComboButton* m_popupOpener = nullptr;
     CStaticText* m_choiceText = nullptr;
+    CStaticText* m_editNotice = nullptr;
     CRowList* m_tree = nullptr;
     CVScrollBar* m_treeBar = nullptr;
     CRowList* m_actionList = nullptr;

@@ -16,6 +16,7 @@
 #include "ui/CRadioButton.h"
 #include "ui/CSliderControl.h"
 #include "ui/CStaticImage.h"
+#include "ui/CEditBox.h"
 #include "ui/CStaticProgressBar.h"
 #include "ui/CStaticText.h"
 #include "ui/CTabControl.h"
@@ -28,6 +29,10 @@
 #include <array>
 
 namespace {
+
+constexpr int kIdDigitsBox = 2018;
+constexpr int kIdDarkBox = 2019;
+constexpr std::uint32_t kNoticeColor = 0xB4B4B4;
 
 int S(int design)
 {
@@ -371,4 +376,27 @@ void CGalleryDlg::CreateListSection()
     AddSectionTitle(900, 340, 1110, QStringLiteral("CWndPopup"));
     AddLabel(900, 362, 1110, 380, QStringLiteral("opened from this drop-down:"));
     AddLabel(765, 524, 895, 542, QStringLiteral("0 / top / mid / end"));
+}
+
+void CGalleryDlg::CreateEditSection()
+{
+    // Edit boxes: the dialogs' black on white with the digits filter, and the macro
+    // manager's dark one.
+    AddSectionTitle(765, 570, 1110, QStringLiteral("CEditBox: digits only / dark"));
+    auto* digits = new CEditBox(this, kIdDigitsBox, UiRect{765, 594, 925, 616}, EditBoxColors::Standard(),
+                                EditBoxFilter::DigitsReported);
+    digits->SetText(QStringLiteral("1600"));
+    auto* dark = new CEditBox(this, kIdDarkBox, UiRect{940, 594, 1100, 616}, EditBoxColors::Dark());
+    dark->SetText(QStringLiteral("30"));
+    m_editNotice = AddControl(1, std::make_unique<CStaticText>(this, m_nextLabelId++, R(765, 624, 1100, 644),
+                                                               kNoticeColor, TextFormat::kSingleLine,
+                                                               QStringLiteral("Type a letter in the left box")));
+}
+
+LResult CGalleryDlg::OnNonDigitTyped(WParam /*wParam*/, LParam lParam)
+{
+    // A dialog shows its attention window here; the gallery names the character.
+    m_editNotice->SetText(QStringLiteral("Not a digit: '%1' (still entered)").arg(QChar(static_cast<char16_t>(lParam))));
+    InvalidateRect(m_editNotice->GetRect());
+    return 0;
 }

@@ -1,14 +1,75 @@
 #include "GalleryWindows.h"
 
 #include "CGalleryOwner.h"
+#include "GallerySimulatedMouse.h"
+
+#include "CCheckFWDlg.h"
+#include "CFirmwareResetDlg.h"
+#include "CParingDlg.h"
+#include "CProgressBarDlg.h"
 
 #include "app/dialogs/AppDialogSamples.h"
 
+#include <memory>
+
 // Windows append their entries here, one per window, with the header that declares it.
+
+namespace {
+
+constexpr int kTextResetDone = 146;
+constexpr std::size_t kTestImageSize = 8192;
+
+// The stand-in owner answers the pairing request by having the receiver report its mouse
+// on line, so the dialog pairs on its next tick.
+std::unique_ptr<QWidget> OpenParing(GalleryContext& context)
+{
+    auto online = std::make_shared<bool>(false);
+    context.owner.onMessage = [online](UiMessage message, WParam, LParam) -> LResult {
+        if (message == CParingDlg::kPairingRequest)
+            *online = true;
+        return 0;
+    };
+    auto dialog = std::make_unique<CParingDlg>(&context.owner, context.texts, [online] { return *online; });
+    dialog->InitDialog();
+    return dialog;
+}
+
+std::unique_ptr<QWidget> OpenFirmwareReset(GalleryContext& context)
+{
+    auto dialog = std::make_unique<CFirmwareResetDlg>(&context.owner, context.texts);
+    dialog->InitDialog();
+    return dialog;
+}
+
+std::unique_ptr<QWidget> OpenProgress(GalleryContext& context)
+{
+    auto dialog = std::make_unique<CProgressBarDlg>(
+        &context.owner, context.texts, QString::fromStdU16String(context.texts.Text(kTextResetDone)));
+    dialog->InitDialog();
+    return dialog;
+}
+
+// The firmware window runs its update against a simulated mouse on virtual time.
+std::unique_ptr<QWidget> OpenFirmware(GalleryContext& context)
+{
+    auto* mouse = new GallerySimulatedMouse();
+    const std::vector<std::uint8_t> image = GallerySimulatedMouse::TestAppImage(kTestImageSize);
+    auto dialog = std::make_unique<CCheckFWDlg>(&context.owner, context.texts, mouse->Updater(), image,
+                                                std::span<const std::uint8_t>());
+    mouse->setParent(dialog.get());
+    dialog->InitDialog();
+    return dialog;
+}
+
+}  // namespace
 
 const std::vector<GalleryWindow>& GalleryWindows()
 {
     static const std::vector<GalleryWindow> windows{
+        {QStringLiteral("pairing"), OpenParing},
+        {QStringLiteral("factory-reset"), OpenFirmwareReset},
+        {QStringLiteral("progress"), OpenProgress},
+        {QStringLiteral("firmware"), OpenFirmware},
         {QStringLiteral("osd"), [](GalleryContext& c) { return AppDialogSamples::OnScreenDisplay(c.owner); }},
         {QStringLiteral("dpi-value"), [](GalleryContext& c) { return AppDialogSamples::DpiValue(c.owner, c.texts); }},
         {QStringLiteral("dpi-value-sync"),
