@@ -3,12 +3,6 @@
 #include "app/dialogs/DialogParts.h"
 #include "ui/SkinPainter.h"
 
-namespace {
-
-constexpr std::uint32_t kMessageColor = 0xB4B4B4;
-
-}  // namespace
-
 CAttentionDlg::CAttentionDlg(const LanguageTexts& texts, QString title, QString message, QWidget* parent)
     : CAppDialog(texts, QStringLiteral("Frame_warning.bmp"), kDesignWidth, kDesignHeight, parent),
       m_title(std::move(title)),
@@ -25,8 +19,7 @@ int CAttentionDlg::Show(const LanguageTexts& texts, int messageNumber, QWidget* 
 
 void CAttentionDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, int /*bottom*/)
 {
-    DialogParts::AddCloseButton(*this, kIdClose, {300, 4, 315, 19});
-    DialogParts::AddTextButton(*this, kIdOk, {240, 70, 309, 90}, Text(kTextOk));
-    DialogParts::AddLabel(*this, kIdMessage, {0, 40, 319, 60}, kMessageColor,
-                          TextFormat::kCenter | TextFormat::kWordBreak, m_message);
+    AddCloseCross({300, 4, 315, 19});
+    AddTextButton(kIdOk, {240, 70, 309, 90}, kTextOk);
+    AddLabel(kIdMessage, {0, 40, 319, 60}, m_message, TextFormat::kCenter | TextFormat::kWordBreak);
 }

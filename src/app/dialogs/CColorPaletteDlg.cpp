@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr std::uint32_t kNumberColor = 0xB4B4B4;
 constexpr int kNumberFontHeight = 16;
 constexpr UiRect kNumberRects[] = {{320, 212, 373, 230}, {320, 235, 373, 253}, {320, 258, 373, 276}};
 constexpr UiRect kSwatch{245, 212, 303, 270};
@@ -54,13 +53,12 @@ std::size_t CColorPaletteDlg::DpiLevel() const
 
 void CColorPaletteDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, int /*bottom*/)
 {
-    DialogParts::AddCloseButton(*this, kIdClose, {480, 6, 495, 21});
-    DialogParts::AddTextButton(*this, kIdOk, {391, 234, 460, 254}, Text(kTextOk));
+    AddCloseCross({480, 6, 495, 21});
+    AddTextButton(kIdOk, {391, 234, 460, 254}, kTextOk);
     const int ids[] = {kIdRed, kIdGreen, kIdBlue};
     const QFont font = UiFont::MakeFont(ControlFont{u"Tahoma", UiScale::Scale(kNumberFontHeight), 1});
     for (std::size_t k = 0; k < m_numbers.size(); ++k) {
-        m_numbers[k] = DialogParts::AddLabel(*this, ids[k], kNumberRects[k], kNumberColor, TextFormat::kCenter,
-                                             QString());
+        m_numbers[k] = AddLabel(ids[k], kNumberRects[k], QString(), TextFormat::kCenter);
         m_numbers[k]->SetFont(font);
     }
     ShowColorNumbers();
@@ -74,7 +72,7 @@ void CColorPaletteDlg::ShowColorNumbers()
 
 void CColorPaletteDlg::DrawBackground(QPainter& painter, const UiRect& clip)
 {
-    DialogParts::DrawFrame(painter, *this, FrameImage(), kDesignWidth, kDesignHeight);
+    DrawFrame(painter);
     SkinPainter::FillRect(painter, DialogParts::Scaled(kSwatch), m_color);
     DrawControls(painter, clip);
 }

@@ -1,6 +1,6 @@
 #include "app/dialogs/CDPIValueDlgBase.h"
 
-#include "app/dialogs/DialogParts.h"
+#include "ui/CImageButton.h"
 #include "ui/CDPIValueShowControl.h"
 #include "ui/CStaticText.h"
 #include "ui/SkinPainter.h"
@@ -26,13 +26,13 @@ CDPIValueDlgBase::CDPIValueDlgBase(CDPIValueShowControl& bar, const DpiStepTable
 
 void CDPIValueDlgBase::CreateFrameControls(const UiRect& okRect, const QString& xMinimumFormat)
 {
-    CStaticText* title = DialogParts::AddLabel(*this, kIdTitle, {20, 3, 230, 27}, kTitleColor,
-                                               TextFormat::kLeft, Text(kTextTitle));
+    CStaticText* title = AddLabel(kIdTitle, {20, 3, 230, 27}, Text(kTextTitle), TextFormat::kLeft);
+    title->SetColor(kTitleColor);
     ControlFont titleFont = UiFont::CurrentControlFont();
     titleFont.height = UiScale::Scale(kTitleHeight);
     title->SetFont(UiFont::MakeFont(titleFont));
-    DialogParts::AddCloseButton(*this, kIdClose, {405, 4, 420, 19});
-    DialogParts::AddTextButton(*this, kIdOk, okRect, Text(kTextOk));
-    DialogParts::AddTextButton(*this, kIdCancel, {240, 70, 309, 90}, Text(kTextCancel), false);
+    AddCloseCross({405, 4, 420, 19});
+    AddTextButton(kIdOk, okRect, kTextOk);
+    AddTextButton(kIdCancel, {240, 70, 309, 90}, kTextCancel)->SetShown(false);
     m_x.Create(*this, xMinimumFormat, m_bar.Value());
 }

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr std::uint32_t kSyncLabelColor = 0xB4B4B4;
 constexpr int kSyncLabelHeight = 16;
 
 }  // namespace
@@ -41,8 +40,8 @@ void CDPIValueSyncSettingDlg::CreateControls(int /*left*/, int /*top*/, int /*ri
     m_sync->SetImages(QStringLiteral("check_nr.png"), QStringLiteral("check_ov.png"),
                       QStringLiteral("check_dn.png"));
     m_sync->SetChecked(m_x.Position() == m_y.Position());
-    CStaticText* label = DialogParts::AddLabel(*this, DpiAxisControls::kLabelId, {350, 40, 410, 58},
-                                               kSyncLabelColor, TextFormat::kLeft, QStringLiteral("XY Sync"));
+    CStaticText* label = AddLabel(DpiAxisControls::kLabelId, {350, 40, 410, 58}, QStringLiteral("XY Sync"),
+                                  TextFormat::kLeft);
     label->SetFont(UiFont::MakeFont(ControlFont{u"Tahoma", UiScale::Scale(kSyncLabelHeight), 1}));
 }
 

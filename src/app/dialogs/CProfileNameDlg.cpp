@@ -1,15 +1,8 @@
 #include "app/dialogs/CProfileNameDlg.h"
 
 #include "app/dialogs/CAttentionDlg.h"
-#include "app/dialogs/DialogParts.h"
 #include "ui/CEditBox.h"
 #include "ui/SkinPainter.h"
-
-namespace {
-
-constexpr std::uint32_t kTitleColor = 0xB4B4B4;
-
-}  // namespace
 
 CProfileNameDlg::CProfileNameDlg(const LanguageTexts& texts, Layout layout, QString initialName,
                                  QWidget* parent)
@@ -22,11 +15,10 @@ CProfileNameDlg::CProfileNameDlg(const LanguageTexts& texts, Layout layout, QStr
 
 void CProfileNameDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, int /*bottom*/)
 {
-    DialogParts::AddCloseButton(*this, kIdClose, {405, 4, 420, 19});
-    DialogParts::AddTextButton(*this, kIdOk, {260, 110, 329, 130}, Text(kTextOk));
-    DialogParts::AddTextButton(*this, kIdCancel, {350, 110, 419, 130}, Text(kTextCancel));
-    DialogParts::AddLabel(*this, kIdTitle, m_layout.title, kTitleColor, TextFormat::kLeft,
-                          Text(m_layout.titleText));
+    AddCloseCross({405, 4, 420, 19});
+    AddTextButton(kIdOk, {260, 110, 329, 130}, kTextOk);
+    AddTextButton(kIdCancel, {350, 110, 419, 130}, kTextCancel);
+    AddLabel(kIdTitle, m_layout.title, Text(m_layout.titleText), TextFormat::kLeft);
     m_edit = new CEditBox(this, kIdEdit, m_layout.edit);
     m_edit->SetText(m_initialName);
     m_edit->FocusAtEnd();

@@ -78,7 +78,7 @@ TEST_F(ColorPaletteDialogTest, LevelBeyondTheEighthIsTheFirstAndTheCrossStoresNo
     const int result = RunModal(dialog, [&] {
         EXPECT_EQ(dialog.CurrentColor(), 0x00ABCDEFu);
         MouseDriver(&dialog).Click(Client(kRedSwatch));
-        MouseDriver(&dialog).Click(CentreOf(dialog, CAppDialog::kIdClose));
+        MouseDriver(&dialog).Click(CentreOf(dialog, CAppDialog::kIdCloseCross));
     });
     EXPECT_EQ(result, DialogResult::kCancel);
     EXPECT_EQ(profile.DPILevelIndication[0], 0x00ABCDEFu);

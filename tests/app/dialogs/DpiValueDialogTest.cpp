@@ -117,7 +117,7 @@ TEST_F(DpiDialogTest, EscapeKeepsEitherDialogOpenAndTheCrossCancels)
             QTest::keyClick(dialog->XAxis().Edit(), Qt::Key_Escape);
             QTest::keyClick(dialog, Qt::Key_Escape);
             stayedOpen = dialog->isVisible() && !dialog->IsEnded();
-            MouseDriver(dialog).Click(CentreOf(*dialog, CAppDialog::kIdClose));
+            MouseDriver(dialog).Click(CentreOf(*dialog, CAppDialog::kIdCloseCross));
         });
         EXPECT_TRUE(stayedOpen);
         EXPECT_EQ(result, DialogResult::kCancel);

@@ -53,7 +53,7 @@ TEST_F(ProfileDialogsTest, AttentionShowsItsMessageAndEndsWithOkOrCancel)
     };
     const Case cases[] = {
         {"OK", [](CAttentionDlg& d) { MouseDriver(&d).Click(CentreOf(d, CAppDialog::kIdOk)); }, DialogResult::kOk},
-        {"cross", [](CAttentionDlg& d) { MouseDriver(&d).Click(CentreOf(d, CAppDialog::kIdClose)); },
+        {"cross", [](CAttentionDlg& d) { MouseDriver(&d).Click(CentreOf(d, CAppDialog::kIdCloseCross)); },
          DialogResult::kCancel},
         {"Enter", [](CAttentionDlg& d) { QTest::keyClick(&d, Qt::Key_Return); }, DialogResult::kOk},
         {"Escape", [](CAttentionDlg& d) { QTest::keyClick(&d, Qt::Key_Escape); }, DialogResult::kCancel},
@@ -100,7 +100,7 @@ TEST_F(ProfileDialogsTest, RenamingToAnEmptyNameShowsTheNoticeAndKeepsTheName)
 
 TEST_F(ProfileDialogsTest, CancelAndCrossLeaveTheProfileAlone)
 {
-    for (const int button : {CAppDialog::kIdCancel, CAppDialog::kIdClose}) {
+    for (const int button : {CAppDialog::kIdCancel, CAppDialog::kIdCloseCross}) {
         Profile profile;
         profile.SetSetting(ProfileSetting::ProfileName, u"Keep");
         CEditProfileDlg dialog(texts, profile, &owner);
