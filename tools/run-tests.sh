@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the unit and UI tests (ctest in build/), then the
-# tests that run threads (device layer, simulated mouse, command line, HID backend) under
+# Builds everything and runs every test: the unit and UI tests (ctest in build/), the same
+# under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/), then the tests that
+# run threads (device layer, simulated mouse, command line, HID backend) under
 # ThreadSanitizer (build-tsan/), then a short run of each fuzz target under
 # AddressSanitizer and UndefinedBehaviorSanitizer (ctest in build-fuzz/, needs clang), and
 # last the Windows cross-build, which checks that the Windows code compiles and links
@@ -13,6 +14,19 @@ jobs="${CORVANE_JOBS:-2}"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+# Everything again, the UI tests included, under AddressSanitizer with leak checking and
+# UndefinedBehaviorSanitizer (which stops the test at the first report), so a
+# use-after-free or a leak in a window fails the run. The options are set for the build
+# too, because the skin renderer runs in it and test discovery runs every test program.
+(
+  export ASAN_OPTIONS="detect_leaks=1:check_initialization_order=1:strict_init_order=1"
+  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_BUILD_BENCHMARKS=OFF \
+    -DCORVANE_SANITIZE=address,undefined
+  cmake --build build-asan -j "$jobs"
+  ctest --test-dir build-asan --output-on-failure -j "$jobs"
+)
 
 # The device thread, the simulated mouse and the posted results under ThreadSanitizer.
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_WITH_QT=OFF \

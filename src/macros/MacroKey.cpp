@@ -21,7 +21,10 @@ bool MacroKey::Insert(std::uint32_t i, MacroAction action)
         return false;
     }
     const std::uint32_t at = i < count ? i : count;
-    for (std::uint32_t k = count; k > at; --k) {
+    // Every later slot moves up, the unused ones too, as Remove moves them all down: the
+    // slots a file kept beyond the count stay in step, and removing what was inserted
+    // gives back the same bytes. Slot 249 is unused here, so what falls off is nothing.
+    for (std::uint32_t k = kMaxActions - 1; k > at; --k) {
         actions[k] = actions[k - 1];
     }
     actions[at] = action;

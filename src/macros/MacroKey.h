@@ -29,10 +29,11 @@ struct MacroKey {
     [[nodiscard]] MacroAction Get(std::uint32_t i) const;
     // Refused (false) for i above 249.
     bool Set(std::uint32_t i, MacroAction action);
-    // Refused when 250 actions are held; i beyond the count appends. Leaves
-    // MacroCommandActionNum to the caller.
+    // Refused when 250 actions are held; i beyond the count appends. Every slot from
+    // there moves up one, unused ones included. Leaves MacroCommandActionNum to the caller.
     bool Insert(std::uint32_t i, MacroAction action);
-    // Refused when i is not below the count; slot 249 is zeroed.
+    // Refused when i is not below the count; every later slot moves down one, unused ones
+    // included, and slot 249 is zeroed.
     bool Remove(std::uint32_t i);
 
     // The action count, never more than the 250 slots, whatever a file said.

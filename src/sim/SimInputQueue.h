@@ -11,5 +11,7 @@
 struct SimInputQueue {
     std::deque<SimStatusReport> reports;
     bool ended = false;
+    // The handle's reader waits in ReadInput for the next report.
+    bool readerWaiting = false;
     std::condition_variable arrived;
 };

@@ -32,9 +32,11 @@ bool SimStatusHandle::ReadInput(std::span<std::uint8_t> buffer)
     SimInputQueue& queue = *m_queue;
     if (!queue.ended && queue.reports.empty()) {
         ++m_anchor->blockedReaders;
+        queue.readerWaiting = true;
         m_anchor->readersChanged.notify_all();
         queue.arrived.wait(lock, [&queue] { return queue.ended || !queue.reports.empty(); });
         --m_anchor->blockedReaders;
+        queue.readerWaiting = false;
         m_anchor->readersChanged.notify_all();
     }
     if (queue.ended)
@@ -50,4 +52,5 @@ void SimStatusHandle::Close()
     m_queue->ended = true;
     m_queue->reports.clear();
     m_queue->arrived.notify_all();
+    m_anchor->readersChanged.notify_all();
 }

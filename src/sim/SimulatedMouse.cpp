@@ -90,13 +90,30 @@ SimMouseState SimulatedMouse::State() const
 std::vector<SimReceivedReport> SimulatedMouse::Received() const
 {
     const std::lock_guard lock(m_anchor->mutex);
-    return m_received;
+    return {m_received.begin(), m_received.end()};
 }
 
 void SimulatedMouse::ClearReceived()
 {
     const std::lock_guard lock(m_anchor->mutex);
     m_received.clear();
+    m_receivedDropped = 0;
+}
+
+void SimulatedMouse::SetReceivedLimit(std::size_t limit)
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    m_receivedLimit = std::max<std::size_t>(limit, 1);
+    while (m_received.size() > m_receivedLimit) {
+        m_received.pop_front();
+        ++m_receivedDropped;
+    }
+}
+
+std::size_t SimulatedMouse::ReceivedDropped() const
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    return m_receivedDropped;
 }
 
 unsigned SimulatedMouse::AcceptedCount() const
@@ -237,6 +254,12 @@ void SimulatedMouse::WaitForBlockedReaders(std::size_t count)
     m_anchor->readersChanged.wait(lock, [this, count] { return m_anchor->blockedReaders >= count; });
 }
 
+bool SimulatedMouse::WaitUntilStatusReportsRead(std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(m_anchor->mutex);
+    return m_anchor->readersChanged.wait_for(lock, timeout, [this] { return StatusReportsRead(); });
+}
+
 // ---- Reports from the command handles ----------------------------------------------
 
 bool SimulatedMouse::IsCurrent(LinkKind link, std::uint64_t period) const
@@ -248,14 +271,14 @@ bool SimulatedMouse::IsCurrent(LinkKind link, std::uint64_t period) const
 bool SimulatedMouse::ReceiveSetFeature(std::unique_lock<std::mutex>& lock, LinkKind link,
                                        std::span<const std::uint8_t> report)
 {
-    const std::size_t record = Record(link, SimReportOperation::SetFeature, report);
+    SimReceivedReport& record = Record(link, SimReportOperation::SetFeature, report);
     PlugEvents events;
     bool succeeded = false;
     if (m_failWrites > 0)
         --m_failWrites;
     else
         succeeded = ApplyWrite(link, report, events);
-    m_received[record].succeeded = succeeded;
+    record.succeeded = succeeded;
     CountTowardsDisconnect(events);
     Notify(lock, events);
     return succeeded;
@@ -264,7 +287,7 @@ bool SimulatedMouse::ReceiveSetFeature(std::unique_lock<std::mutex>& lock, LinkK
 bool SimulatedMouse::ReceiveGetFeature(std::unique_lock<std::mutex>& lock, LinkKind link,
                                        std::span<std::uint8_t> buffer)
 {
-    const std::size_t record = Record(link, SimReportOperation::GetFeature, buffer);
+    SimReceivedReport& record = Record(link, SimReportOperation::GetFeature, buffer);
     bool succeeded = false;
     if (m_dropReplies > 0) {
         --m_dropReplies;
@@ -274,23 +297,28 @@ bool SimulatedMouse::ReceiveGetFeature(std::unique_lock<std::mutex>& lock, LinkK
     } else {
         succeeded = AnswerRead(link, buffer);
     }
-    m_received[record].succeeded = succeeded;
+    record.succeeded = succeeded;
     if (succeeded)
-        m_received[record].reply.assign(buffer.begin(), buffer.end());
+        record.reply.assign(buffer.begin(), buffer.end());
     PlugEvents events;
     CountTowardsDisconnect(events);
     Notify(lock, events);
     return succeeded;
 }
 
-std::size_t SimulatedMouse::Record(LinkKind link, SimReportOperation operation, std::span<const std::uint8_t> bytes)
+SimReceivedReport& SimulatedMouse::Record(LinkKind link, SimReportOperation operation,
+                                          std::span<const std::uint8_t> bytes)
 {
+    if (m_received.size() >= m_receivedLimit) {
+        m_received.pop_front();
+        ++m_receivedDropped;
+    }
     SimReceivedReport& report = m_received.emplace_back();
     report.time = m_clock.Now();
     report.link = link;
     report.operation = operation;
     report.bytes.assign(bytes.begin(), bytes.end());
-    return m_received.size() - 1;
+    return report;
 }
 
 bool SimulatedMouse::ApplyWrite(LinkKind link, std::span<const std::uint8_t> report, PlugEvents& events)
@@ -436,6 +464,19 @@ void SimulatedMouse::EndStatusQueues(LinkSlot& slot)
         }
     }
     slot.statusQueues.clear();
+    m_anchor->readersChanged.notify_all();
+}
+
+bool SimulatedMouse::StatusReportsRead() const
+{
+    for (const LinkSlot& slot : m_links) {
+        for (const std::weak_ptr<SimInputQueue>& weak : slot.statusQueues) {
+            const std::shared_ptr<SimInputQueue> queue = weak.lock();
+            if (queue && !queue->ended && (!queue->reports.empty() || !queue->readerWaiting))
+                return false;
+        }
+    }
+    return true;
 }
 
 void SimulatedMouse::Emit(LinkKind link, const SimStatusReport& report)

@@ -11,8 +11,10 @@
 #include "sim/SimReceivedReport.h"
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -53,10 +55,16 @@ public:
     // Called on every change of a link, from the thread that caused it.
     void SetPlugListener(PlugListener listener);
 
-    // What the mouse holds and what it was sent.
+    // What the mouse holds and what it was sent. The record keeps only the last reports
+    // (kDefaultReceivedLimit unless a test sets another limit, at least 1), so a mouse
+    // that runs for hours does not grow without end.
+    static constexpr std::size_t kDefaultReceivedLimit = 4096;
     [[nodiscard]] SimMouseState State() const;
     [[nodiscard]] std::vector<SimReceivedReport> Received() const;
     void ClearReceived();
+    void SetReceivedLimit(std::size_t limit);
+    // Reports dropped from the front of the record since the last ClearReceived.
+    [[nodiscard]] std::size_t ReceivedDropped() const;
     [[nodiscard]] unsigned AcceptedCount() const;
     [[nodiscard]] unsigned RejectedCount() const;
     // Not locked: use it only while no handle talks to the mouse.
@@ -93,6 +101,11 @@ public:
     // Blocks until at least `count` readers wait in ReadInput, so a test can act on a
     // reader that is known to be blocked.
     void WaitForBlockedReaders(std::size_t count);
+    // Blocks until every status report sent so far has been read and the reader of each
+    // open status handle waits for the next one: whatever a reader does with a report
+    // (a listener posting it) is done by then. A handle nobody reads keeps it waiting;
+    // false when the time-out passes first.
+    [[nodiscard]] bool WaitUntilStatusReportsRead(std::chrono::milliseconds timeout);
 
 private:
     friend class SimCommandHandle;
@@ -122,7 +135,8 @@ private:
     // Everything below runs with the lock held.
     [[nodiscard]] LinkSlot& Slot(LinkKind link) { return m_links[LinkIndex(link)]; }
     [[nodiscard]] const LinkSlot& Slot(LinkKind link) const { return m_links[LinkIndex(link)]; }
-    std::size_t Record(LinkKind link, SimReportOperation operation, std::span<const std::uint8_t> bytes);
+    // The new entry stays valid until the next Record.
+    SimReceivedReport& Record(LinkKind link, SimReportOperation operation, std::span<const std::uint8_t> bytes);
     [[nodiscard]] bool ApplyWrite(LinkKind link, std::span<const std::uint8_t> report, PlugEvents& events);
     [[nodiscard]] bool ReceiveCommand(LinkKind link, std::span<const std::uint8_t> report);
     [[nodiscard]] bool ReceivePairing(LinkKind link, std::span<const std::uint8_t> report);
@@ -132,6 +146,7 @@ private:
     void PlugLocked(LinkKind link, PlugEvents& events);
     void UnplugLocked(LinkKind link, PlugEvents& events);
     void EndStatusQueues(LinkSlot& slot);
+    [[nodiscard]] bool StatusReportsRead() const;
     void Emit(LinkKind link, const SimStatusReport& report);
     void EmitLiveState();
     [[nodiscard]] std::uint8_t OnlineByte(LinkKind link) const;
@@ -144,7 +159,9 @@ private:
     std::array<LinkSlot, kLinkKindCount> m_links{};
     SimMouseState m_state;
     SimFlashMemory m_flash;
-    std::vector<SimReceivedReport> m_received;
+    std::deque<SimReceivedReport> m_received;
+    std::size_t m_receivedLimit = kDefaultReceivedLimit;
+    std::size_t m_receivedDropped = 0;
     PlugListener m_plugListener;
 
     unsigned m_rejectCommands = 0;

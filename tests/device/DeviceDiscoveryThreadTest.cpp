@@ -55,15 +55,26 @@ TEST_F(DeviceDiscoveryThreadTest, ListenersHotPlugAndAppliesRunTogetherAndTheMou
     EXPECT_FALSE(events.Saw("quit"));
     ASSERT_TRUE(ui.RunUntil([&] { return !discovery.ListenerActive(LinkKind::Ble); }, std::chrono::seconds(30)));
 
-    // Reports made while an apply was on its way carry the mouse's earlier values. Once
-    // every apply has landed, one more press must bring the profile back in step.
+    // Reports made while an apply was on its way carry the mouse's earlier values, and a
+    // listener the machine kept waiting may still hold some. Once every apply has landed
+    // and every report has been processed, one more press must bring the profile back in
+    // step. Waiting only for the press's level would stop at a late report of the same
+    // level and leave the press's own report unprocessed.
+    const auto processEveryReport = [&] {
+        if (!mouse.WaitUntilStatusReportsRead(std::chrono::seconds(30)))
+            return false;
+        ui.RunPending();
+        deviceThread.WaitIdle();
+        ui.RunPending();
+        return true;
+    };
+    ASSERT_TRUE(processEveryReport());
     const int levelBefore = mouse.State().live.dpiLevel;
     mouse.PressDpiButton();
     const int levelAfter = mouse.State().live.dpiLevel;
     ASSERT_NE(levelBefore, levelAfter);
-    ASSERT_TRUE(ui.RunUntil([&] { return profile.CurrentDPILevel == levelAfter; }, std::chrono::seconds(30)));
-    deviceThread.WaitIdle();
-    ui.RunPending();
+    ASSERT_TRUE(processEveryReport());
+    EXPECT_EQ(profile.CurrentDPILevel, levelAfter);
 
     ExpectMouseHoldsTheLastApply(threaded, colour);
     EXPECT_TRUE(discovery.ListenerActive(LinkKind::Wired));

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -510,6 +511,45 @@ TEST_F(MacroLibraryFileTest, BlankLineEndsTheFile)
         library.Load(WriteFile(kHeader + GoodRecord() + "\nnot a record\n"));
     EXPECT_TRUE(result.ok);
     EXPECT_EQ(Names(library), std::vector<std::string>{"good"});
+}
+
+// A macro whose unused slots hold something, as a hand-edited file or one saved by an
+// older version can leave them: inserting an action moves every later slot up, and
+// removing it again saves the library exactly as it was.
+TEST_F(MacroLibraryFileTest, RemovingAnInsertedActionSavesTheLibraryAsItWas)
+{
+    MacroKey original;
+    original.MacroKeyIndex = 1;
+    original.MacroActionNum = 3;
+    for (std::uint32_t i = 0; i + 1 < MacroKey::kMaxActions; ++i)
+        ASSERT_TRUE(original.Set(i, MacroAction{0xA0000000u + i + 1}));
+    const MacroAction inserted = MacroAction::FromBytes(0x41, MacroAction::kPressFlag, 0, 0);
+    const auto savedBytes = [this](const MacroKey& macro) {
+        MacroLibrary library;
+        EXPECT_TRUE(library.PlaceMacro(Location::Level0(0), u"m", std::make_unique<MacroKey>(macro)));
+        const fs::path path = PathOf("edited.mlf");
+        EXPECT_TRUE(library.Save(path, Location::None()));
+        return ReadBytes(path);
+    };
+    const std::string originalBytes = savedBytes(original);
+
+    struct Case {
+        std::uint32_t index;  // as passed to Insert
+        std::uint32_t at;     // where the action lands: an index past the count appends
+    };
+    for (const Case c : {Case{0, 0}, Case{1, 1}, Case{3, 3}, Case{200, 3}}) {
+        MacroKey macro = original;
+        ASSERT_TRUE(macro.Insert(c.index, inserted));
+        MacroKey expected = original;
+        expected.MacroActionNum = 4;
+        expected.actions[c.at] = inserted;
+        for (std::uint32_t slot = c.at + 1; slot < MacroKey::kMaxActions; ++slot)
+            expected.actions[slot] = original.actions[slot - 1];
+        EXPECT_EQ(savedBytes(macro), savedBytes(expected)) << "insert at " << c.index;
+
+        ASSERT_TRUE(macro.Remove(c.at));
+        EXPECT_EQ(savedBytes(macro), originalBytes) << "insert at " << c.index;
+    }
 }
 
 TEST_F(MacroLibraryFileTest, SaveIntoAMissingFolderWritesNothing)

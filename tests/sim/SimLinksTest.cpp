@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <thread>
 #include <utility>
@@ -311,6 +312,36 @@ TEST_F(SimLinksTest, BlockedReaderGetsTheNextReport)
     reader.join();
     EXPECT_TRUE(ok);
     EXPECT_EQ(read[4], 33);
+}
+
+// A test waits on this instead of on time before it looks at what a listener posted.
+TEST_F(SimLinksTest, StatusReportsCountAsReadOnceEachReaderWaitsForTheNextOne)
+{
+    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    mouse.SetBattery(10, 0);
+    mouse.SetBattery(20, 0);
+    // Nobody reads the open handle yet: the reports wait, and so does the caller.
+    EXPECT_FALSE(mouse.WaitUntilStatusReportsRead(std::chrono::milliseconds(1)));
+
+    std::vector<std::uint8_t> levels;  // written by the reader before it waits again
+    std::thread reader([&] {
+        Reply read{};
+        while (status->ReadInput(read))
+            levels.push_back(read[4]);
+    });
+    ASSERT_TRUE(mouse.WaitUntilStatusReportsRead(std::chrono::seconds(30)));
+    EXPECT_EQ(levels, (std::vector<std::uint8_t>{10, 20}));
+    mouse.SetBattery(30, 0);
+    ASSERT_TRUE(mouse.WaitUntilStatusReportsRead(std::chrono::seconds(30)));
+    EXPECT_EQ(levels.back(), 30);
+
+    // A closed handle and an unplugged link hold nothing back.
+    status->Close();
+    reader.join();
+    auto unread = mouse.OpenStatusInterface(LinkKind::Wired);
+    mouse.SetBattery(40, 0);
+    mouse.Unplug(LinkKind::Wired);
+    EXPECT_TRUE(mouse.WaitUntilStatusReportsRead(std::chrono::seconds(30)));
 }
 
 TEST_F(SimLinksTest, UnplugAndCloseWakeABlockedReader)
