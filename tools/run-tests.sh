@@ -11,7 +11,15 @@ cd "$(dirname "$0")/.."
 
 jobs="${CORVANE_JOBS:-2}"
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Compiler cache, when installed: the five builds below share most of their sources, and
+# a second run compiles only what changed.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  export CCACHE_BASEDIR="$PWD"
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
@@ -23,14 +31,14 @@ ctest --test-dir build --output-on-failure -j "$jobs"
   export ASAN_OPTIONS="detect_leaks=1:check_initialization_order=1:strict_init_order=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_BUILD_BENCHMARKS=OFF \
-    -DCORVANE_SANITIZE=address,undefined
+    -DCORVANE_SANITIZE=address,undefined "${launcher[@]}"
   cmake --build build-asan -j "$jobs"
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 )
 
 # The device thread, the simulated mouse and the posted results under ThreadSanitizer.
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_WITH_QT=OFF \
-  -DCORVANE_BUILD_BENCHMARKS=OFF -DCORVANE_SANITIZE=thread
+  -DCORVANE_BUILD_BENCHMARKS=OFF -DCORVANE_SANITIZE=thread "${launcher[@]}"
 tsan_tests="corvane_device_tests corvane_sim_tests corvane_ctl_tests corvane_platform_hid_tests"
 cmake --build build-tsan -j "$jobs" --target $tsan_tests
 for test in $tsan_tests; do
@@ -40,7 +48,8 @@ done
 if command -v clang++ >/dev/null 2>&1; then
   cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DCORVANE_FUZZ=ON -DCORVANE_SANITIZE=address,undefined \
-    -DCORVANE_FUZZ_SECONDS="${CORVANE_FUZZ_SECONDS:-60}" -DCORVANE_FUZZ_RUNS="${CORVANE_FUZZ_RUNS:-10000}"
+    -DCORVANE_FUZZ_SECONDS="${CORVANE_FUZZ_SECONDS:-60}" -DCORVANE_FUZZ_RUNS="${CORVANE_FUZZ_RUNS:-10000}" \
+    "${launcher[@]}"
   cmake --build build-fuzz -j "$jobs"
   ctest --test-dir build-fuzz --output-on-failure
 else
