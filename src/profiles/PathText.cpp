@@ -1,5 +1,7 @@
 #include "profiles/PathText.h"
 
+#include "profiles/TextNumbers.h"
+
 #include <cstdint>
 
 #ifndef _WIN32
@@ -13,25 +15,6 @@ constexpr char16_t kLastEscape = 0xDCFF;
 
 [[nodiscard]] bool IsHighSurrogate(char32_t code) { return code >= 0xD800 && code <= 0xDBFF; }
 [[nodiscard]] bool IsLowSurrogate(char32_t code) { return code >= 0xDC00 && code <= 0xDFFF; }
-
-void AppendUtf8(std::string& out, char32_t code)
-{
-    if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-}
 
 void AppendUtf16(std::u16string& out, char32_t code)
 {
@@ -51,12 +34,12 @@ std::string BytesFromText(std::u16string_view text)
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char32_t unit = text[i];
         if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00u));
+            TextNumbers::AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00u));
             ++i;
         } else if (unit >= kFirstEscape && unit <= kLastEscape) {
             out.push_back(static_cast<char>(unit - kEscapeBase));
         } else {
-            AppendUtf8(out, IsHighSurrogate(unit) || IsLowSurrogate(unit) ? kReplacement : unit);
+            TextNumbers::AppendUtf8(out, IsHighSurrogate(unit) || IsLowSurrogate(unit) ? kReplacement : unit);
         }
     }
     return out;

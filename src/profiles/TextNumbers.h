@@ -29,6 +29,8 @@ void AppendDecimal(std::u16string& out, std::int64_t value);
 [[nodiscard]] std::u16string Decimal(std::int64_t value);
 
 // UTF-16 <-> UTF-8 for paths, JSON and the terminal. Unpaired surrogates become U+FFFD.
+// AppendUtf8 appends one code point (at most U+10FFFF) as UTF-8.
+void AppendUtf8(std::string& out, char32_t code);
 [[nodiscard]] std::string ToUtf8(std::u16string_view text);
 [[nodiscard]] std::u16string FromUtf8(std::string_view text);
 

@@ -7,11 +7,8 @@
 #include "device/DeviceLink.h"
 #include "device/DeviceLinkEvents.h"
 #include "device/FirmwareCheckValue.h"
+#include "device/StandaloneDeviceModel.h"
 #include "device/VirtualClock.h"
-#include "macros/MacroLibrary.h"
-#include "profiles/AppSettings.h"
-#include "profiles/LanguageTexts.h"
-#include "profiles/ProfileTable.h"
 #include "sim/SimulatedMouse.h"
 
 #include <random>
@@ -23,12 +20,9 @@ struct GallerySimulatedMouse::Parts {
     SimulatedMouse mouse{clock};
     QtUiPoster poster;
     DeviceIoThread deviceThread;
-    ProfileTable profiles;
-    AppSettings settings;
-    MacroLibrary macros;
-    LanguageTexts texts;
+    StandaloneDeviceModel model;
     DeviceLinkEvents events;
-    DeviceLink link{DeviceModel{profiles, settings, macros, texts, DataPaths{}}, deviceThread, poster, clock, events};
+    DeviceLink link{model.Model(), deviceThread, poster, clock, events};
     std::unique_ptr<DeviceLinkFirmwareUpdater> updater;
 };
 

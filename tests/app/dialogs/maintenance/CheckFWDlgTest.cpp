@@ -7,9 +7,7 @@
 #include "device/DeviceIoThread.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceLinkEvents.h"
-#include "macros/MacroLibrary.h"
-#include "profiles/AppSettings.h"
-#include "profiles/ProfileTable.h"
+#include "device/StandaloneDeviceModel.h"
 #include "device/FirmwareCheckValue.h"
 #include "device/FlashMap.h"
 #include "device/VirtualClock.h"
@@ -143,11 +141,9 @@ protected:
     SimulatedMouse mouse{clock};
     QtUiPoster poster;
     DeviceIoThread deviceThread;
-    ProfileTable profiles;
-    AppSettings settings;
-    MacroLibrary macros;
+    StandaloneDeviceModel model;
     DeviceLinkEvents linkEvents;
-    DeviceLink link{DeviceModel{profiles, settings, macros, texts, DataPaths{}}, deviceThread, poster, clock, linkEvents};
+    DeviceLink link{model.Model(), deviceThread, poster, clock, linkEvents};
     DeviceLinkFirmwareUpdater updater{link};
     std::vector<QString> imageErrors;
 };
