@@ -10,6 +10,8 @@
 #include "ui/CSliderControl.h"
 #include "ui/CStaticText.h"
 
+#include <vector>
+
 namespace {
 
 constexpr int kBarId = 3300;
@@ -18,11 +20,13 @@ class DpiDialogTest : public AppDialogTest {
 protected:
     void UseSensor(std::uint16_t model) { ASSERT_TRUE(table.Build(model)); }
 
-    // The DPI bar of the level, carrying its X and Y positions.
+    // A new DPI bar of the level, carrying its X and Y positions. Every bar lives as long
+    // as the test, since a dialog keeps the one it was opened for; `bar` is the newest.
     CDPIValueShowControl& Bar(int x, int y)
     {
-        bar = std::make_unique<CDPIValueShowControl>(&owner, kBarId, UiRect{0, 0, 20, 100},
-                                                     static_cast<int>(table.PositionCount()), 0, 0);
+        bars.push_back(std::make_unique<CDPIValueShowControl>(&owner, kBarId, UiRect{0, 0, 20, 100},
+                                                              static_cast<int>(table.PositionCount()), 0, 0));
+        bar = bars.back().get();
         bar->SetValue(x);
         bar->SetSecondValue(y);
         return *bar;
@@ -45,7 +49,8 @@ protected:
     }
 
     DpiStepTable table;
-    std::unique_ptr<CDPIValueShowControl> bar;
+    std::vector<std::unique_ptr<CDPIValueShowControl>> bars;
+    CDPIValueShowControl* bar = nullptr;
 };
 
 TEST_F(DpiDialogTest, EnterRoundsTheTypedValueUpToAStepOfTheSensor)
