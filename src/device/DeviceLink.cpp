@@ -165,15 +165,12 @@ void DeviceLink::ForgetUnsent(const std::vector<CommandCode>& codes)
         case CommandCode::MacroClear:
         case CommandCode::MacroData:
             // Every apply uploads the macros whose images differ from their copies.
-            for (LastSentCopies::MacroImage& image : m_copies.macros)
-                image.fill(0);
+            m_copies.ForgetMacros();
             break;
         case CommandCode::FactoryReset:
             // The mouse kept its settings while the profile took the defaults: all of it
             // is to be written.
-            m_copies.ForgetAll();
-            m_flags.keysChanged = m_flags.settingsChanged = true;
-            m_flags.powerSavingChanged = m_flags.sensorOptionsChanged = true;
+            ForgetEverySent();
             break;
         }
     }
@@ -300,11 +297,16 @@ bool DeviceLink::TakeUnsentFromLastRun()
     std::error_code error;
     if (!std::filesystem::exists(m_model.paths.UnsentMarkerFile(), error))
         return false;
+    ForgetEverySent();
+    m_resendPending = true;
+    return true;
+}
+
+void DeviceLink::ForgetEverySent()
+{
     m_copies.ForgetAll();
     m_flags.keysChanged = m_flags.settingsChanged = true;
     m_flags.powerSavingChanged = m_flags.sensorOptionsChanged = true;
-    m_resendPending = true;
-    return true;
 }
 
 void DeviceLink::OnStatusReport(LinkKind link, std::span<const std::uint8_t> bytes)

@@ -171,6 +171,9 @@ private:
     // The commands of a job that never reached the mouse: their copies are forgotten and
     // their change flags set, so the next apply writes them again.
     void ForgetUnsent(const std::vector<CommandCode>& codes);
+    // Forgets every copy and sets every change flag that leads to commands: the next
+    // apply writes the whole current profile.
+    void ForgetEverySent();
     void ShowProgressWhenWritten();
     // The firmware update's steps after the first: the restart once the update is marked
     // active, then the final check; the end of any step ends the update.

@@ -18,9 +18,7 @@ KeyBytes BuildKeyBytes(const Profile& profile)
 
 std::optional<CommandRequest> SendKeyAssignments(const Profile& profile, LastSentCopies& copies)
 {
-    for (LastSentCopies::MacroImage& image : copies.macros) {
-        image.fill(0);
-    }
+    copies.ForgetMacros();
     const KeyBytes bytes = BuildKeyBytes(profile);
     const bool forgotten = copies.TakeForgotten(LastSentCopies::Group::Keys);
     const bool changed = bytes != copies.keys || forgotten;

@@ -48,12 +48,18 @@ struct LastSentCopies {
     {
         return std::exchange(forgotten[static_cast<std::size_t>(group)], false);
     }
-    // Forgets every group and every macro image (a zero image is never a macro's).
+    // Forgets every macro image (a zero image is never a macro's): the next apply uploads
+    // the macros again.
+    void ForgetMacros()
+    {
+        for (MacroImage& image : macros)
+            image.fill(0);
+    }
+    // Forgets every group and every macro image.
     void ForgetAll()
     {
         forgotten.fill(true);
-        for (MacroImage& image : macros)
-            image.fill(0);
+        ForgetMacros();
     }
 
     friend bool operator==(const LastSentCopies&, const LastSentCopies&) = default;

@@ -99,9 +99,7 @@ std::vector<CommandRequest> UploadMacros(const Profile& profile, const MacroReso
     // Clearing erases every macro in the mouse, so every macro button is written again,
     // changed or not.
     std::vector<CommandRequest> commands{MacroClearCommand()};
-    for (LastSentCopies::MacroImage& copy : copies.macros) {
-        copy.fill(0);
-    }
+    copies.ForgetMacros();
     for (const ButtonImage& entry : images) {
         if (StoreImage(entry, copies)) {
             const std::vector<CommandRequest> packets = MacroDataPackets(entry.image, entry.slot);
