@@ -9,7 +9,6 @@
 
 PopupDismisser::PopupDismisser()
 {
-    qApp->installEventFilter(this);
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, this, [](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive)
             DismissAll();
@@ -43,15 +42,23 @@ void PopupDismisser::Register(CWndPopup* popup)
     if (dismisser == nullptr || popup == nullptr)
         return;
     auto& open = dismisser->m_open;
+    // The application-wide filter sees every event of the program, so it is there only
+    // while a popup is open.
+    if (open.empty())
+        qApp->installEventFilter(dismisser);
     if (std::find(open.begin(), open.end(), popup) == open.end())
         open.emplace_back(popup);
 }
 
 void PopupDismisser::Unregister(const CWndPopup* popup)
 {
-    if (PopupDismisser* dismisser = Instance(Creation::Never))
-        std::erase_if(dismisser->m_open,
-                      [popup](const QPointer<CWndPopup>& entry) { return entry.isNull() || entry.data() == popup; });
+    PopupDismisser* dismisser = Instance(Creation::Never);
+    if (dismisser == nullptr)
+        return;
+    std::erase_if(dismisser->m_open,
+                  [popup](const QPointer<CWndPopup>& entry) { return entry.isNull() || entry.data() == popup; });
+    if (dismisser->m_open.empty())
+        qApp->removeEventFilter(dismisser);
 }
 
 std::vector<CWndPopup*> PopupDismisser::OpenPopups()
