@@ -57,6 +57,11 @@ int AppSettings::ValueAsInt(std::size_t k) const
     return static_cast<int>(TextNumbers::ParseDecimal(Value(k)));
 }
 
+int AppSettings::NeedPassword() const
+{
+    return ValueAsInt(static_cast<std::size_t>(AppSetting::NeedPassword));
+}
+
 int AppSettings::CurrentProfile() const
 {
     const int index = ValueAsInt(Index(AppSetting::CurrentProfile));

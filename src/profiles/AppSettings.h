@@ -42,6 +42,8 @@ public:
     [[nodiscard]] const std::u16string& Value(AppSetting k) const;
     void SetValue(AppSetting k, std::u16string value);
 
+    // NeedPassword as a decimal number: 1 starts the program hidden until the mouse answers.
+    [[nodiscard]] int NeedPassword() const;
     [[nodiscard]] int CurrentProfile() const;
     void SetCurrentProfile(int index);
     [[nodiscard]] int ProfileShowCount() const;

@@ -17,6 +17,14 @@ CColorSelectCheckButton::CColorSelectCheckButton(CMessageWindow* parent, int id,
 {
 }
 
+void CColorSelectCheckButton::SetRect(int left, int top, int right, int bottom)
+{
+    const int dx = left - m_rect.left;
+    const int dy = top - m_rect.top;
+    CControlBase::SetRect(left, top, right, bottom);
+    m_swatch = {m_swatch.left + dx, m_swatch.top + dy, m_swatch.right + dx, m_swatch.bottom + dy};
+}
+
 bool CColorSelectCheckButton::SetImages(const QString& unchecked, const QString& checked)
 {
     return m_frames.SetImages({unchecked, checked});

@@ -20,6 +20,8 @@ public:
     [[nodiscard]] bool IsChecked() const { return m_checked; }
     [[nodiscard]] UiRect Swatch() const { return m_swatch; }
 
+    // The swatch moves with the slot.
+    void SetRect(int left, int top, int right, int bottom) override;
     void Draw(QPainter& painter, const UiRect& clip) override;
     bool OnMouseMove(unsigned flags, QPoint point) override;
     bool OnLButtonDown(unsigned flags, QPoint point) override;

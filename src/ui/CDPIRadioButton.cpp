@@ -82,7 +82,7 @@ void CDPIRadioButton::Draw(QPainter& painter, const UiRect& /*clip*/)
                       m_rect.top + UiScale::Scale(kValueBandHeight)};
     // The band is shorter than a line of the Latin control font, so the value is not
     // clipped to it: clipped, the lower part of the digits would be cut off.
-    SkinPainter::DrawText(painter, m_font, SkinColor::kNormalText, band,
+    SkinPainter::DrawText(painter, m_font, m_textColor, band,
                           TextFormat::kCenter | TextFormat::kSingleLine |
                               TextFormat::kWordEllipsis | TextFormat::kNoClip,
                           QString::number(m_dpiValue * kDpiUnit));

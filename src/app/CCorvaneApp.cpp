@@ -1,0 +1,401 @@
+#include "app/CCorvaneApp.h"
+
+#include "app/CCorvaneDlg.h"
+#include "app/MainWindowIds.h"
+#include "app/MainWindowLinkEvents.h"
+#include "app/MainWindowPlacement.h"
+#include "app/TrayIcon.h"
+#include "app/dialogs/CAttentionDlg.h"
+#include "app/dialogs/maintenance/CProgressBarDlg.h"
+#include "app/dialogs/maintenance/QtUiPoster.h"
+#include "device/DeviceDiscovery.h"
+#include "device/DeviceIoThread.h"
+#include "device/DeviceLink.h"
+#include "device/HidBackend.h"
+#include "device/HidTrafficLog.h"
+#include "device/SteadyClock.h"
+#include "macros/MacroLibrary.h"
+#include "macros/MacroLibraryFile.h"
+#include "platform/DataFolder.h"
+#include "platform/instance/SingleInstance.h"
+#include "profiles/AppSettings.h"
+#include "profiles/LanguageLoader.h"
+#include "profiles/LanguageTexts.h"
+#include "profiles/PathText.h"
+#include "profiles/ProfileTable.h"
+#include "profiles/StartupLoad.h"
+#include "sim/SimHidBackend.h"
+#include "sim/SimulatedMouse.h"
+#include "ui/OpenDialogList.h"
+#include "ui/UiFont.h"
+#include "ui/UiScale.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#if __has_include("platform/hid/SystemHidBackend.h") && defined(CORVANE_HAS_SYSTEM_HID)
+#include "platform/hid/SystemHidBackend.h"
+#endif
+
+namespace {
+
+// How many received reports the simulated mouse keeps for inspection; its state (what it
+// was sent) is kept whole whatever this says.
+constexpr std::size_t kSimulatedReceivedLimit = 4096;
+const QString kProfileFilter = QStringLiteral("Profile (*.psf)");
+const QString kProfileSuffix = QStringLiteral(".psf");
+
+constexpr const char* kUdevCommand =
+    "echo 'SUBSYSTEM==\"hidraw\", ATTRS{idVendor}==\"248a\", TAG+=\"uaccess\"' | "
+    "sudo tee /etc/udev/rules.d/70-corvane.rules && sudo udevadm control --reload && sudo udevadm trigger";
+
+QString LanguageText(const LanguageTexts& texts, int number)
+{
+    return QString::fromStdU16String(texts.Text(static_cast<std::size_t>(number)));
+}
+
+}  // namespace
+
+// Declaration order is the reverse of destruction: the window and discovery go before
+// the link, the link before the device thread, the thread before the backend and the
+// simulated mouse its handles use.
+struct CCorvaneApp::Parts {
+    std::unique_ptr<SingleInstance> instance;
+    SteadyClock clock;
+    std::unique_ptr<SimulatedMouse> mouse;
+    QtUiPoster poster;
+    LanguageTexts texts;
+    AppSettings settings;
+    std::unique_ptr<ProfileTable> profiles = std::make_unique<ProfileTable>();
+    MacroLibrary macros;
+    std::shared_ptr<HidTrafficLog> log;
+    std::unique_ptr<HidBackend> backend;
+    std::unique_ptr<QSocketNotifier> changeNotifier;
+    std::unique_ptr<DeviceIoThread> deviceThread;
+    std::unique_ptr<MainWindowLinkEvents> events;
+    std::unique_ptr<DeviceLink> link;
+    std::unique_ptr<DeviceDiscovery> discovery;
+    std::unique_ptr<CCorvaneDlg> window;
+    std::unique_ptr<TrayIcon> tray;
+    std::unique_ptr<QWidget> simulatorWindow;
+    QPointer<QWidget> attention;
+    QPointer<QMessageBox> accessProblem;
+};
+
+CCorvaneApp::CCorvaneApp(ProgramOptions options, std::filesystem::path programFolder)
+    : m_options(std::move(options)), m_programFolder(std::move(programFolder)), m_parts(std::make_unique<Parts>())
+{
+}
+
+CCorvaneApp::~CCorvaneApp()
+{
+    Shutdown();
+}
+
+CCorvaneDlg* CCorvaneApp::Window() const
+{
+    return m_parts->window.get();
+}
+
+SimulatedMouse* CCorvaneApp::Mouse() const
+{
+    return m_parts->mouse.get();
+}
+
+QWidget* CCorvaneApp::SimulatorWindow() const
+{
+    return m_parts->simulatorWindow.get();
+}
+
+CCorvaneApp::StartResult CCorvaneApp::Start(const MainWindowServices* services)
+{
+    Parts& parts = *m_parts;
+    const std::filesystem::path dataFolder =
+        m_options.dataDir.isEmpty() ? UserDataFolder() : PathFromText(m_options.dataDir.toStdU16String());
+
+    // One run per user, and per data folder when another one is given, so that separate
+    // data folders (tests, a second profile set) do not meet.
+    QString key = SingleInstance::DefaultKey();
+    if (!m_options.dataDir.isEmpty())
+        key += QStringLiteral("-") + QString::fromLatin1(QCryptographicHash::hash(m_options.dataDir.toUtf8(),
+                                                                                  QCryptographicHash::Sha1)
+                                                             .toHex()
+                                                             .left(8));
+    parts.instance = std::make_unique<SingleInstance>(key, SingleInstance::DefaultFolder());
+    if (parts.instance->Claim() == SingleInstance::Role::Secondary)
+        return StartResult::OtherInstance;
+    parts.instance->SetRestoreHandler([this] { Restore(); });
+
+    // The data folder; one that cannot be made leaves every file at its defaults.
+    m_paths = DataPaths{dataFolder, m_programFolder / "lang"};
+    if (!dataFolder.empty())
+        (void)EnsureDataFolder(dataFolder);
+
+    // The scale from the screen's area for windows in device-independent pixels.
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
+    const MainWindowPlacement placement = MainWindowPlacement::ForScreen(area.width(), area.height());
+    UiScale::Set(placement.uiScale);
+    UiScale::SetDpiRatio(UiScale::DpiRatioOf(screen));
+
+    if (!LoadModel())
+        return StartResult::Failed;
+    if (!OpenDevices())
+        return StartResult::Failed;
+    CreateWindow(services);
+
+    CCorvaneDlg& window = *parts.window;
+    window.SetFrameSize(placement.width, placement.height);
+    window.InitDialog();
+    window.move(area.left() + placement.left, area.top() + placement.top);
+    OpenDialogList::Clear();
+
+    parts.tray = std::make_unique<TrayIcon>(
+        parts.texts, [this] { Restore(); }, [this] { Quit(); });
+    parts.tray->Show();
+
+    // NeedPassword 1 keeps the window hidden until the mouse answers a restore request;
+    // it is never shown first.
+    const int needPassword = parts.settings.NeedPassword();
+    if (needPassword == 0)
+        window.show();
+    parts.discovery->Startup(needPassword);
+    if (parts.backend->ChangeDescriptor() >= 0) {
+        parts.changeNotifier = std::make_unique<QSocketNotifier>(parts.backend->ChangeDescriptor(),
+                                                                 QSocketNotifier::Read);
+        QObject::connect(parts.changeNotifier.get(), &QSocketNotifier::activated, parts.changeNotifier.get(),
+                         [backend = parts.backend.get()] { backend->DispatchChanges(); });
+    }
+    return StartResult::Running;
+}
+
+bool CCorvaneApp::LoadModel()
+{
+    Parts& parts = *m_parts;
+    const LanguageSources sources{m_paths.ConfigFolder(), m_paths.programLanguageFolder, UserLocaleName(),
+                                  UiScale::Get()};
+    (void)LoadLanguage(parts.texts, sources);
+    UiFont::SetControlFont(parts.texts.Font());
+    (void)MacroLibraryFile::Load(parts.macros, m_paths.MacroLibraryFile());
+    (void)LoadSettingsAndProfiles(parts.settings, *parts.profiles, parts.texts, m_paths);
+    return true;
+}
+
+bool CCorvaneApp::OpenDevices()
+{
+    Parts& parts = *m_parts;
+    if (m_options.simulate) {
+        // A mouse on its cable, as a newcomer would plug it in.
+        parts.mouse = std::make_unique<SimulatedMouse>(parts.clock);
+        parts.mouse->SetReceivedLimit(kSimulatedReceivedLimit);
+        parts.mouse->Plug(LinkKind::Wired);
+        parts.backend = std::make_unique<SimHidBackend>(*parts.mouse, parts.poster);
+    } else {
+#if defined(CORVANE_HAS_SYSTEM_HID)
+        parts.backend = CreateSystemHidBackend();
+#endif
+    }
+    if (!parts.backend) {
+        m_failure = QStringLiteral("this build has no HID backend for this system; --simulate runs the program on "
+                                   "the simulated mouse");
+        return false;
+    }
+    if (!m_options.hidLog.isEmpty()) {
+        std::string error;
+        parts.log = HidTrafficLog::Open(PathFromText(m_options.hidLog.toStdU16String()), parts.clock, error);
+        if (!parts.log) {
+            m_failure = QString::fromStdString(error);
+            return false;
+        }
+    }
+    parts.deviceThread = std::make_unique<DeviceIoThread>();
+
+    MainWindowLinkEvents::Actions actions;
+    actions.showWindow = [this] {
+        if (CCorvaneDlg* window = Window()) {
+            window->showNormal();
+            window->raise();
+            window->activateWindow();
+        }
+    };
+    actions.minimiseWindow = [this] {
+        // A window that was never shown stays hidden: minimising would show it.
+        if (CCorvaneDlg* window = Window(); window != nullptr && window->isVisible())
+            window->showMinimized();
+    };
+    actions.hideWindow = [this] {
+        if (CCorvaneDlg* window = Window())
+            window->hide();
+    };
+    actions.quit = [this] { Quit(); };
+    actions.accessDenied = [this](const std::string& message) { ShowAccessProblem(message); };
+    actions.showAttention = [this](int title, int message) {
+        Parts& p = *m_parts;
+        if (p.attention)
+            p.attention->deleteLater();
+        auto* attention = new CAttentionDlg(p.texts, LanguageText(p.texts, title), LanguageText(p.texts, message),
+                                            Window());
+        attention->setAttribute(Qt::WA_DeleteOnClose);
+        attention->setWindowFlag(Qt::WindowStaysOnTopHint);
+        attention->InitDialog();
+        attention->show();
+        p.attention = attention;
+    };
+    actions.showProgress = [this](int message) {
+        (void)CProgressBarDlg::ShowProgress(Window(), m_parts->texts, LanguageText(m_parts->texts, message));
+    };
+    parts.events = std::make_unique<MainWindowLinkEvents>(std::move(actions));
+    parts.link = std::make_unique<DeviceLink>(
+        DeviceModel{*parts.profiles, parts.settings, parts.macros, parts.texts, m_paths}, *parts.deviceThread,
+        parts.poster, parts.clock, *parts.events);
+    parts.link->BuildDpiTable();
+    parts.discovery = std::make_unique<DeviceDiscovery>(*parts.backend, *parts.link, parts.poster, *parts.events,
+                                                        parts.log);
+    return true;
+}
+
+void CCorvaneApp::CreateWindow(const MainWindowServices* given)
+{
+    Parts& parts = *m_parts;
+    MainWindowServices services;
+    services.showNotice = [this](int /*title*/, int message) {
+        (void)CAttentionDlg::Show(m_parts->texts, message, Window());
+    };
+    services.showMessage = [this](const QString& message) {
+        CAttentionDlg attention(m_parts->texts, LanguageText(m_parts->texts, CAttentionDlg::kTextTitle), message,
+                                Window());
+        (void)attention.DoModal();
+    };
+    services.pickImportFile = [this](const QString& title) {
+        return QFileDialog::getOpenFileName(Window(), title, QString(), kProfileFilter);
+    };
+    services.pickExportFile = [this](const QString& title) {
+        QString file = QFileDialog::getSaveFileName(Window(), title, QString(), kProfileFilter);
+        if (!file.isEmpty() && !file.endsWith(kProfileSuffix, Qt::CaseInsensitive))
+            file += kProfileSuffix;
+        return file;
+    };
+    services.openMouseSettings = [] { return false; };
+    services.launchProgram = [](const std::u16string&) {};
+    services.putAway = [this] { PutAway(); };
+    services.quit = [this] { Quit(); };
+    services.batteryShown = [this](int percent) {
+        if (m_parts->tray)
+            m_parts->tray->SetBatteryLevel(percent);
+    };
+    if (given != nullptr) {
+        // The caller's actions replace ours where it gives them.
+        auto take = [](auto& ours, const auto& theirs) {
+            if (theirs)
+                ours = theirs;
+        };
+        take(services.showNotice, given->showNotice);
+        take(services.showMessage, given->showMessage);
+        take(services.pickImportFile, given->pickImportFile);
+        take(services.pickExportFile, given->pickExportFile);
+        take(services.openMouseSettings, given->openMouseSettings);
+        take(services.launchProgram, given->launchProgram);
+        take(services.putAway, given->putAway);
+        take(services.selectMacro, given->selectMacro);
+        take(services.runMacroManager, given->runMacroManager);
+        take(services.batteryShown, given->batteryShown);
+        take(services.quit, given->quit);
+    }
+    parts.events->SetLaunchProgram(services.launchProgram);
+    parts.window = std::make_unique<CCorvaneDlg>(
+        MainWindowModel{*parts.profiles, parts.settings, parts.macros, parts.texts, m_paths, *parts.link,
+                        *parts.discovery},
+        std::move(services));
+    parts.events->SetWindow(parts.window.get());
+}
+
+void CCorvaneApp::ShowAccessProblem(const std::string& message)
+{
+    // Once per run: enumerations repeat on every arrival and would repeat the box.
+    if (m_accessProblemShown)
+        return;
+    m_accessProblemShown = true;
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Gaming Mouse"),
+                                QStringLiteral("The mouse is connected, but this user may not open it (%1).\n\n"
+                                               "This command lets the user at the desk open it; then plug the "
+                                               "mouse in again:")
+                                    .arg(QString::fromStdString(message)),
+                                QMessageBox::Ok);
+    box->setInformativeText(QString::fromLatin1(kUdevCommand));
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+    m_parts->accessProblem = box;
+}
+
+void CCorvaneApp::Restore()
+{
+    if (m_parts->discovery)
+        m_parts->discovery->RequestShowWindow();
+}
+
+void CCorvaneApp::PutAway()
+{
+    CCorvaneDlg* window = Window();
+    if (window == nullptr)
+        return;
+    if (TrayIcon::DesktopHasTray())
+        window->hide();
+    else
+        window->showMinimized();
+}
+
+void CCorvaneApp::Quit()
+{
+    m_quitRequested = true;
+    OpenDialogList::CloseAll();
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+}
+
+int CCorvaneApp::Run()
+{
+    const int code = QApplication::exec();
+    Shutdown();
+    return code;
+}
+
+void CCorvaneApp::Shutdown()
+{
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    Parts& parts = *m_parts;
+    OpenDialogList::CloseAll();
+    if (parts.window) {
+        for (unsigned timer : {MainTimer::kApply, MainTimer::kWindowCheck, MainTimer::kConnection,
+                               MainTimer::kBattery, MainTimer::kReenumerate, MainTimer::kSave})
+            parts.window->KillTimer(timer);
+        parts.window->hide();
+    }
+    // A pending save is written, queued writes get their time to reach the mouse, and
+    // what cannot be written is recorded for the next start.
+    if (parts.link)
+        (void)parts.link->FinishPendingWork();
+    if (parts.discovery)
+        parts.discovery->Shutdown();
+    parts.changeNotifier.reset();
+    if (parts.tray)
+        parts.tray->Hide();
+    if (parts.events)
+        parts.events->SetWindow(nullptr);
+    parts.simulatorWindow.reset();
+    parts.tray.reset();
+    parts.window.reset();
+    parts.discovery.reset();
+    parts.link.reset();
+    parts.deviceThread.reset();
+    parts.changeNotifier.reset();
+    parts.backend.reset();
+}

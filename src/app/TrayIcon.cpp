@@ -1,0 +1,60 @@
+#include "app/TrayIcon.h"
+
+#include "profiles/LanguageTexts.h"
+
+#include <QIcon>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+namespace {
+const QString kTip = QStringLiteral("Gaming Mouse");
+const QString kIconResource = QStringLiteral(":/embedded/128.png");
+}  // namespace
+
+TrayIcon::TrayIcon(const LanguageTexts& texts, std::function<void()> restore, std::function<void()> exit)
+    : m_menu(std::make_unique<QMenu>()), m_restore(std::move(restore)), m_exit(std::move(exit))
+{
+    m_icon = new QSystemTrayIcon(QIcon(kIconResource), this);
+    QAction* show = m_menu->addAction(QString::fromStdU16String(texts.Text(kTextShow)));
+    m_menu->addSeparator();
+    QAction* quit = m_menu->addAction(QString::fromStdU16String(texts.Text(kTextExit)));
+    QObject::connect(show, &QAction::triggered, this, [this] { m_restore(); });
+    // The menu closes before the program ends, so its own event handling is over.
+    QObject::connect(quit, &QAction::triggered, this, [this] { m_exit(); }, Qt::QueuedConnection);
+    m_icon->setContextMenu(m_menu.get());
+    m_icon->setToolTip(kTip);
+    QObject::connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::DoubleClick)
+            m_restore();
+    });
+}
+
+TrayIcon::~TrayIcon()
+{
+    m_icon->hide();
+}
+
+bool TrayIcon::DesktopHasTray()
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TrayIcon::Show()
+{
+    m_icon->show();
+}
+
+void TrayIcon::Hide()
+{
+    m_icon->hide();
+}
+
+void TrayIcon::SetBatteryLevel(std::optional<int> percent)
+{
+    m_icon->setToolTip(percent ? kTip + QStringLiteral(" %1%").arg(*percent) : kTip);
+}
+
+QString TrayIcon::ToolTip() const
+{
+    return m_icon->toolTip();
+}

@@ -1,0 +1,57 @@
+// corvane: the configuration utility of the gaming mouse.
+#include "app/CCorvaneApp.h"
+#include "app/ProgramOptions.h"
+#include "platform/DataFolder.h"
+#include "profiles/PathText.h"
+
+#include "app/CCorvaneDlg.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("corvane"));
+    QApplication::setDesktopFileName(QStringLiteral("corvane"));
+    // The window lives on in the tray when it is hidden.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QString error;
+    const auto options = ProgramOptions::Parse(QApplication::arguments(), error);
+    if (!options) {
+        if (error.isEmpty()) {
+            std::printf("Usage: corvane [--simulate] [--hid-log FILE] [--data-dir DIR] [--screenshot FILE]\n\n"
+                        "  --simulate        run on a simulated mouse and open its control window\n"
+                        "  --hid-log FILE    write every HID transfer to FILE\n"
+                        "  --data-dir DIR    use DIR as the data folder instead of the user's\n"
+                        "  --screenshot FILE save the main window's picture to FILE once it shows, then end\n");
+            return 0;
+        }
+        std::fprintf(stderr, "corvane: %s\n", qPrintable(error));
+        return 2;
+    }
+
+    CCorvaneApp program(*options, PathFromText(QApplication::applicationDirPath().toStdU16String()));
+    switch (program.Start()) {
+    case CCorvaneApp::StartResult::OtherInstance:
+        return 0;
+    case CCorvaneApp::StartResult::Failed:
+        std::fprintf(stderr, "corvane: %s\n", qPrintable(program.FailureMessage()));
+        return 1;
+    case CCorvaneApp::StartResult::Running:
+        break;
+    }
+    if (!options->screenshot.isEmpty()) {
+        // Long enough for the mouse's first answers and the battery's first tick.
+        constexpr int kScreenshotDelayMs = 1500;
+        QTimer::singleShot(kScreenshotDelayMs, &application, [&program, file = options->screenshot] {
+            if (CCorvaneDlg* window = program.Window(); window == nullptr || !window->grab().save(file))
+                std::fprintf(stderr, "corvane: cannot write %s\n", qPrintable(file));
+            program.Quit();
+        });
+    }
+    return program.Run();
+}
