@@ -1,0 +1,257 @@
+#include "MainWindowFixture.h"
+
+#include "app/MainWindowIds.h"
+#include "keyfunc/popups/CMenuPopup.h"
+#include "profiles/LanguageTexts.h"
+#include "profiles/ProfileFile.h"
+#include "ui/CCheckButton.h"
+#include "ui/CSliderControl.h"
+
+#include <QTest>
+
+#include <fstream>
+
+namespace {
+
+constexpr std::size_t kPayload = CommandLayout::kPayload;
+
+class MainWindowTest : public MainWindowFixture {
+protected:
+    // Opens the profile list, the action menu of the first shown profile, and picks the
+    // action whose caption is this language text.
+    void RunProfileAction(int textNumber)
+    {
+        Click(MainId::kProfileList);
+        ASSERT_TRUE(RunUntil([this] { return window->Popup(1) != nullptr; }));
+        auto* list = dynamic_cast<CMenuPopup*>(window->Popup(1));
+        ASSERT_NE(list, nullptr);
+        const QPoint entry = list->EntryRect(1).ToQRect().center();  // after the heading
+        MouseDriver(list).Move(entry);
+        RunFor(80);
+        MouseDriver(list).RightClick(entry);
+        ASSERT_TRUE(RunUntil([this] { return window->Popup(2) != nullptr; }));
+        ClickEntry(window->Popup(2), textNumber);
+        // The action runs from timer 60 once the lists have closed.
+        RunFor(250);
+    }
+
+    // Clicks the entry of an open list whose caption is this language text.
+    void ClickEntry(CWndPopup* popup, int textNumber, Qt::MouseButton button = Qt::LeftButton)
+    {
+        auto* list = dynamic_cast<CMenuPopup*>(popup);
+        ASSERT_NE(list, nullptr);
+        const std::u16string& caption = window->Model().texts.Text(static_cast<std::size_t>(textNumber));
+        const auto& entries = list->Entries();
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            if (entries[i].caption != caption)
+                continue;
+            const QPoint centre = list->EntryRect(static_cast<int>(i)).ToQRect().center();
+            MouseDriver driver(list);
+            driver.Move(centre);
+            RunFor(80);  // the list's hover time
+            if (button == Qt::LeftButton)
+                driver.Click(centre);
+            else
+                driver.RightClick(centre);
+            return;
+        }
+        FAIL() << "no entry with text " << textNumber;
+    }
+};
+
+TEST_F(MainWindowTest, StartsShownWithTheDpiAndRateSectionsOpenAndTheProfileInItsControls)
+{
+    StartConfirmed();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->IsSectionOpen(MainId::kHeaderDpi));
+    EXPECT_TRUE(window->IsSectionOpen(MainId::kHeaderRate));
+    EXPECT_FALSE(window->IsSectionOpen(MainId::kHeaderLighting));
+    const CControlBase* lightingSpeed = window->GetControl(MainId::kSpeedSlider);
+    ASSERT_NE(lightingSpeed, nullptr);
+    EXPECT_FALSE(lightingSpeed->IsVisible());
+    EXPECT_EQ(window->width(), UiScale::Scale(CCorvaneDlg::kDesignWidth));
+    EXPECT_EQ(window->height(), UiScale::Scale(CCorvaneDlg::kDesignHeight));
+}
+
+TEST_F(MainWindowTest, The500HzRadioStoresTheRateAndSendsTheReportRateCommand)
+{
+    StartConfirmed();
+    Click(MainId::kFirstRateRadio + 2);
+    WaitForExchanges();
+    EXPECT_EQ(Current().PollingRateName, u"500HZ");
+    EXPECT_EQ(Current().PollingRateValue, (std::array<std::uint8_t, 3>{2, 0, 0}));
+    const auto frames = Sent(CommandCode::PollingRate);
+    ASSERT_EQ(frames.size(), 1U);
+    EXPECT_EQ(frames[0][kPayload], 0x02);  // 500 Hz: one report every 2 ms
+    EXPECT_EQ(mouse->State().settings.pollingCode, 0x02);
+}
+
+TEST_F(MainWindowTest, UncheckingTheOnlyEnabledDpiLevelKeepsItAndSendsNothing)
+{
+    StartConfirmed();
+    Current().DPIOffOnFlag = 0x01;
+    Current().CurrentDPILevel = 0;
+    window->RefreshUi();
+    Click(MainId::kFirstDpiCheck);
+    WaitForExchanges();
+    const auto* check = dynamic_cast<const CCheckButton*>(window->GetControl(MainId::kFirstDpiCheck));
+    ASSERT_NE(check, nullptr);
+    EXPECT_TRUE(check->IsChecked());
+    EXPECT_EQ(Current().DPIOffOnFlag, 0x01);
+    EXPECT_TRUE(Sent(CommandCode::DpiLevels).empty());
+}
+
+TEST_F(MainWindowTest, UncheckingTheCurrentLevelMakesTheNextEnabledOneCurrent)
+{
+    StartConfirmed();
+    Current().DPIOffOnFlag = 0x07;
+    Current().CurrentDPILevel = 2;
+    window->RefreshUi();
+    Click(MainId::kFirstDpiCheck + 2);
+    WaitForExchanges();
+    EXPECT_EQ(Current().DPIOffOnFlag, 0x03);
+    EXPECT_EQ(Current().CurrentDPILevel, 0);
+    EXPECT_FALSE(Sent(CommandCode::DpiLevels).empty());
+    EXPECT_EQ(mouse->State().settings.dpiOnOffFlags, 0x03);
+    EXPECT_EQ(mouse->State().settings.currentDpiLevel, 0);
+}
+
+TEST_F(MainWindowTest, OpeningLightingOverDpiAndRateClosesRateAndMovesItDown)
+{
+    StartConfirmed();
+    const int rateTop = window->HeaderTop(MainId::kHeaderRate);
+    Click(MainId::kHeaderLighting);
+    EXPECT_TRUE(window->IsSectionOpen(MainId::kHeaderDpi));
+    EXPECT_TRUE(window->IsSectionOpen(MainId::kHeaderLighting));
+    EXPECT_FALSE(window->IsSectionOpen(MainId::kHeaderRate));
+    EXPECT_FALSE(window->GetControl(MainId::kFirstRateRadio)->IsVisible());
+    window->repaint();  // the column is laid out with the background
+    EXPECT_EQ(window->HeaderTop(MainId::kHeaderRate) - rateTop, 170);
+}
+
+TEST_F(MainWindowTest, RightClickForTheOnlyLeftClickButtonIsUndoneWithAWarning)
+{
+    StartConfirmed();
+    const FunctionValue leftClick = Current().Keys[0].Value;
+    Click(MainId::kFirstButtonDropDown);
+    ASSERT_TRUE(RunUntil([this] { return window->Popup(0) != nullptr; }));
+    ClickEntry(window->Popup(0), 21);  // "Right Click"
+    ASSERT_TRUE(RunUntil([this] { return !notices.empty(); }, 2000));
+    EXPECT_EQ(notices, std::vector<int>{ProfileMessages::kKeepOneLeftClick});
+    EXPECT_EQ(Current().Keys[0].Value, leftClick);
+    WaitForExchanges();
+    EXPECT_TRUE(Sent(CommandCode::KeyAssignments).empty());
+}
+
+TEST_F(MainWindowTest, ChoosingAFunctionForAButtonSendsTheKeys)
+{
+    StartConfirmed();
+    Click(MainId::kFirstButtonDropDown + 2);
+    ASSERT_TRUE(RunUntil([this] { return window->Popup(0) != nullptr; }));
+    ClickEntry(window->Popup(0), 21);  // "Right Click" on the middle button
+    WaitForExchanges();
+    EXPECT_EQ(Current().Keys[2].Value, (FunctionValue{0x10, 0x02, 0x00}));
+    EXPECT_FALSE(Sent(CommandCode::KeyAssignments).empty());
+    EXPECT_EQ(mouse->State().settings.KeysInButtonOrder()[2], (SimMouseSettings::ButtonValue{0x10, 0x02, 0x00}));
+}
+
+TEST_F(MainWindowTest, PowerSliderReleasedOutsideItIsSentAtTheNextMove)
+{
+    StartConfirmed();
+    auto* slider = dynamic_cast<CSliderControl*>(window->GetControl(MainId::kPowerSlider));
+    ASSERT_NE(slider, nullptr);
+    const QPoint thumb = slider->ThumbRect().ToQRect().center();
+    const QPoint outside(slider->GetRect().right + 120, thumb.y() + 60);
+    MouseDriver driver(window);
+    driver.Move(thumb);
+    driver.Press(thumb);
+    driver.Move(QPoint(thumb.x() + 20, thumb.y()));
+    driver.Move(outside);
+    driver.Release(outside);
+    EXPECT_EQ(slider->GetPos(), slider->StepCount() - 1);
+    WaitForExchanges();
+    driver.Move(QPoint(outside.x() + 1, outside.y()));
+    WaitForExchanges();
+    const auto frames = Sent(CommandCode::PowerSaving);
+    ASSERT_FALSE(frames.empty());
+    EXPECT_EQ(frames.back()[kPayload], 30);
+    EXPECT_EQ(Current().GetIntSetting(ProfileSetting::PowerDownTime), 30);
+}
+
+TEST_F(MainWindowTest, DeletingTheCurrentProfileIsRefusedAndChangesNothing)
+{
+    StartConfirmed();
+    AppSettings& settings = window->Model().settings;
+    const int shown = settings.ProfileShowCount();
+    RunProfileAction(93);  // "Delete" on the current profile, the first shown one
+    ASSERT_TRUE(RunUntil([this] { return !notices.empty(); }, 2000));
+    EXPECT_EQ(notices, std::vector<int>{ProfileMessages::kCannotDeleteCurrent});
+    EXPECT_EQ(settings.ProfileShowCount(), shown);
+}
+
+TEST_F(MainWindowTest, ExportThenImportRestoresTheProfileAndABrokenFileChangesNothing)
+{
+    StartConfirmed();
+    const std::filesystem::path file = data / "exported.psf";
+    fileToPick = QString::fromStdString(file.string());
+    Current().SetSetting(ProfileSetting::ProfileName, u"Exported");
+    RunProfileAction(91);  // "Export"
+    ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(file); }, 2000));
+
+    Current().SetSetting(ProfileSetting::ProfileName, u"Renamed");
+    RunProfileAction(90);  // "Import"
+    ASSERT_TRUE(RunUntil([this] { return Current().GetSetting(ProfileSetting::ProfileName) == u"Exported"; }, 2000));
+    // The import is saved at once.
+    Profile saved;
+    ASSERT_TRUE(ParseProfileFile(saved, window->Model().settings.ProfileSlotPath(
+                                            window->Model().settings.CurrentProfile()))
+                    .ok);
+    EXPECT_EQ(saved.GetSetting(ProfileSetting::ProfileName), u"Exported");
+
+    std::ofstream(data / "broken.psf") << "not a profile";
+    fileToPick = QString::fromStdString((data / "broken.psf").string());
+    const Profile before = Current();
+    RunProfileAction(90);
+    ASSERT_TRUE(RunUntil([this] { return !messages.empty(); }, 2000));
+    EXPECT_EQ(Current(), before);
+}
+
+TEST_F(MainWindowTest, UnpluggingTheOnlyMouseEndsTheProgram)
+{
+    StartConfirmed();
+    EXPECT_FALSE(app->QuitRequested());
+    mouse->Unplug(LinkKind::Wired);
+    EXPECT_TRUE(RunUntil([this] { return app->QuitRequested(); }));
+}
+
+TEST_F(MainWindowTest, NeedPasswordOneNeverShowsTheWindowBeforeTheMouseAnswers)
+{
+    WriteNeedPassword(1);
+    Start();
+    // The start minimises nothing into view: the window stays hidden until the presence
+    // reply confirms the mouse, which then shows it.
+    EXPECT_FALSE(window->isVisible());
+    bool shownUnconfirmed = false;
+    EXPECT_TRUE(RunUntil([&] {
+        shownUnconfirmed = shownUnconfirmed || (window->isVisible() && !Link().Connection().deviceConfirmed);
+        return window->isVisible();
+    }));
+    EXPECT_FALSE(shownUnconfirmed);
+    EXPECT_TRUE(Link().Connection().deviceConfirmed);
+    EXPECT_TRUE(Link().Connection().shownByPresence);
+}
+
+TEST_F(MainWindowTest, EnterAndEscapeNeverCloseTheWindowAndTheHiddenSequenceShowsTheSupportText)
+{
+    StartConfirmed();
+    for (int key : {Qt::Key_Return, Qt::Key_Escape})
+        QTest::keyClick(window, static_cast<Qt::Key>(key));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(app->QuitRequested());
+    for (char letter : std::string("ABOUTABOUT"))
+        QTest::keyClick(window, static_cast<Qt::Key>(letter));
+    ASSERT_EQ(messages.size(), 1U);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("corvane --simulate")));
+}
+
+}  // namespace
