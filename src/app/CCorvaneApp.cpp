@@ -140,7 +140,9 @@ CCorvaneApp::StartResult CCorvaneApp::Start(const MainWindowServices* services)
     // The scale from the screen's area for windows in device-independent pixels.
     QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
-    const MainWindowPlacement placement = MainWindowPlacement::ForScreen(area.width(), area.height());
+    const MainWindowPlacement placement =
+        m_options.scale > 0.0F ? MainWindowPlacement::AtScale(area.width(), area.height(), m_options.scale)
+                               : MainWindowPlacement::ForScreen(area.width(), area.height());
     UiScale::Set(placement.uiScale);
     UiScale::SetDpiRatio(UiScale::DpiRatioOf(screen));
 

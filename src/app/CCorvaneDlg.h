@@ -105,7 +105,8 @@ private:
     void LayOutColumn();
     void DrawPanels(QPainter& painter) const;
     void DrawButtonHighlight(QPainter& painter) const;
-    [[nodiscard]] static UiRect DevicePictureArea();
+    // The square of the device picture that the highlight of button 1..9 covers.
+    [[nodiscard]] static UiRect HighlightArea(int button);
     void LoadHighlight(int button);
 
     // --- refresh and collect (CCorvaneDlgRefresh.cpp)

@@ -91,9 +91,13 @@ LResult CCorvaneDlg::OnButtonDropDown(WParam wParam, LParam code)
         return 0;
     const int id = static_cast<int>(wParam);
     if (code == NotifyCode::kEnter || code == NotifyCode::kLeave) {
+        const int previous = m_hoveredButton;
         m_hoveredButton = code == NotifyCode::kEnter ? id - (MainId::kFirstButtonDropDown - 1) : 0;
         LoadHighlight(m_hoveredButton);
-        InvalidateRect(DevicePictureArea());
+        if (previous != m_hoveredButton) {
+            InvalidateRect(HighlightArea(previous));
+            InvalidateRect(HighlightArea(m_hoveredButton));
+        }
     } else if (code == NotifyCode::kClick) {
         OpenFunctionList(*dropDown);
     }

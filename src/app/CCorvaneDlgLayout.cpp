@@ -512,11 +512,15 @@ void CCorvaneDlg::DrawButtonHighlight(QPainter& painter) const
     image.Draw(painter, Scaled({left, top, left + image.Width(), top + image.Height()}));
 }
 
-UiRect CCorvaneDlg::DevicePictureArea()
+UiRect CCorvaneDlg::HighlightArea(int button)
 {
-    // The picture and the badges and highlights that reach past its edge.
-    return Scaled({kDevicePicture.left - kHighlightSize, kDevicePicture.top - kHighlightSize,
-                   kDevicePicture.right + kHighlightSize, kDevicePicture.bottom + kHighlightSize});
+    // Only the lit badge changes on the picture, so only its square is repainted.
+    if (button < 1 || button > static_cast<int>(kButtonPoints.size()))
+        return UiRect::None();
+    const PicturePoint point = kButtonPoints[static_cast<std::size_t>(button - 1)];
+    const int left = kDevicePicture.left + point.x - kHighlightSize / 2 - 1;
+    const int top = kDevicePicture.top + point.y - kHighlightSize / 2 - 1;
+    return Scaled({left, top, left + kHighlightSize + 2, top + kHighlightSize + 2});
 }
 
 void CCorvaneDlg::LoadHighlight(int button)

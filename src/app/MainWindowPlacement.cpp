@@ -17,11 +17,18 @@ constexpr int kOneAndHalfHeight = 1201;
 
 MainWindowPlacement MainWindowPlacement::ForScreen(int screenWidth, int screenHeight)
 {
-    MainWindowPlacement placement;
+    float scale = 1.0F;
     if (screenWidth >= kDoubleWidth && screenHeight >= kDoubleHeight)
-        placement.uiScale = 2.0F;
+        scale = 2.0F;
     else if (screenWidth >= kOneAndHalfWidth && screenHeight >= kOneAndHalfHeight)
-        placement.uiScale = 1.5F;
+        scale = 1.5F;
+    return AtScale(screenWidth, screenHeight, scale);
+}
+
+MainWindowPlacement MainWindowPlacement::AtScale(int screenWidth, int screenHeight, float scale)
+{
+    MainWindowPlacement placement;
+    placement.uiScale = scale;
     const float width = placement.uiScale * static_cast<float>(kDesignWidth);
     const float height = placement.uiScale * static_cast<float>(kDesignHeight);
     placement.width = static_cast<int>(width);

@@ -16,6 +16,8 @@ struct MainWindowPlacement {
     // Computed in 32-bit floats and truncated, as every design coordinate is: the window
     // is centred where the screen is larger than it and placed at 0 where it is not.
     [[nodiscard]] static MainWindowPlacement ForScreen(int screenWidth, int screenHeight);
+    // The same place for a scale chosen by the user.
+    [[nodiscard]] static MainWindowPlacement AtScale(int screenWidth, int screenHeight, float scale);
 
     friend bool operator==(const MainWindowPlacement&, const MainWindowPlacement&) = default;
 };

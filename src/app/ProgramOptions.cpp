@@ -18,7 +18,10 @@ std::optional<ProgramOptions> ProgramOptions::Parse(const QStringList& arguments
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                         QStringLiteral("Save the main window's picture to FILE once it shows, then end."),
                                         QStringLiteral("FILE"));
-    parser.addOptions({help, simulate, hidLog, dataDir, screenshot});
+    const QCommandLineOption scale(QStringLiteral("scale"),
+                                   QStringLiteral("Draw the windows at FACTOR (1.0, 1.5 or 2.0) instead of the screen's choice."),
+                                   QStringLiteral("FACTOR"));
+    parser.addOptions({help, simulate, hidLog, dataDir, screenshot, scale});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return std::nullopt;
@@ -36,5 +39,14 @@ std::optional<ProgramOptions> ProgramOptions::Parse(const QStringList& arguments
     options.hidLog = parser.value(hidLog);
     options.dataDir = parser.value(dataDir);
     options.screenshot = parser.value(screenshot);
+    if (parser.isSet(scale)) {
+        bool valid = false;
+        const float factor = parser.value(scale).toFloat(&valid);
+        if (!valid || (factor != 1.0F && factor != 1.5F && factor != 2.0F)) {
+            error = QStringLiteral("--scale must be 1.0, 1.5 or 2.0");
+            return std::nullopt;
+        }
+        options.scale = factor;
+    }
     return options;
 }

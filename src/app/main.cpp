@@ -23,10 +23,11 @@ int main(int argc, char** argv)
     const auto options = ProgramOptions::Parse(QApplication::arguments(), error);
     if (!options) {
         if (error.isEmpty()) {
-            std::printf("Usage: corvane [--simulate] [--hid-log FILE] [--data-dir DIR] [--screenshot FILE]\n\n"
+            std::printf("Usage: corvane [--simulate] [--hid-log FILE] [--data-dir DIR] [--scale FACTOR] [--screenshot FILE]\n\n"
                         "  --simulate        run on a simulated mouse and open its control window\n"
                         "  --hid-log FILE    write every HID transfer to FILE\n"
                         "  --data-dir DIR    use DIR as the data folder instead of the user's\n"
+                        "  --scale FACTOR    draw at 1.0, 1.5 or 2.0 instead of the screen's choice\n"
                         "  --screenshot FILE save the main window's picture to FILE once it shows, then end\n");
             return 0;
         }
