@@ -64,8 +64,11 @@ bool CCorvaneDlg::OnInitDialog()
     QScreen* screen = QGuiApplication::primaryScreen();
     m_screenHeight = screen != nullptr ? screen->availableGeometry().bottom() + 1 : kDesignHeight;
     const bool result = CDlgBase::OnInitDialog();
-    QImage background(QStringLiteral(":/embedded/364.png"));
+    // The background's own size is the frame size it is scaled from; a missing picture
+    // leaves the frame as it is and builds nothing.
+    const QImage background(QStringLiteral(":/embedded/364.png"));
     if (!background.isNull()) {
+        SetFrameSize(background.width(), background.height());
         BuildBackground(background);
     }
     return result;

@@ -288,18 +288,18 @@ void CCorvaneDlg::CreateDpiSection()
         const int x = 857 + k * 42;
         const ControlFlags flags = k < MainId::kShownDpiLevels ? ControlFlags{} : NotShown();
         auto* check = AddBody(MainLayer::kDpi, MainId::kHeaderDpi, {x + 13, 8, x + 27, 22},
-                              std::make_unique<CCheckButton>(this, MainId::kFirstDpiCheck + k, UiRect{}, 0,
+                              std::make_unique<CCheckButton>(this, MainId::kFirstDpiCheck + k, Scaled({x + 13, 8, x + 27, 22}), 0,
                                                              QString{}, flags));
         check->SetImages(QStringLiteral("check_button_dpi_nr.png"), QStringLiteral("check_button_dpi_ov.png"),
                          QStringLiteral("check_button_dpi_dn.png"));
         m_dpiChecks[index] = check;
         auto* bar = AddBody(MainLayer::kDpi, MainId::kHeaderDpi, {x + 13, 28, x + 27, 148},
-                            std::make_unique<CDPIValueShowControl>(this, MainId::kFirstDpiBar + k, UiRect{}, steps, 0,
+                            std::make_unique<CDPIValueShowControl>(this, MainId::kFirstDpiBar + k, Scaled({x + 13, 28, x + 27, 148}), steps, 0,
                                                                    0, QString{}, flags));
         bar->SetImages(QStringLiteral("mouse/dpi_bar_1.png"), QStringLiteral("mouse/dpi_bar_2.png"));
         m_dpiBars[index] = bar;
         auto* level = AddBody(MainLayer::kDpi, MainId::kHeaderDpi, {x, 158, x + 40, 182},
-                              std::make_unique<CDPIRadioButton>(this, MainId::kFirstDpiLevel + k, UiRect{}, QString{},
+                              std::make_unique<CDPIRadioButton>(this, MainId::kFirstDpiLevel + k, Scaled({x, 158, x + 40, 182}), QString{},
                                                                 flags));
         level->SetStripImage(QStringLiteral("dpi_value.png"), 40);
         // Five digits fit the 40-unit button in a smaller face than the captions'.
@@ -339,20 +339,20 @@ void CCorvaneDlg::CreateLightingSection()
         const SliderRow& spec = rows[row];
         std::vector<CControlBase*>& group = row == 0 ? m_speedGroup : m_brightnessGroup;
         group.push_back(AddBody(kLayer, kHeader, {856, 44, 924, 62},
-                                std::make_unique<CStaticText>(this, spec.captionId, UiRect{}, kGreyText, kLabel,
+                                std::make_unique<CStaticText>(this, spec.captionId, Scaled({856, 44, 924, 62}), kGreyText, kLabel,
                                                               Text(texts, spec.captionText))));
         auto* track = AddBody(kLayer, kHeader, {932, 52, 1052, 55},
-                              std::make_unique<CStaticImage>(this, spec.trackId, UiRect{}));
+                              std::make_unique<CStaticImage>(this, spec.trackId, Scaled({932, 52, 1052, 55})));
         track->SetImage(QStringLiteral("Slider_bar.png"));
         group.push_back(track);
         auto* slider = AddBody(kLayer, kHeader, {926, 47, 1059, 60},
-                               std::make_unique<CSliderControl>(this, spec.sliderId, UiRect{}, spec.steps,
+                               std::make_unique<CSliderControl>(this, spec.sliderId, Scaled({926, 47, 1059, 60}), spec.steps,
                                                                 UiScale::Scale(kThumbLeftPad),
                                                                 UiScale::Scale(kThumbRightPad)));
         slider->SetThumbImage(QStringLiteral("Slider_Circle.png"));
         group.push_back(slider);
         auto* value = AddBody(kLayer, kHeader, {1064, 44, 1104, 62},
-                              std::make_unique<CStaticText>(this, spec.valueId, UiRect{}, kGreyText, kCentredLabel));
+                              std::make_unique<CStaticText>(this, spec.valueId, Scaled({1064, 44, 1104, 62}), kGreyText, kCentredLabel));
         QFont tahoma = value->Font();
         tahoma.setFamily(QStringLiteral("Tahoma"));
         value->SetFont(tahoma);
@@ -362,7 +362,7 @@ void CCorvaneDlg::CreateLightingSection()
     }
 
     m_colorsLabel = AddBody(kLayer, kHeader, {856, 84, 924, 102},
-                            std::make_unique<CStaticText>(this, MainId::kColorsLabel, UiRect{}, kGreyText, kLabel,
+                            std::make_unique<CStaticText>(this, MainId::kColorsLabel, Scaled({856, 84, 924, 102}), kGreyText, kLabel,
                                                           Text(texts, 122)));
     for (int j = 0; j < MainId::kColorSlotCount; ++j) {
         const UiRect offset{932 + j * 30, 81, 956 + j * 30, 105};
@@ -374,13 +374,13 @@ void CCorvaneDlg::CreateLightingSection()
     }
 
     m_directionGroup.push_back(AddBody(kLayer, kHeader, {856, 122, 924, 140},
-                                       std::make_unique<CStaticText>(this, MainId::kDirectionLabel, UiRect{},
+                                       std::make_unique<CStaticText>(this, MainId::kDirectionLabel, Scaled({856, 122, 924, 140}),
                                                                      kGreyText, kLabel, Text(texts, 123))));
     auto* up = AddBody(kLayer, kHeader, {932, 120, 958, 142},
-                       std::make_unique<CRadioButton>(this, MainId::kDirectionUp, UiRect{}));
+                       std::make_unique<CRadioButton>(this, MainId::kDirectionUp, Scaled({932, 120, 958, 142})));
     up->SetImages(QStringLiteral("up_nr.png"), QStringLiteral("up_ov.png"), QStringLiteral("up_check.png"));
     auto* down = AddBody(kLayer, kHeader, {964, 120, 990, 142},
-                         std::make_unique<CRadioButton>(this, MainId::kDirectionDown, UiRect{}));
+                         std::make_unique<CRadioButton>(this, MainId::kDirectionDown, Scaled({964, 120, 990, 142})));
     down->SetImages(QStringLiteral("down_nr.png"), QStringLiteral("down_ov.png"), QStringLiteral("down_check.png"));
     m_directionGroup.push_back(up);
     m_directionGroup.push_back(down);
@@ -389,7 +389,7 @@ void CCorvaneDlg::CreateLightingSection()
 void CCorvaneDlg::CreatePointerSection()
 {
     auto* settings = AddBody(MainLayer::kPointer, MainId::kHeaderPointer, {897, 42, 1057, 68},
-                             std::make_unique<CImageButton>(this, MainId::kMouseSettings, UiRect{},
+                             std::make_unique<CImageButton>(this, MainId::kMouseSettings, Scaled({897, 42, 1057, 68}),
                                                             TextFormat::kCenter, Text(m_model.texts, 260)));
     settings->SetTextImages(QStringLiteral("button4_nr.png"), QStringLiteral("button4_nr.png"));
 }
@@ -400,13 +400,13 @@ void CCorvaneDlg::CreateRateSection()
     for (int i = 0; i < MainId::kRateRadioCount; ++i) {
         const int left = 858 + i * 62;
         auto* radio = AddBody(MainLayer::kRate, MainId::kHeaderRate, {left, 30, left + 56, 56},
-                              std::make_unique<CRadioButton>(this, MainId::kFirstRateRadio + i, UiRect{}));
+                              std::make_unique<CRadioButton>(this, MainId::kFirstRateRadio + i, Scaled({left, 30, left + 56, 56})));
         const QString rate = QString::fromLatin1(kRates[static_cast<std::size_t>(i)]);
         radio->SetImages(rate + QStringLiteral("_nr.png"), rate + QStringLiteral("_dn.png"),
                          rate + QStringLiteral("_dn.png"));
         m_rateCaptions[static_cast<std::size_t>(i)] =
             AddBody(MainLayer::kRate, MainId::kHeaderRate, {856, 80, 1098, 100},
-                    std::make_unique<CStaticText>(this, MainId::kFirstRateCaption + i, UiRect{}, kGreyText,
+                    std::make_unique<CStaticText>(this, MainId::kFirstRateCaption + i, Scaled({856, 80, 1098, 100}), kGreyText,
                                                   kCentredLabel, Text(m_model.texts, 261 + i)));
     }
 
@@ -420,10 +420,10 @@ void CCorvaneDlg::CreateRateSection()
                                                {MainId::kLiftHigh, MainId::kLiftHighCaption, 271, 986}}};
     for (const LiftChoice& choice : kLift) {
         auto* radio = AddBody(MainLayer::kLift, MainId::kHeaderLift, {choice.left, 30, choice.left + 15, 45},
-                              std::make_unique<CRadioButton>(this, choice.radio, UiRect{}));
+                              std::make_unique<CRadioButton>(this, choice.radio, Scaled({choice.left, 30, choice.left + 15, 45})));
         radio->SetImages(QStringLiteral("radio_nr.png"), QStringLiteral("radio_ov.png"), QStringLiteral("radio_dn.png"));
         AddBody(MainLayer::kLift, MainId::kHeaderLift, {choice.left + 22, 28, choice.left + 100, 47},
-                std::make_unique<CStaticText>(this, choice.caption, UiRect{}, kGreyText, kLabel,
+                std::make_unique<CStaticText>(this, choice.caption, Scaled({choice.left + 22, 28, choice.left + 100, 47}), kGreyText, kLabel,
                                               Text(m_model.texts, choice.text)));
     }
 }

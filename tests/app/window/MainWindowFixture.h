@@ -61,6 +61,7 @@ protected:
         ProgramOptions options;
         options.simulate = true;
         options.dataDir = QString::fromStdString(data.Path().string());
+        options.scale = scale;
         app = std::make_unique<CCorvaneApp>(
             options, std::filesystem::path(QApplication::applicationDirPath().toStdString()));
         MainWindowServices services;
@@ -150,4 +151,5 @@ protected:
     QString fileToPick;
     int mouseSettingsOpened = 0;
     int putAways = 0;
+    float scale = 0.0F;  // the screen's choice
 };

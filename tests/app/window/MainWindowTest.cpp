@@ -254,4 +254,30 @@ TEST_F(MainWindowTest, EnterAndEscapeNeverCloseTheWindowAndTheHiddenSequenceShow
     EXPECT_TRUE(messages[0].contains(QStringLiteral("corvane --simulate")));
 }
 
+// Screenshots for review: the lighting section open in mode 1, the pointer on the second
+// button's drop-down, at the three scales.
+class MainWindowScreenshotTest : public MainWindowTest, public testing::WithParamInterface<float> {};
+
+TEST_P(MainWindowScreenshotTest, LightingOpenAndAButtonHighlighted)
+{
+    scale = GetParam();
+    StartConfirmed();
+    Current().Lighting1ModeValue[0] = 1;
+    Click(MainId::kHeaderLighting);
+    MouseDriver(window).Move(CentreOf(MainId::kFirstButtonDropDown + 1));
+    RunFor(100);
+    EXPECT_EQ(window->HoveredButton(), 2);
+    EXPECT_TRUE(window->GetControl(MainId::kDirectionUp)->IsVisible());
+    EXPECT_FALSE(window->GetControl(MainId::kBrightnessSlider)->IsVisible());
+    const QImage image = window->grab().toImage();
+    EXPECT_EQ(image.width(), UiScale::Scale(CCorvaneDlg::kDesignWidth) * static_cast<int>(window->devicePixelRatio()));
+    std::filesystem::create_directories(CORVANE_SCREENSHOT_DIR);
+    EXPECT_TRUE(image.save(QStringLiteral(CORVANE_SCREENSHOT_DIR "/main-window-%1.png").arg(static_cast<double>(scale))));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, MainWindowScreenshotTest, testing::Values(1.0F, 1.5F, 2.0F),
+                         [](const testing::TestParamInfo<float>& param) {
+                             return "Scale" + std::to_string(static_cast<int>(param.param * 10));
+                         });
+
 }  // namespace
