@@ -51,9 +51,13 @@ constexpr std::size_t kSimulatedReceivedLimit = 4096;
 const QString kProfileFilter = QStringLiteral("Profile (*.psf)");
 const QString kProfileSuffix = QStringLiteral(".psf");
 
+// The one command that gives the user at the desk the mouse's nodes: the program's udev
+// rule, written where udev reads it, then applied to the nodes already there.
 constexpr const char* kUdevCommand =
-    "echo 'SUBSYSTEM==\"hidraw\", ATTRS{idVendor}==\"248a\", TAG+=\"uaccess\"' | "
-    "sudo tee /etc/udev/rules.d/70-corvane.rules && sudo udevadm control --reload && sudo udevadm trigger";
+    R"(printf '%s\n' 'SUBSYSTEM=="hidraw", KERNEL=="hidraw*", ATTRS{idVendor}=="248a", )"
+    R"(ATTRS{idProduct}=="6673|6674|6675", TAG+="uaccess"' 'SUBSYSTEM=="hidraw", KERNEL=="hidraw*", )"
+    R"(KERNELS=="0005:248A:6673.*|0005:248A:6674.*|0005:248A:6675.*", TAG+="uaccess"' )"
+    R"(| sudo tee /etc/udev/rules.d/70-corvane.rules && sudo udevadm control --reload && sudo udevadm trigger)";
 
 QString LanguageText(const LanguageTexts& texts, int number)
 {
