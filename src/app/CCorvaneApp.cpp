@@ -112,6 +112,11 @@ SimulatedMouse* CCorvaneApp::Mouse() const
     return m_parts->mouse.get();
 }
 
+QString CCorvaneApp::TrayToolTip() const
+{
+    return m_parts->tray ? m_parts->tray->ToolTip() : QString();
+}
+
 QWidget* CCorvaneApp::SimulatorWindow() const
 {
     return m_parts->simulatorWindow.get();

@@ -49,6 +49,7 @@ public:
     [[nodiscard]] const DataPaths& Paths() const { return m_paths; }
     [[nodiscard]] QWidget* SimulatorWindow() const;
     [[nodiscard]] bool QuitRequested() const { return m_quitRequested; }
+    [[nodiscard]] QString TrayToolTip() const;
 
 private:
     struct Parts;

@@ -6,6 +6,9 @@
 #include "profiles/ProfileFile.h"
 #include "ui/CCheckButton.h"
 #include "ui/CSliderControl.h"
+#include "device/SensorCodes.h"
+
+#include <QTimer>
 
 #include <QTest>
 
@@ -252,6 +255,59 @@ TEST_F(MainWindowTest, EnterAndEscapeNeverCloseTheWindowAndTheHiddenSequenceShow
         QTest::keyClick(window, static_cast<Qt::Key>(letter));
     ASSERT_EQ(messages.size(), 1U);
     EXPECT_TRUE(messages[0].contains(QStringLiteral("corvane --simulate")));
+}
+
+TEST_F(MainWindowTest, FactoryResetAsksFirstAndResetsTheMouseOnOk)
+{
+    StartConfirmed();
+    // The question is a modal dialog; it is answered as soon as its run has started.
+    QTimer::singleShot(100, [] {
+        for (CDlgBase* dialog : OpenDialogList::Entries())
+            dialog->EndDialog(DialogResult::kOk);
+    });
+    Click(MainId::kFactoryReset);
+    WaitForExchanges();
+    EXPECT_EQ(mouse->State().factoryResets, 1U);
+    EXPECT_EQ(Sent(CommandCode::FactoryReset).size(), 1U);
+}
+
+TEST_F(MainWindowTest, AnswerNoToTheFactoryResetSendsNothing)
+{
+    StartConfirmed();
+    QTimer::singleShot(100, [] {
+        for (CDlgBase* dialog : OpenDialogList::Entries())
+            dialog->EndDialog(DialogResult::kCancel);
+    });
+    Click(MainId::kFactoryReset);
+    WaitForExchanges();
+    EXPECT_EQ(mouse->State().factoryResets, 0U);
+}
+
+TEST_F(MainWindowTest, TheSensorWithoutLightingSwitchesTheLayoutAndBack)
+{
+    StartConfirmed();
+    Click(MainId::kHeaderLighting);
+    ASSERT_TRUE(window->IsSectionOpen(MainId::kHeaderLighting));
+    mouse->SetSensorCode(SensorCode::k3205);
+    ASSERT_TRUE(RunUntil([this] { return window->Sensor3205Mode(); }));
+    EXPECT_FALSE(window->GetControl(MainId::kHeaderLighting)->IsShown());
+    EXPECT_FALSE(window->IsSectionOpen(MainId::kHeaderLighting));
+    EXPECT_FALSE(window->GetControl(MainId::kMacroManager)->IsShown());
+    window->repaint();
+    EXPECT_EQ(window->HeaderTop(MainId::kHeaderRate), window->IsSectionOpen(MainId::kHeaderDpi) ? 67 + 196 : 67);
+
+    mouse->SetSensorCode(SensorCode::k3311);
+    ASSERT_TRUE(RunUntil([this] { return !window->Sensor3205Mode(); }));
+    EXPECT_TRUE(window->GetControl(MainId::kHeaderLighting)->IsShown());
+    EXPECT_TRUE(window->GetControl(MainId::kMacroManager)->IsShown());
+}
+
+TEST_F(MainWindowTest, TheBatteryReachesTheGaugeAndTheTraysTip)
+{
+    StartConfirmed();
+    mouse->SetBattery(57, 0);
+    ASSERT_TRUE(RunUntil([this] { return app->TrayToolTip().endsWith(QStringLiteral("57%")); }, 4000));
+    EXPECT_TRUE(app->TrayToolTip().startsWith(QStringLiteral("Gaming Mouse")));
 }
 
 // Screenshots for review: the lighting section open in mode 1, the pointer on the second
