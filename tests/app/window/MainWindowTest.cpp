@@ -219,6 +219,46 @@ TEST_F(MainWindowTest, ExportThenImportRestoresTheProfileAndABrokenFileChangesNo
     EXPECT_EQ(Current(), before);
 }
 
+TEST_F(MainWindowTest, ChoosingAnotherProfileSendsItsKeysAndSettingsButNotItsPowerSaving)
+{
+    StartConfirmed();
+    AppSettings& settings = window->Model().settings;
+    settings.SetProfileShowCount(2);
+    const int other = settings.ProfileShowList(1);
+    Profile& next = window->Model().profiles.At(other);
+    next.PollingRateValue = {2, 0, 0};
+    next.Keys[2].Value = {0x10, 0x02, 0x00};
+    next.SetIntSetting(ProfileSetting::PowerDownTime, 3);
+
+    Click(MainId::kProfileList);
+    ASSERT_TRUE(RunUntil([this] { return window->Popup(1) != nullptr; }));
+    auto* list = dynamic_cast<CMenuPopup*>(window->Popup(1));
+    ASSERT_NE(list, nullptr);
+    const QPoint entry = list->EntryRect(2).ToQRect().center();  // the second shown profile
+    MouseDriver(list).Move(entry);
+    RunFor(80);
+    MouseDriver(list).Click(entry);
+    WaitForExchanges();
+    EXPECT_EQ(settings.CurrentProfile(), other);
+    EXPECT_EQ(Sent(CommandCode::PollingRate).size(), 1U);
+    EXPECT_EQ(Sent(CommandCode::KeyAssignments).size(), 1U);
+    EXPECT_TRUE(Sent(CommandCode::PowerSaving).empty());
+}
+
+TEST_F(MainWindowTest, EndingBeforeTheSaveDelayStillWritesTheChangeToTheProfileFile)
+{
+    StartConfirmed();
+    Click(MainId::kFirstRateRadio + 1);
+    WaitForExchanges();  // sent; the save waits for its ten seconds
+    const std::filesystem::path file =
+        window->Model().settings.ProfileSlotPath(window->Model().settings.CurrentProfile());
+    app->Shutdown();
+    Profile saved;
+    ASSERT_TRUE(ParseProfileFile(saved, file).ok);
+    EXPECT_EQ(saved.PollingRateValue, (std::array<std::uint8_t, 3>{1, 0, 0}));
+    EXPECT_EQ(saved.PollingRateName, u"250HZ");
+}
+
 TEST_F(MainWindowTest, UnpluggingTheOnlyMouseEndsTheProgram)
 {
     StartConfirmed();
