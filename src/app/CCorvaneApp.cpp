@@ -5,6 +5,7 @@
 #include "app/MainWindowLinkEvents.h"
 #include "app/MainWindowPlacement.h"
 #include "app/TrayIcon.h"
+#include "app/sim/SimulatedMouseWindow.h"
 #include "app/dialogs/CAttentionDlg.h"
 #include "app/dialogs/maintenance/CProgressBarDlg.h"
 #include "app/dialogs/maintenance/QtUiPoster.h"
@@ -18,6 +19,8 @@
 #include "macros/MacroLibraryFile.h"
 #include "platform/DataFolder.h"
 #include "platform/instance/SingleInstance.h"
+#include "platform/shell/MouseSettingsOpener.h"
+#include "platform/shell/ProgramLauncher.h"
 #include "profiles/AppSettings.h"
 #include "profiles/LanguageLoader.h"
 #include "profiles/LanguageTexts.h"
@@ -177,6 +180,11 @@ CCorvaneApp::StartResult CCorvaneApp::Start(const MainWindowServices* services)
     if (needPassword == 0)
         window.show();
     parts.discovery->Startup(needPassword);
+    if (parts.mouse) {
+        auto simulator = std::make_unique<SimulatedMouseWindow>(*parts.mouse);
+        simulator->ShowBeside(window);
+        parts.simulatorWindow = std::move(simulator);
+    }
     if (parts.backend->ChangeDescriptor() >= 0) {
         parts.changeNotifier = std::make_unique<QSocketNotifier>(parts.backend->ChangeDescriptor(),
                                                                  QSocketNotifier::Read);
@@ -292,8 +300,9 @@ void CCorvaneApp::CreateWindow(const MainWindowServices* given)
             file += kProfileSuffix;
         return file;
     };
-    services.openMouseSettings = [] { return false; };
-    services.launchProgram = [](const std::u16string&) {};
+    services.openMouseSettings = [] { return MouseSettingsOpener::Open().started; };
+    // A launch that fails does so quietly, as an empty or stale path would.
+    services.launchProgram = [](const std::u16string& target) { (void)ProgramLauncher::Open(target); };
     services.putAway = [this] { PutAway(); };
     services.quit = [this] { Quit(); };
     services.batteryShown = [this](int percent) {
