@@ -7,6 +7,7 @@
 #include "app/TrayIcon.h"
 #include "app/sim/SimulatedMouseWindow.h"
 #include "app/dialogs/CAttentionDlg.h"
+#include "app/dialogs/DialogParts.h"
 #include "app/dialogs/maintenance/CProgressBarDlg.h"
 #include "app/dialogs/maintenance/QtUiPoster.h"
 #include "device/DeviceDiscovery.h"
@@ -61,11 +62,6 @@ constexpr const char* kUdevCommand =
     R"(ATTRS{idProduct}=="6673|6674|6675", TAG+="uaccess"' 'SUBSYSTEM=="hidraw", KERNEL=="hidraw*", )"
     R"(KERNELS=="0005:248A:6673.*|0005:248A:6674.*|0005:248A:6675.*", TAG+="uaccess"' )"
     R"(| sudo tee /etc/udev/rules.d/70-corvane.rules && sudo udevadm control --reload && sudo udevadm trigger)";
-
-QString LanguageText(const LanguageTexts& texts, int number)
-{
-    return QString::fromStdU16String(texts.Text(static_cast<std::size_t>(number)));
-}
 
 }  // namespace
 
@@ -135,10 +131,9 @@ CCorvaneApp::StartResult CCorvaneApp::Start(const MainWindowServices* services)
     // data folders (tests, a second profile set) do not meet.
     QString key = SingleInstance::DefaultKey();
     if (!m_options.dataDir.isEmpty())
-        key += QStringLiteral("-") + QString::fromLatin1(QCryptographicHash::hash(m_options.dataDir.toUtf8(),
-                                                                                  QCryptographicHash::Sha1)
-                                                             .toHex()
-                                                             .left(8));
+        key += QStringLiteral("-") +
+               QString::fromLatin1(
+                   QCryptographicHash::hash(m_options.dataDir.toUtf8(), QCryptographicHash::Sha1).toHex().left(8));
     parts.instance = std::make_unique<SingleInstance>(key, SingleInstance::DefaultFolder());
     if (parts.instance->Claim() == SingleInstance::Role::Secondary)
         return StartResult::OtherInstance;
@@ -186,8 +181,8 @@ CCorvaneApp::StartResult CCorvaneApp::Start(const MainWindowServices* services)
         parts.simulatorWindow = std::move(simulator);
     }
     if (parts.backend->ChangeDescriptor() >= 0) {
-        parts.changeNotifier = std::make_unique<QSocketNotifier>(parts.backend->ChangeDescriptor(),
-                                                                 QSocketNotifier::Read);
+        parts.changeNotifier =
+            std::make_unique<QSocketNotifier>(parts.backend->ChangeDescriptor(), QSocketNotifier::Read);
         QObject::connect(parts.changeNotifier.get(), &QSocketNotifier::activated, parts.changeNotifier.get(),
                          [backend = parts.backend.get()] { backend->DispatchChanges(); });
     }
@@ -221,8 +216,9 @@ bool CCorvaneApp::OpenDevices()
 #endif
     }
     if (!parts.backend) {
-        m_failure = QStringLiteral("this build has no HID backend for this system; --simulate runs the program on "
-                                   "the simulated mouse");
+        m_failure = QStringLiteral(
+            "this build has no HID backend for this system; --simulate runs the program on "
+            "the simulated mouse");
         return false;
     }
     if (!m_options.hidLog.isEmpty()) {
@@ -258,8 +254,8 @@ bool CCorvaneApp::OpenDevices()
         Parts& p = *m_parts;
         if (p.attention)
             p.attention->deleteLater();
-        auto* attention = new CAttentionDlg(p.texts, LanguageText(p.texts, title), LanguageText(p.texts, message),
-                                            Window());
+        auto* attention = new CAttentionDlg(p.texts, DialogParts::LanguageText(p.texts, title),
+                                            DialogParts::LanguageText(p.texts, message), Window());
         attention->setAttribute(Qt::WA_DeleteOnClose);
         attention->setWindowFlag(Qt::WindowStaysOnTopHint);
         attention->InitDialog();
@@ -267,15 +263,16 @@ bool CCorvaneApp::OpenDevices()
         p.attention = attention;
     };
     actions.showProgress = [this](int message) {
-        (void)CProgressBarDlg::ShowProgress(Window(), m_parts->texts, LanguageText(m_parts->texts, message));
+        (void)CProgressBarDlg::ShowProgress(Window(), m_parts->texts,
+                                            DialogParts::LanguageText(m_parts->texts, message));
     };
     parts.events = std::make_unique<MainWindowLinkEvents>(std::move(actions));
-    parts.link = std::make_unique<DeviceLink>(
-        DeviceModel{*parts.profiles, parts.settings, parts.macros, parts.texts, m_paths}, *parts.deviceThread,
-        parts.poster, parts.clock, *parts.events);
+    parts.link =
+        std::make_unique<DeviceLink>(DeviceModel{*parts.profiles, parts.settings, parts.macros, parts.texts, m_paths},
+                                     *parts.deviceThread, parts.poster, parts.clock, *parts.events);
     parts.link->BuildDpiTable();
-    parts.discovery = std::make_unique<DeviceDiscovery>(*parts.backend, *parts.link, parts.poster, *parts.events,
-                                                        parts.log);
+    parts.discovery =
+        std::make_unique<DeviceDiscovery>(*parts.backend, *parts.link, parts.poster, *parts.events, parts.log);
     return true;
 }
 
@@ -287,8 +284,8 @@ void CCorvaneApp::CreateWindow(const MainWindowServices* given)
         (void)CAttentionDlg::Show(m_parts->texts, message, Window());
     };
     services.showMessage = [this](const QString& message) {
-        CAttentionDlg attention(m_parts->texts, LanguageText(m_parts->texts, CAttentionDlg::kTextTitle), message,
-                                Window());
+        CAttentionDlg attention(m_parts->texts, DialogParts::LanguageText(m_parts->texts, CAttentionDlg::kTextTitle),
+                                message, Window());
         (void)attention.DoModal();
     };
     services.pickImportFile = [this](const QString& title) {
@@ -328,10 +325,9 @@ void CCorvaneApp::CreateWindow(const MainWindowServices* given)
         take(services.quit, given->quit);
     }
     parts.events->SetLaunchProgram(services.launchProgram);
-    parts.window = std::make_unique<CCorvaneDlg>(
-        MainWindowModel{*parts.profiles, parts.settings, parts.macros, parts.texts, m_paths, *parts.link,
-                        *parts.discovery},
-        std::move(services));
+    parts.window = std::make_unique<CCorvaneDlg>(MainWindowModel{*parts.profiles, parts.settings, parts.macros,
+                                                                 parts.texts, m_paths, *parts.link, *parts.discovery},
+                                                 std::move(services));
     parts.events->SetWindow(parts.window.get());
 }
 
@@ -394,8 +390,8 @@ void CCorvaneApp::Shutdown()
     Parts& parts = *m_parts;
     OpenDialogList::CloseAll();
     if (parts.window) {
-        for (unsigned timer : {MainTimer::kApply, MainTimer::kWindowCheck, MainTimer::kConnection,
-                               MainTimer::kBattery, MainTimer::kReenumerate, MainTimer::kSave})
+        for (unsigned timer : {MainTimer::kApply, MainTimer::kWindowCheck, MainTimer::kConnection, MainTimer::kBattery,
+                               MainTimer::kReenumerate, MainTimer::kSave})
             parts.window->KillTimer(timer);
         parts.window->hide();
     }

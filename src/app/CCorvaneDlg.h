@@ -130,6 +130,8 @@ private:
     LResult OnDirection(WParam wParam, LParam lParam);
     LResult OnRateRadio(int id);
     LResult OnLiftRadio(WParam wParam, LParam lParam);
+    // Either radio of a pair was clicked: both repaint, and the choice is collected and sent.
+    LResult OnRadioPair(int first, int second, LParam code);
     void ShowSliderValue(int id);
     void ContinueSliderDrags(QPoint point, bool leftButtonDown);
     void SettingsChanged();
@@ -151,6 +153,9 @@ private:
     LResult OnLightingResult(WParam wParam, LParam lParam);
     LResult OnLightingDismissed(WParam wParam, LParam lParam);
     [[nodiscard]] bool AnySubListOpen() const;
+    // Creates the list at a screen point in its slot, owned by the window from then on;
+    // false (and the list gone) when it could not be created.
+    bool OpenPopupAt(int slot, CWndPopup* popup, QPoint topLeft, UiMessage resultMessage, int ownerValue);
     void CloseDropDown(CComboButton* dropDown);
     void CloseButtonDropDowns();
     [[nodiscard]] CComboButton* ButtonDropDown(int id) const;

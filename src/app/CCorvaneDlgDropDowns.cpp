@@ -26,7 +26,6 @@ namespace {
 // Design offsets of the lists beside their drop-down.
 constexpr int kListBesideOpener = 161;
 constexpr int kListAboveOpenerBottom = 20;
-constexpr int kListRoom = 300;
 constexpr int kListScreenMargin = 314;
 constexpr int kListLiftedAboveBottom = 294;
 
@@ -43,12 +42,24 @@ constexpr std::array<SubList, 5> kSubLists{{
     {CComboPopup::kOpenOfficeFunctions, 6, Msg::kUser + 137, Msg::kUser + 138},
     {CComboPopup::kOpenMultimedia, 7, Msg::kUser + 20, Msg::kUser + 21},
 }};
-constexpr int kFunctionListSlot = 0;
-constexpr int kProfileListSlot = 1;
-constexpr int kFirstSubListSlot = 3;
-constexpr int kLastSubListSlot = 7;
+constexpr int kFunctionListSlot = MainSlot::kList;
+constexpr int kProfileListSlot = MainSlot::kProfileList;
+constexpr int kFirstSubListSlot = MainSlot::kFirstSubList;
+constexpr int kLastSubListSlot = MainSlot::kLastSubList;
 
 }  // namespace
+
+bool CCorvaneDlg::OpenPopupAt(int slot, CWndPopup* popup, QPoint topLeft, UiMessage resultMessage, int ownerValue)
+{
+    const int room = UiScale::Scale(MainSlot::kListRoom);
+    if (popup->Create(this, UiRect{topLeft.x(), topLeft.y(), topLeft.x() + room, topLeft.y() + room},
+                      static_cast<int>(resultMessage), ownerValue) != 0) {
+        delete popup;
+        return false;
+    }
+    SetPopup(slot, popup);
+    return true;
+}
 
 CComboButton* CCorvaneDlg::ButtonDropDown(int id) const
 {
@@ -115,14 +126,8 @@ void CCorvaneDlg::OpenFunctionList(CComboButton& dropDown)
     int top = corner.y() - UiScale::Scale(kListAboveOpenerBottom);
     if (top + UiScale::Scale(kListScreenMargin) > m_screenHeight)
         top = m_screenHeight - UiScale::Scale(kListLiftedAboveBottom);
-    const int room = UiScale::Scale(kListRoom);
-    if (list->Create(this, UiRect{left, top, left + room, top + room}, static_cast<int>(CComboPopup::kResultMessage),
-                     dropDown.GetId()) != 0) {
-        delete list;
+    if (!OpenPopupAt(kFunctionListSlot, list, QPoint(left, top), CComboPopup::kResultMessage, dropDown.GetId()))
         CloseDropDown(&dropDown);
-        return;
-    }
-    SetPopup(kFunctionListSlot, list);
 }
 
 LResult CCorvaneDlg::OnOpenSubList(UiMessage message, WParam wParam, LParam lParam)
@@ -156,13 +161,7 @@ LResult CCorvaneDlg::OnOpenSubList(UiMessage message, WParam wParam, LParam lPar
     const UiRect rect = dropDown->GetRect();
     const int left = mapToGlobal(QPoint(rect.right, rect.top)).x() + UiScale::Scale(kListBesideOpener);
     const int top = static_cast<int>(lParam);
-    const int room = UiScale::Scale(kListRoom);
-    if (list->Create(this, UiRect{left, top, left + room, top + room}, static_cast<int>(found->result),
-                     dropDown->GetId()) != 0) {
-        delete list;
-        return 0;
-    }
-    SetPopup(found->slot, list);
+    (void)OpenPopupAt(found->slot, list, QPoint(left, top), found->result, dropDown->GetId());
     return 0;
 }
 
@@ -308,14 +307,8 @@ LResult CCorvaneDlg::OnLightingDropDown(WParam /*wParam*/, LParam code)
     ClosePopup(kFunctionListSlot);
     const UiRect rect = m_lightingMode->GetRect();
     const QPoint corner = mapToGlobal(QPoint(rect.left, rect.bottom));
-    const int room = UiScale::Scale(kListRoom);
-    if (list->Create(this, UiRect{corner.x(), corner.y(), corner.x() + room, corner.y() + room},
-                     static_cast<int>(CComboLightingPopup::kResultMessage), MainId::kLightingMode) != 0) {
-        delete list;
+    if (!OpenPopupAt(kFunctionListSlot, list, corner, CComboLightingPopup::kResultMessage, MainId::kLightingMode))
         CloseDropDown(m_lightingMode);
-        return 0;
-    }
-    SetPopup(kFunctionListSlot, list);
     return 0;
 }
 

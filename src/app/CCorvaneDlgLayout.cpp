@@ -2,6 +2,7 @@
 #include "app/CCorvaneDlg.h"
 
 #include "app/MainWindowIds.h"
+#include "app/dialogs/DialogParts.h"
 #include "app/SectionColumn.h"
 #include "device/DeviceLink.h"
 #include "device/DpiStepTable.h"
@@ -40,7 +41,9 @@ struct PicturePoint {
 // Centres of the number badges and highlights on the picture, buttons 1..9: left, right,
 // wheel, the two side keys, the DPI key; 7..9 have no key on this mouse.
 constexpr std::array<PicturePoint, 9> kButtonPoints{{
-    {86, 108}, {194, 108}, {140, 40}, {28, 214}, {28, 258}, {170, 145}, {252, 214}, {252, 258}, {140, 330},
+    {86, 108}, {194, 108}, {140, 40},   // left, right, wheel
+    {28, 214}, {28, 258}, {170, 145},   // forward, back, DPI key
+    {252, 214}, {252, 258}, {140, 330}, // no key
 }};
 constexpr int kBadgeSize = 20;
 constexpr int kHighlightSize = 28;
@@ -77,7 +80,7 @@ UiRect Shifted(const UiRect& rect, int dx, int dy)
 
 QString Text(const LanguageTexts& texts, int number)
 {
-    return QString::fromStdU16String(texts.Text(static_cast<std::size_t>(number)));
+    return DialogParts::LanguageText(texts, number);
 }
 
 ControlFlags NotShown()
@@ -117,27 +120,26 @@ void CCorvaneDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, int /
 
 void CCorvaneDlg::CreateFrameControls()
 {
-    auto* close = AddControl(MainLayer::kFrame, std::make_unique<CImageButton>(
-                                                    this, MainId::kClose, Scaled({1100, 8, 1115, 23}), 0));
+    auto* close = AddControl(MainLayer::kFrame,
+                             std::make_unique<CImageButton>(this, MainId::kClose, Scaled({1100, 8, 1115, 23}), 0));
     close->SetTextImages(QStringLiteral("exit_nr.png"), QStringLiteral("exit_ov.png"));
-    auto* minimise = AddControl(MainLayer::kFrame, std::make_unique<CImageButton>(
-                                                       this, MainId::kMinimise, Scaled({1078, 8, 1093, 23}), 0));
+    auto* minimise = AddControl(
+        MainLayer::kFrame, std::make_unique<CImageButton>(this, MainId::kMinimise, Scaled({1078, 8, 1093, 23}), 0));
     minimise->SetTextImages(QStringLiteral("min_nr.png"), QStringLiteral("min_ov.png"));
 
     const LanguageTexts& texts = m_model.texts;
-    auto* profiles = AddControl(MainLayer::kFrame, std::make_unique<CImageButton>(
-                                                       this, MainId::kProfileList, Scaled({472, 662, 541, 682}),
-                                                       TextFormat::kCenter, Text(texts, 1)));
+    auto* profiles = AddControl(MainLayer::kFrame,
+                                std::make_unique<CImageButton>(this, MainId::kProfileList, Scaled({472, 662, 541, 682}),
+                                                               TextFormat::kCenter, Text(texts, 1)));
     profiles->SetTextImages(QStringLiteral("button2_nr.png"), QStringLiteral("button2_ov.png"));
-    auto* reset = AddControl(MainLayer::kFrame, std::make_unique<CImageButton>(
-                                                    this, MainId::kFactoryReset, Scaled({571, 662, 640, 682}),
-                                                    TextFormat::kCenter, Text(texts, 7)));
+    auto* reset = AddControl(MainLayer::kFrame,
+                             std::make_unique<CImageButton>(this, MainId::kFactoryReset, Scaled({571, 662, 640, 682}),
+                                                            TextFormat::kCenter, Text(texts, 7)));
     reset->SetTextImages(QStringLiteral("button2_nr.png"), QStringLiteral("button2_ov.png"));
 
-    m_receiverNotice = AddControl(MainLayer::kFrame,
-                                  std::make_unique<CStaticText>(this, MainId::kReceiverNotice,
-                                                                Scaled({300, 716, 827, 736}), kNoticeYellow,
-                                                                kCentredLabel, Text(texts, 284), NotShown()));
+    m_receiverNotice = AddControl(
+        MainLayer::kFrame, std::make_unique<CStaticText>(this, MainId::kReceiverNotice, Scaled({300, 716, 827, 736}),
+                                                         kNoticeYellow, kCentredLabel, Text(texts, 284), NotShown()));
 }
 
 void CCorvaneDlg::CreateLeftColumn()
@@ -157,11 +159,10 @@ void CCorvaneDlg::CreateLeftColumn()
         ControlFlags flags;
         flags.shown = bar.shown;
         flags.disabled = true;
-        auto* title = AddControl(MainLayer::kFrame,
-                                 std::make_unique<CCheckButton>(
-                                     this, bar.id,
-                                     Scaled({kPanelLeft, bar.top, kPanelLeft + kPanelWidth, bar.top + 25}),
-                                     TextFormat::kCenter | TextFormat::kButtonText, Text(texts, bar.text), flags));
+        auto* title = AddControl(
+            MainLayer::kFrame, std::make_unique<CCheckButton>(
+                                   this, bar.id, Scaled({kPanelLeft, bar.top, kPanelLeft + kPanelWidth, bar.top + 25}),
+                                   TextFormat::kCenter | TextFormat::kButtonText, Text(texts, bar.text), flags));
         title->SetImages(QStringLiteral("header2_nr.png"), QStringLiteral("header2_ov.png"),
                          QStringLiteral("header2_ov.png"));
     }
@@ -170,14 +171,14 @@ void CCorvaneDlg::CreateLeftColumn()
     for (int n = 0; n < MainId::kButtonDropDownCount; ++n) {
         const int top = kDropDownTop + n * kDropDownPitch;
         const ControlFlags flags = n < MainId::kShownButtonCount ? ControlFlags{} : NotShown();
-        auto* badge = AddControl(MainLayer::kFrame, std::make_unique<CStaticImage>(
-                                                        this, MainId::kDevicePicture, Scaled({48, top, 68, top + 20}),
-                                                        QString{}, flags));
+        auto* badge = AddControl(MainLayer::kFrame,
+                                 std::make_unique<CStaticImage>(this, MainId::kDevicePicture,
+                                                                Scaled({48, top, 68, top + 20}), QString{}, flags));
         badge->SetImage(QStringLiteral("mouse/serial_number%1.png").arg(n + 1));
-        auto* dropDown = AddControl(MainLayer::kFrame,
-                                    std::make_unique<CComboButton>(
-                                        this, MainMsg::kButtonDropDown, MainId::kFirstButtonDropDown + n,
-                                        Scaled({76, top, 236, top + 20}), TextFormat::kLeft, QString{}, flags));
+        auto* dropDown = AddControl(
+            MainLayer::kFrame,
+            std::make_unique<CComboButton>(this, MainMsg::kButtonDropDown, MainId::kFirstButtonDropDown + n,
+                                           Scaled({76, top, 236, top + 20}), TextFormat::kLeft, QString{}, flags));
         dropDown->SetImages(QStringLiteral("combo2_nr.png"), QStringLiteral("combo2_ov.png"));
         dropDown->SetTextMargins(UiScale::Scale(8), UiScale::Scale(20));
         m_buttonDropDowns[static_cast<std::size_t>(n)] = dropDown;
@@ -200,21 +201,23 @@ void CCorvaneDlg::CreateLeftColumn()
     QFont tahoma = UiFont::ControlQFont();
     tahoma.setFamily(QStringLiteral("Tahoma"));
     m_batteryText->SetFont(tahoma);
-    constexpr std::array<std::pair<int, const char*>, 3> kStatusImages{{{MainId::kStatusWired, "Status_Wired.png"},
-                                                                        {MainId::kStatusWireless, "Status_Wireless.png"},
-                                                                        {MainId::kStatusBle, "Status_BLE.png"}}};
+    constexpr std::array<std::pair<int, const char*>, 3> kStatusImages{
+        {{MainId::kStatusWired, "Status_Wired.png"},
+         {MainId::kStatusWireless, "Status_Wireless.png"},
+         {MainId::kStatusBle, "Status_BLE.png"}}};
     for (std::size_t i = 0; i < kStatusImages.size(); ++i) {
-        auto* image = AddControl(MainLayer::kFrame, std::make_unique<CStaticImage>(
-                                                        this, kStatusImages[i].first, Scaled({92, 468, 116, 492}),
-                                                        QString{}, NotShown()));
+        auto* image = AddControl(
+            MainLayer::kFrame, std::make_unique<CStaticImage>(this, kStatusImages[i].first, Scaled({92, 468, 116, 492}),
+                                                              QString{}, NotShown()));
         image->SetImage(QString::fromLatin1(kStatusImages[i].second));
         m_statusImages[i] = image;
     }
     constexpr std::array<const char*, 3> kLegend{"battery_green.png", "battery_orange.png", "battery_red.png"};
     for (int i = 0; i < 3; ++i) {
         const int top = 440 + i * 20;
-        auto* mark = AddControl(MainLayer::kFrame, std::make_unique<CStaticImage>(
-                                                       this, MainId::kLegendMark, Scaled({176, top + 3, 186, top + 13})));
+        auto* mark = AddControl(
+            MainLayer::kFrame,
+            std::make_unique<CStaticImage>(this, MainId::kLegendMark, Scaled({176, top + 3, 186, top + 13})));
         mark->SetImage(QString::fromLatin1(kLegend[static_cast<std::size_t>(i)]));
         AddControl(MainLayer::kFrame,
                    std::make_unique<CStaticText>(this, MainId::kLegendWord, Scaled({192, top, 262, top + 16}),
@@ -225,13 +228,12 @@ void CCorvaneDlg::CreateLeftColumn()
     m_powerValue = AddControl(MainLayer::kFrame,
                               std::make_unique<CStaticText>(this, MainId::kPowerValue, Scaled({46, 574, 256, 594}),
                                                             kGreyText, kCentredLabel));
-    auto* track = AddControl(MainLayer::kFrame, std::make_unique<CStaticImage>(this, MainId::kPowerTrack,
-                                                                               Scaled({62, 624, 240, 627})));
+    auto* track = AddControl(MainLayer::kFrame,
+                             std::make_unique<CStaticImage>(this, MainId::kPowerTrack, Scaled({62, 624, 240, 627})));
     track->SetImage(QStringLiteral("Slider_bar.png"));
-    m_powerSlider = AddControl(MainLayer::kFrame,
-                               std::make_unique<CSliderControl>(this, MainId::kPowerSlider, Scaled({56, 619, 247, 632}),
-                                                                30, UiScale::Scale(kThumbLeftPad),
-                                                                UiScale::Scale(kThumbRightPad)));
+    m_powerSlider = AddControl(MainLayer::kFrame, std::make_unique<CSliderControl>(
+                                                      this, MainId::kPowerSlider, Scaled({56, 619, 247, 632}), 30,
+                                                      UiScale::Scale(kThumbLeftPad), UiScale::Scale(kThumbRightPad)));
     m_powerSlider->SetThumbImage(QStringLiteral("Slider_Circle.png"));
 }
 
@@ -243,10 +245,11 @@ void CCorvaneDlg::CreateDevicePicture()
     for (std::size_t n = 0; n < kButtonPoints.size(); ++n) {
         const int left = kDevicePicture.left + kButtonPoints[n].x - kBadgeSize / 2;
         const int top = kDevicePicture.top + kButtonPoints[n].y - kBadgeSize / 2;
-        auto* badge = AddControl(MainLayer::kFrame,
-                                 std::make_unique<CStaticImage>(
-                                     this, MainId::kDevicePicture, Scaled({left, top, left + kBadgeSize, top + kBadgeSize}),
-                                     QString{}, n < MainId::kShownButtonCount ? ControlFlags{} : NotShown()));
+        auto* badge =
+            AddControl(MainLayer::kFrame,
+                       std::make_unique<CStaticImage>(
+                           this, MainId::kDevicePicture, Scaled({left, top, left + kBadgeSize, top + kBadgeSize}),
+                           QString{}, n < MainId::kShownButtonCount ? ControlFlags{} : NotShown()));
         badge->SetImage(QStringLiteral("mouse/serial_number%1.png").arg(n + 1));
     }
 }
@@ -265,12 +268,11 @@ void CCorvaneDlg::CreateHeaders()
     for (const HeaderSpec& spec : kHeaders) {
         auto* header = AddControl(
             MainLayer::kFrame,
-            std::make_unique<CCheckButton>(this, spec.id,
-                                           Scaled({SectionColumn::kColumnLeft, 0,
-                                                   SectionColumn::kColumnLeft + SectionColumn::kHeaderWidth,
-                                                   SectionColumn::kHeaderHeight}),
-                                           TextFormat::kCenter | TextFormat::kButtonText,
-                                           Text(m_model.texts, spec.text)));
+            std::make_unique<CCheckButton>(
+                this, spec.id,
+                Scaled({SectionColumn::kColumnLeft, 0, SectionColumn::kColumnLeft + SectionColumn::kHeaderWidth,
+                        SectionColumn::kHeaderHeight}),
+                TextFormat::kCenter | TextFormat::kButtonText, Text(m_model.texts, spec.text)));
         header->SetImages(QStringLiteral("header_nr.png"), QStringLiteral("header_ov.png"),
                           QStringLiteral("header_ov.png"));
         header->SetChecked(spec.id == MainId::kHeaderDpi || spec.id == MainId::kHeaderRate);
@@ -288,19 +290,20 @@ void CCorvaneDlg::CreateDpiSection()
         const int x = 857 + k * 42;
         const ControlFlags flags = k < MainId::kShownDpiLevels ? ControlFlags{} : NotShown();
         auto* check = AddBody(MainLayer::kDpi, MainId::kHeaderDpi, {x + 13, 8, x + 27, 22},
-                              std::make_unique<CCheckButton>(this, MainId::kFirstDpiCheck + k, Scaled({x + 13, 8, x + 27, 22}), 0,
-                                                             QString{}, flags));
+                              std::make_unique<CCheckButton>(this, MainId::kFirstDpiCheck + k,
+                                                             Scaled({x + 13, 8, x + 27, 22}), 0, QString{}, flags));
         check->SetImages(QStringLiteral("check_button_dpi_nr.png"), QStringLiteral("check_button_dpi_ov.png"),
                          QStringLiteral("check_button_dpi_dn.png"));
         m_dpiChecks[index] = check;
-        auto* bar = AddBody(MainLayer::kDpi, MainId::kHeaderDpi, {x + 13, 28, x + 27, 148},
-                            std::make_unique<CDPIValueShowControl>(this, MainId::kFirstDpiBar + k, Scaled({x + 13, 28, x + 27, 148}), steps, 0,
-                                                                   0, QString{}, flags));
+        auto* bar = AddBody(
+            MainLayer::kDpi, MainId::kHeaderDpi, {x + 13, 28, x + 27, 148},
+            std::make_unique<CDPIValueShowControl>(this, MainId::kFirstDpiBar + k, Scaled({x + 13, 28, x + 27, 148}),
+                                                   steps, 0, 0, QString{}, flags));
         bar->SetImages(QStringLiteral("mouse/dpi_bar_1.png"), QStringLiteral("mouse/dpi_bar_2.png"));
         m_dpiBars[index] = bar;
         auto* level = AddBody(MainLayer::kDpi, MainId::kHeaderDpi, {x, 158, x + 40, 182},
-                              std::make_unique<CDPIRadioButton>(this, MainId::kFirstDpiLevel + k, Scaled({x, 158, x + 40, 182}), QString{},
-                                                                flags));
+                              std::make_unique<CDPIRadioButton>(this, MainId::kFirstDpiLevel + k,
+                                                                Scaled({x, 158, x + 40, 182}), QString{}, flags));
         level->SetStripImage(QStringLiteral("dpi_value.png"), 40);
         // Five digits fit the 40-unit button in a smaller face than the captions'.
         QFont tahoma = level->Font();
@@ -331,28 +334,29 @@ void CCorvaneDlg::CreateLightingSection()
         int steps;
         int valueId;
     };
-    const std::array<SliderRow, 2> rows{{{MainId::kSpeedLabel, 121, MainId::kSpeedTrack, MainId::kSpeedSlider, 3,
-                                          MainId::kSpeedValue},
-                                         {MainId::kBrightnessLabel, 120, MainId::kBrightnessTrack,
-                                          MainId::kBrightnessSlider, 4, MainId::kBrightnessValue}}};
+    const std::array<SliderRow, 2> rows{
+        {{MainId::kSpeedLabel, 121, MainId::kSpeedTrack, MainId::kSpeedSlider, 3, MainId::kSpeedValue},
+         {MainId::kBrightnessLabel, 120, MainId::kBrightnessTrack, MainId::kBrightnessSlider, 4,
+          MainId::kBrightnessValue}}};
     for (std::size_t row = 0; row < rows.size(); ++row) {
         const SliderRow& spec = rows[row];
         std::vector<CControlBase*>& group = row == 0 ? m_speedGroup : m_brightnessGroup;
         group.push_back(AddBody(kLayer, kHeader, {856, 44, 924, 62},
-                                std::make_unique<CStaticText>(this, spec.captionId, Scaled({856, 44, 924, 62}), kGreyText, kLabel,
-                                                              Text(texts, spec.captionText))));
+                                std::make_unique<CStaticText>(this, spec.captionId, Scaled({856, 44, 924, 62}),
+                                                              kGreyText, kLabel, Text(texts, spec.captionText))));
         auto* track = AddBody(kLayer, kHeader, {932, 52, 1052, 55},
                               std::make_unique<CStaticImage>(this, spec.trackId, Scaled({932, 52, 1052, 55})));
         track->SetImage(QStringLiteral("Slider_bar.png"));
         group.push_back(track);
-        auto* slider = AddBody(kLayer, kHeader, {926, 47, 1059, 60},
-                               std::make_unique<CSliderControl>(this, spec.sliderId, Scaled({926, 47, 1059, 60}), spec.steps,
-                                                                UiScale::Scale(kThumbLeftPad),
-                                                                UiScale::Scale(kThumbRightPad)));
+        auto* slider =
+            AddBody(kLayer, kHeader, {926, 47, 1059, 60},
+                    std::make_unique<CSliderControl>(this, spec.sliderId, Scaled({926, 47, 1059, 60}), spec.steps,
+                                                     UiScale::Scale(kThumbLeftPad), UiScale::Scale(kThumbRightPad)));
         slider->SetThumbImage(QStringLiteral("Slider_Circle.png"));
         group.push_back(slider);
-        auto* value = AddBody(kLayer, kHeader, {1064, 44, 1104, 62},
-                              std::make_unique<CStaticText>(this, spec.valueId, Scaled({1064, 44, 1104, 62}), kGreyText, kCentredLabel));
+        auto* value = AddBody(
+            kLayer, kHeader, {1064, 44, 1104, 62},
+            std::make_unique<CStaticText>(this, spec.valueId, Scaled({1064, 44, 1104, 62}), kGreyText, kCentredLabel));
         QFont tahoma = value->Font();
         tahoma.setFamily(QStringLiteral("Tahoma"));
         value->SetFont(tahoma);
@@ -362,8 +366,8 @@ void CCorvaneDlg::CreateLightingSection()
     }
 
     m_colorsLabel = AddBody(kLayer, kHeader, {856, 84, 924, 102},
-                            std::make_unique<CStaticText>(this, MainId::kColorsLabel, Scaled({856, 84, 924, 102}), kGreyText, kLabel,
-                                                          Text(texts, 122)));
+                            std::make_unique<CStaticText>(this, MainId::kColorsLabel, Scaled({856, 84, 924, 102}),
+                                                          kGreyText, kLabel, Text(texts, 122)));
     for (int j = 0; j < MainId::kColorSlotCount; ++j) {
         const UiRect offset{932 + j * 30, 81, 956 + j * 30, 105};
         auto* slot = AddBody(kLayer, kHeader, offset,
@@ -373,9 +377,10 @@ void CCorvaneDlg::CreateLightingSection()
         m_colorSlots[static_cast<std::size_t>(j)] = slot;
     }
 
-    m_directionGroup.push_back(AddBody(kLayer, kHeader, {856, 122, 924, 140},
-                                       std::make_unique<CStaticText>(this, MainId::kDirectionLabel, Scaled({856, 122, 924, 140}),
-                                                                     kGreyText, kLabel, Text(texts, 123))));
+    m_directionGroup.push_back(
+        AddBody(kLayer, kHeader, {856, 122, 924, 140},
+                std::make_unique<CStaticText>(this, MainId::kDirectionLabel, Scaled({856, 122, 924, 140}), kGreyText,
+                                              kLabel, Text(texts, 123))));
     auto* up = AddBody(kLayer, kHeader, {932, 120, 958, 142},
                        std::make_unique<CRadioButton>(this, MainId::kDirectionUp, Scaled({932, 120, 958, 142})));
     up->SetImages(QStringLiteral("up_nr.png"), QStringLiteral("up_ov.png"), QStringLiteral("up_check.png"));
@@ -399,15 +404,16 @@ void CCorvaneDlg::CreateRateSection()
     constexpr std::array<const char*, MainId::kRateRadioCount> kRates{"125hz", "250hz", "500hz", "1000hz"};
     for (int i = 0; i < MainId::kRateRadioCount; ++i) {
         const int left = 858 + i * 62;
-        auto* radio = AddBody(MainLayer::kRate, MainId::kHeaderRate, {left, 30, left + 56, 56},
-                              std::make_unique<CRadioButton>(this, MainId::kFirstRateRadio + i, Scaled({left, 30, left + 56, 56})));
+        auto* radio = AddBody(
+            MainLayer::kRate, MainId::kHeaderRate, {left, 30, left + 56, 56},
+            std::make_unique<CRadioButton>(this, MainId::kFirstRateRadio + i, Scaled({left, 30, left + 56, 56})));
         const QString rate = QString::fromLatin1(kRates[static_cast<std::size_t>(i)]);
         radio->SetImages(rate + QStringLiteral("_nr.png"), rate + QStringLiteral("_dn.png"),
                          rate + QStringLiteral("_dn.png"));
         m_rateCaptions[static_cast<std::size_t>(i)] =
             AddBody(MainLayer::kRate, MainId::kHeaderRate, {856, 80, 1098, 100},
-                    std::make_unique<CStaticText>(this, MainId::kFirstRateCaption + i, Scaled({856, 80, 1098, 100}), kGreyText,
-                                                  kCentredLabel, Text(m_model.texts, 261 + i)));
+                    std::make_unique<CStaticText>(this, MainId::kFirstRateCaption + i, Scaled({856, 80, 1098, 100}),
+                                                  kGreyText, kCentredLabel, Text(m_model.texts, 261 + i)));
     }
 
     struct LiftChoice {
@@ -419,12 +425,15 @@ void CCorvaneDlg::CreateRateSection()
     constexpr std::array<LiftChoice, 2> kLift{{{MainId::kLiftLow, MainId::kLiftLowCaption, 270, 876},
                                                {MainId::kLiftHigh, MainId::kLiftHighCaption, 271, 986}}};
     for (const LiftChoice& choice : kLift) {
-        auto* radio = AddBody(MainLayer::kLift, MainId::kHeaderLift, {choice.left, 30, choice.left + 15, 45},
-                              std::make_unique<CRadioButton>(this, choice.radio, Scaled({choice.left, 30, choice.left + 15, 45})));
-        radio->SetImages(QStringLiteral("radio_nr.png"), QStringLiteral("radio_ov.png"), QStringLiteral("radio_dn.png"));
-        AddBody(MainLayer::kLift, MainId::kHeaderLift, {choice.left + 22, 28, choice.left + 100, 47},
-                std::make_unique<CStaticText>(this, choice.caption, Scaled({choice.left + 22, 28, choice.left + 100, 47}), kGreyText, kLabel,
-                                              Text(m_model.texts, choice.text)));
+        auto* radio = AddBody(
+            MainLayer::kLift, MainId::kHeaderLift, {choice.left, 30, choice.left + 15, 45},
+            std::make_unique<CRadioButton>(this, choice.radio, Scaled({choice.left, 30, choice.left + 15, 45})));
+        radio->SetImages(QStringLiteral("radio_nr.png"), QStringLiteral("radio_ov.png"),
+                         QStringLiteral("radio_dn.png"));
+        AddBody(
+            MainLayer::kLift, MainId::kHeaderLift, {choice.left + 22, 28, choice.left + 100, 47},
+            std::make_unique<CStaticText>(this, choice.caption, Scaled({choice.left + 22, 28, choice.left + 100, 47}),
+                                          kGreyText, kLabel, Text(m_model.texts, choice.text)));
     }
 }
 
@@ -448,9 +457,9 @@ void CCorvaneDlg::LayOutColumn()
                                                          {MainId::kHeaderPointer, tops.pointer}}};
     for (const auto& [id, top] : headerTops) {
         if (CControlBase* header = GetControl(id)) {
-            const UiRect rect = Scaled({SectionColumn::kColumnLeft, top,
-                                        SectionColumn::kColumnLeft + SectionColumn::kHeaderWidth,
-                                        top + SectionColumn::kHeaderHeight});
+            const UiRect rect =
+                Scaled({SectionColumn::kColumnLeft, top, SectionColumn::kColumnLeft + SectionColumn::kHeaderWidth,
+                        top + SectionColumn::kHeaderHeight});
             header->SetRect(rect.left, rect.top, rect.right, rect.bottom);
         }
     }
@@ -492,8 +501,8 @@ void CCorvaneDlg::DrawPanels(QPainter& painter) const
         if (control == nullptr || !control->IsShown() || !IsSectionOpen(header))
             continue;
         const int top = HeaderTop(header) + SectionColumn::kHeaderHeight;
-        panels.push_back({SectionColumn::kColumnLeft, top, SectionColumn::kColumnLeft + SectionColumn::kHeaderWidth,
-                          top + height});
+        panels.push_back(
+            {SectionColumn::kColumnLeft, top, SectionColumn::kColumnLeft + SectionColumn::kHeaderWidth, top + height});
     }
     for (const UiRect& panel : panels)
         m_panel.Draw(painter, Scaled(panel));
@@ -535,17 +544,17 @@ void CCorvaneDlg::LoadHighlight(int button)
 int CCorvaneDlg::HeaderTop(int header) const
 {
     switch (header) {
-    case MainId::kHeaderDpi:
-        return m_columnTops.dpi;
-    case MainId::kHeaderLighting:
-        return m_columnTops.lighting;
-    case MainId::kHeaderRate:
-        return m_columnTops.rate;
-    case MainId::kHeaderLift:
-        return m_columnTops.lift;
-    case MainId::kHeaderPointer:
-        return m_columnTops.pointer;
-    default:
-        return 0;
+        case MainId::kHeaderDpi:
+            return m_columnTops.dpi;
+        case MainId::kHeaderLighting:
+            return m_columnTops.lighting;
+        case MainId::kHeaderRate:
+            return m_columnTops.rate;
+        case MainId::kHeaderLift:
+            return m_columnTops.lift;
+        case MainId::kHeaderPointer:
+            return m_columnTops.pointer;
+        default:
+            return 0;
     }
 }

@@ -5,6 +5,7 @@
 #include "app/dialogs/CAddProfileDlg.h"
 #include "app/dialogs/CAttentionDlg.h"
 #include "app/dialogs/CEditProfileDlg.h"
+#include "app/dialogs/DialogParts.h"
 #include "device/DeviceLink.h"
 #include "keyfunc/popups/CComboProfilePopup.h"
 #include "keyfunc/popups/CProfileRKeyPopup.h"
@@ -19,19 +20,13 @@
 
 namespace {
 
-constexpr int kProfileListSlot = 1;
-constexpr int kActionMenuSlot = 2;
+constexpr int kProfileListSlot = MainSlot::kProfileList;
+constexpr int kActionMenuSlot = MainSlot::kActionMenu;
 constexpr int kListAboveButtonBottom = 201;
 constexpr int kActionMenuBesideList = 225;
 constexpr int kActionMenuHeight = 94;
-constexpr int kListRoom = 300;
 
 enum ProfileAction : int { kImport = 0, kExport = 1, kEdit = 2, kDelete = 3, kAdd = 4, kAddRefused = 5 };
-
-QString Text(const LanguageTexts& texts, int number)
-{
-    return QString::fromStdU16String(texts.Text(static_cast<std::size_t>(number)));
-}
 
 }  // namespace
 
@@ -50,13 +45,8 @@ LResult CCorvaneDlg::OnProfileListButton(WParam /*wParam*/, LParam code)
     const UiRect rect = button->GetRect();
     const QPoint corner = mapToGlobal(QPoint(rect.left, rect.bottom));
     const int top = corner.y() - UiScale::Scale(kListAboveButtonBottom);
-    const int room = UiScale::Scale(kListRoom);
-    if (list->Create(this, UiRect{corner.x(), top, corner.x() + room, top + room},
-                     static_cast<int>(CComboProfilePopup::kResultMessage), MainId::kProfileList) != 0) {
-        delete list;
-        return 0;
-    }
-    SetPopup(kProfileListSlot, list);
+    (void)OpenPopupAt(kProfileListSlot, list, QPoint(corner.x(), top), CComboProfilePopup::kResultMessage,
+                      MainId::kProfileList);
     return 0;
 }
 
@@ -100,14 +90,8 @@ LResult CCorvaneDlg::OnProfileListResult(WParam code, LParam entry)
     int top = entryCorner.y();
     if (top + UiScale::Scale(kActionMenuHeight) > m_screenHeight)
         top = m_screenHeight - UiScale::Scale(kActionMenuHeight);
-    const int room = UiScale::Scale(kListRoom);
-    auto* menu = new CProfileRKeyPopup(m_model.texts);
-    if (menu->Create(this, UiRect{left, top, left + room, top + room},
-                     static_cast<int>(CProfileRKeyPopup::kResultMessage), MainId::kFirstProfileTab + index) != 0) {
-        delete menu;
-        return 0;
-    }
-    SetPopup(kActionMenuSlot, menu);
+    (void)OpenPopupAt(kActionMenuSlot, new CProfileRKeyPopup(m_model.texts), QPoint(left, top),
+                      CProfileRKeyPopup::kResultMessage, MainId::kFirstProfileTab + index);
     return 0;
 }
 
@@ -161,7 +145,7 @@ void CCorvaneDlg::RunProfileAction()
     const int index = m_pendingProfileIndex;
     switch (m_pendingProfileAction) {
     case kImport: {
-        const QString file = m_services.pickImportFile(Text(m_model.texts, 142));
+        const QString file = m_services.pickImportFile(DialogParts::LanguageText(m_model.texts, 142));
         if (file.isEmpty())
             return;
         // Read into a copy: a file that fails its checks leaves the profile as it was.
@@ -182,7 +166,7 @@ void CCorvaneDlg::RunProfileAction()
         return;
     }
     case kExport: {
-        const QString file = m_services.pickExportFile(Text(m_model.texts, 143));
+        const QString file = m_services.pickExportFile(DialogParts::LanguageText(m_model.texts, 143));
         if (!file.isEmpty() && !WriteProfileFile(profiles.At(index), PathFromText(file.toStdU16String())))
             ShowMessage(QStringLiteral("%1 could not be written.").arg(file));
         return;

@@ -3,6 +3,7 @@
 #include "app/CCorvaneDlg.h"
 
 #include "app/MainWindowIds.h"
+#include "app/dialogs/DialogParts.h"
 #include "device/DeviceLink.h"
 #include "device/DpiStepTable.h"
 #include "profiles/AppSettings.h"
@@ -29,7 +30,7 @@ constexpr std::array<const char16_t*, 4> kBrightnessCaptions{u"25%", u"50%", u"7
 
 QString Text(const LanguageTexts& texts, int number)
 {
-    return QString::fromStdU16String(texts.Text(static_cast<std::size_t>(number)));
+    return DialogParts::LanguageText(texts, number);
 }
 
 bool ModeIn(int mode, std::initializer_list<int> modes)

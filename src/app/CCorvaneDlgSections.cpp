@@ -192,9 +192,14 @@ LResult CCorvaneDlg::OnColorSlot(int slot, LParam code)
 
 LResult CCorvaneDlg::OnDirection(WParam /*wParam*/, LParam code)
 {
+    return OnRadioPair(MainId::kDirectionUp, MainId::kDirectionDown, code);
+}
+
+LResult CCorvaneDlg::OnRadioPair(int first, int second, LParam code)
+{
     if (code != NotifyCode::kClick)
         return 0;
-    for (int id : {MainId::kDirectionUp, MainId::kDirectionDown}) {
+    for (int id : {first, second}) {
         if (const CControlBase* radio = GetControl(id))
             InvalidateRect(radio->GetRect());
     }
@@ -225,15 +230,7 @@ LResult CCorvaneDlg::OnRateRadio(int id)
 
 LResult CCorvaneDlg::OnLiftRadio(WParam /*wParam*/, LParam code)
 {
-    if (code != NotifyCode::kClick)
-        return 0;
-    for (int id : {MainId::kLiftLow, MainId::kLiftHigh}) {
-        if (const CControlBase* radio = GetControl(id))
-            InvalidateRect(radio->GetRect());
-    }
-    SettingsChanged();
-    m_model.link.ScheduleApply();
-    return 0;
+    return OnRadioPair(MainId::kLiftLow, MainId::kLiftHigh, code);
 }
 
 void CCorvaneDlg::ContinueSliderDrags(QPoint point, bool leftButtonDown)

@@ -142,6 +142,17 @@ inline constexpr int kSensorOptions = 8;
 inline constexpr int kFirmware = 9;
 }  // namespace MainLayer
 
+// The main window's popup slots, and the square every list is created in before it sizes
+// itself to its entries.
+namespace MainSlot {
+inline constexpr int kList = 0;         // the button-function or lighting-mode list
+inline constexpr int kProfileList = 1;
+inline constexpr int kActionMenu = 2;
+inline constexpr int kFirstSubList = 3;
+inline constexpr int kLastSubList = 7;
+inline constexpr int kListRoom = 300;   // design units
+}  // namespace MainSlot
+
 // Messages the main window handles besides its controls' notifications.
 namespace MainMsg {
 inline constexpr UiMessage kButtonDropDown = Msg::kUser + 4;     // wParam id, lParam code

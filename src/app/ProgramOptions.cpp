@@ -15,12 +15,13 @@ std::optional<ProgramOptions> ProgramOptions::Parse(const QStringList& arguments
     const QCommandLineOption dataDir(QStringLiteral("data-dir"),
                                      QStringLiteral("Use DIR as the data folder instead of the user's."),
                                      QStringLiteral("DIR"));
-    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                        QStringLiteral("Save the main window's picture to FILE once it shows, then end."),
-                                        QStringLiteral("FILE"));
-    const QCommandLineOption scale(QStringLiteral("scale"),
-                                   QStringLiteral("Draw the windows at FACTOR (1.0, 1.5 or 2.0) instead of the screen's choice."),
-                                   QStringLiteral("FACTOR"));
+    const QCommandLineOption screenshot(
+        QStringLiteral("screenshot"), QStringLiteral("Save the main window's picture to FILE once it shows, then end."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption scale(
+        QStringLiteral("scale"),
+        QStringLiteral("Draw the windows at FACTOR (1.0, 1.5 or 2.0) instead of the screen's choice."),
+        QStringLiteral("FACTOR"));
     parser.addOptions({help, simulate, hidLog, dataDir, screenshot, scale});
     if (!parser.parse(arguments)) {
         error = parser.errorText();

@@ -206,9 +206,9 @@ TEST_F(MainWindowTest, ExportThenImportRestoresTheProfileAndABrokenFileChangesNo
     ASSERT_TRUE(RunUntil([this] { return Current().GetSetting(ProfileSetting::ProfileName) == u"Exported"; }, 2000));
     // The import is saved at once.
     Profile saved;
-    ASSERT_TRUE(ParseProfileFile(saved, window->Model().settings.ProfileSlotPath(
-                                            window->Model().settings.CurrentProfile()))
-                    .ok);
+    ASSERT_TRUE(
+        ParseProfileFile(saved, window->Model().settings.ProfileSlotPath(window->Model().settings.CurrentProfile()))
+            .ok);
     EXPECT_EQ(saved.GetSetting(ProfileSetting::ProfileName), u"Exported");
 
     std::ofstream(data / "broken.psf") << "not a profile";
@@ -368,7 +368,8 @@ TEST_P(MainWindowScreenshotTest, LightingOpenAndAButtonHighlighted)
     const QImage image = window->grab().toImage();
     EXPECT_EQ(image.width(), UiScale::Scale(CCorvaneDlg::kDesignWidth) * static_cast<int>(window->devicePixelRatio()));
     std::filesystem::create_directories(CORVANE_SCREENSHOT_DIR);
-    EXPECT_TRUE(image.save(QStringLiteral(CORVANE_SCREENSHOT_DIR "/main-window-%1.png").arg(static_cast<double>(scale))));
+    EXPECT_TRUE(
+        image.save(QStringLiteral(CORVANE_SCREENSHOT_DIR "/main-window-%1.png").arg(static_cast<double>(scale))));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, MainWindowScreenshotTest, testing::Values(1.0F, 1.5F, 2.0F),
