@@ -74,6 +74,7 @@ protected:
             return true;
         };
         services.putAway = [this] { ++putAways; };
+        services.launchProgram = [this](const std::u16string& target) { launched.push_back(target); };
         ASSERT_EQ(app->Start(&services), CCorvaneApp::StartResult::Running);
         window = app->Window();
         mouse = app->Mouse();
@@ -151,5 +152,6 @@ protected:
     QString fileToPick;
     int mouseSettingsOpened = 0;
     int putAways = 0;
+    std::vector<std::u16string> launched;
     float scale = 0.0F;  // the screen's choice
 };

@@ -6,6 +6,8 @@
 #include "profiles/ProfileFile.h"
 #include "ui/CCheckButton.h"
 #include "ui/CSliderControl.h"
+#include "app/dialogs/COSDDialog.h"
+#include "app/dialogs/OnScreenDisplay.h"
 #include "device/SensorCodes.h"
 
 #include <QTimer>
@@ -348,6 +350,28 @@ TEST_F(MainWindowTest, TheBatteryReachesTheGaugeAndTheTraysTip)
     mouse->SetBattery(57, 0);
     ASSERT_TRUE(RunUntil([this] { return app->TrayToolTip().endsWith(QStringLiteral("57%")); }, 4000));
     EXPECT_TRUE(app->TrayToolTip().startsWith(QStringLiteral("Gaming Mouse")));
+}
+
+TEST_F(MainWindowTest, TheMousesDpiButtonShowsTheOnScreenDisplay)
+{
+    StartConfirmed();
+    EXPECT_EQ(window->Osd().Display(), nullptr);
+    mouse->PressDpiButton();
+    EXPECT_TRUE(RunUntil([this] { return window->Osd().Display() != nullptr; }));
+}
+
+TEST_F(MainWindowTest, ALaunchButtonOfTheMouseStartsItsProgramOnce)
+{
+    StartConfirmed();
+    const std::u16string program = u"/opt/tools/run; $(touch x).sh";
+    (void)window->Model().profiles.AssignFunction(window->Model().settings, MainId::kFirstButtonDropDown + 3,
+                                                  u"run.sh", program, FunctionValue{0x60, 0x05, 0x00}, nullptr);
+    mouse->PressLaunchButton(4);
+    mouse->PressLaunchButton(4);  // the same button again without a release launches nothing
+    mouse->ReleaseLaunchButton();
+    ASSERT_TRUE(RunUntil([this] { return !launched.empty(); }));
+    RunFor(200);
+    EXPECT_EQ(launched, std::vector<std::u16string>{program});
 }
 
 // Screenshots for review: the lighting section open in mode 1, the pointer on the second
