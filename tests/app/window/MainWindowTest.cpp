@@ -6,7 +6,9 @@
 #include "profiles/ProfileFile.h"
 #include "ui/CCheckButton.h"
 #include "ui/CSliderControl.h"
+#include "app/dialogs/CDPIValueSettingDlg.h"
 #include "app/dialogs/COSDDialog.h"
+#include "app/dialogs/maintenance/CFramedDlg.h"
 #include "app/dialogs/OnScreenDisplay.h"
 #include "device/SensorCodes.h"
 
@@ -372,6 +374,27 @@ TEST_F(MainWindowTest, ALaunchButtonOfTheMouseStartsItsProgramOnce)
     ASSERT_TRUE(RunUntil([this] { return !launched.empty(); }));
     RunFor(200);
     EXPECT_EQ(launched, std::vector<std::u16string>{program});
+}
+
+TEST_F(MainWindowTest, ADpiBarSetThroughItsDialogWritesTheSamePositionToXAndYAndSendsIt)
+{
+    StartConfirmed();
+    ASSERT_FALSE(Link().DpiTable().DpiSyncDialog());
+    const int wanted = Current().XYSettingX[1] + 3;
+    // The dialog runs modally over the window; it is answered once its run has started.
+    QTimer::singleShot(150, [wanted] {
+        for (CDlgBase* dialog : OpenDialogList::Entries()) {
+            if (auto* dpi = dynamic_cast<CDPIValueSettingDlg*>(dialog)) {
+                dpi->XAxis().SetPosition(wanted);
+                MouseDriver(dpi).Click(dpi->GetControl(CFramedDlg::kIdOk)->GetRect().ToQRect().center());
+            }
+        }
+    });
+    Click(MainId::kFirstDpiBar + 1);
+    WaitForExchanges();
+    EXPECT_EQ(Current().XYSettingX[1], wanted);
+    EXPECT_EQ(Current().XYSettingY[1], wanted);
+    EXPECT_FALSE(Sent(CommandCode::DpiLevels).empty());
 }
 
 // Screenshots for review: the lighting section open in mode 1, the pointer on the second
