@@ -111,6 +111,11 @@ SimulatedMouse* CCorvaneApp::Mouse() const
     return m_parts->mouse.get();
 }
 
+HidBackend* CCorvaneApp::Backend() const
+{
+    return m_parts->backend.get();
+}
+
 QString CCorvaneApp::TrayToolTip() const
 {
     return m_parts->tray ? m_parts->tray->ToolTip() : QString();

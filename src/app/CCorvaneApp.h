@@ -8,6 +8,7 @@
 #include <memory>
 
 class CCorvaneDlg;
+class HidBackend;
 class QWidget;
 class SimulatedMouse;
 struct MainWindowServices;
@@ -46,6 +47,7 @@ public:
 
     [[nodiscard]] CCorvaneDlg* Window() const;
     [[nodiscard]] SimulatedMouse* Mouse() const;
+    [[nodiscard]] HidBackend* Backend() const;
     [[nodiscard]] const DataPaths& Paths() const { return m_paths; }
     [[nodiscard]] QWidget* SimulatorWindow() const;
     [[nodiscard]] bool QuitRequested() const { return m_quitRequested; }

@@ -11,6 +11,9 @@
 #include "app/dialogs/maintenance/CFramedDlg.h"
 #include "app/dialogs/OnScreenDisplay.h"
 #include "device/SensorCodes.h"
+#include "sim/SimHidBackend.h"
+
+#include <QMessageBox>
 
 #include <QTimer>
 
@@ -395,6 +398,31 @@ TEST_F(MainWindowTest, ADpiBarSetThroughItsDialogWritesTheSamePositionToXAndYAnd
     EXPECT_EQ(Current().XYSettingX[1], wanted);
     EXPECT_EQ(Current().XYSettingY[1], wanted);
     EXPECT_FALSE(Sent(CommandCode::DpiLevels).empty());
+}
+
+TEST_F(MainWindowTest, AMouseThisUserMayNotOpenIsReportedOnceWithTheCommandThatFixesIt)
+{
+    StartConfirmed();
+    auto* backend = dynamic_cast<SimHidBackend*>(app->Backend());
+    ASSERT_NE(backend, nullptr);
+    backend->DenyAccess(LinkKind::Ble);
+    const auto boxes = [] {
+        std::vector<QMessageBox*> shown;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box != nullptr && box->isVisible())
+                shown.push_back(box);
+        }
+        return shown;
+    };
+    mouse->Plug(LinkKind::Ble);
+    ASSERT_TRUE(RunUntil([&] { return !boxes().empty(); }));
+    EXPECT_TRUE(boxes().front()->informativeText().contains(QStringLiteral("udevadm trigger")));
+    // Every later enumeration finds the same problem and stays quiet.
+    mouse->Unplug(LinkKind::Ble);
+    RunFor(200);
+    mouse->Plug(LinkKind::Ble);
+    RunFor(500);
+    EXPECT_EQ(boxes().size(), 1U);
 }
 
 // Screenshots for review: the lighting section open in mode 1, the pointer on the second
