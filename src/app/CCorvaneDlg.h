@@ -8,15 +8,12 @@
 #include "ui/CDlgBase.h"
 #include "ui/SkinImage.h"
 
-#include <QPointer>
-
 #include <array>
 #include <memory>
 #include <optional>
 
 class CBattery;
 class CCheckButton;
-class CColorSelectButton;
 class CColorSelectCheckButton;
 class CComboButton;
 class CDPIRadioButton;
@@ -26,8 +23,6 @@ class CRadioButton;
 class CSliderControl;
 class CStaticImage;
 class CStaticText;
-class CTabControl;
-class CVerticalSliderControl;
 class OnScreenDisplay;
 struct NamedFunction;
 struct Profile;
@@ -203,7 +198,6 @@ private:
     // Controls (owned by the layers).
     std::vector<BodyControl> m_body;
     SectionColumn::HeaderTops m_columnTops;
-    std::vector<CCheckButton*> m_headers;
     std::array<CComboButton*, 9> m_buttonDropDowns{};
     std::array<CStaticImage*, 3> m_statusImages{};  // wired, receiver, BLE
     CStaticText* m_receiverNotice = nullptr;
@@ -211,17 +205,8 @@ private:
     CStaticText* m_batteryText = nullptr;
     CSliderControl* m_powerSlider = nullptr;
     CStaticText* m_powerValue = nullptr;
-    CSliderControl* m_lightsOffSlider = nullptr;
-    CStaticText* m_lightsOffValue = nullptr;
     CImageButton* m_macroManager = nullptr;
-    CComboButton* m_profileDropDown = nullptr;
-    std::array<CTabControl*, 5> m_profileTabs{};
-    CCheckButton* m_moveLighting = nullptr;
-    CStaticText* m_moveLightingLabel = nullptr;
-    CCheckButton* m_motionWakeup = nullptr;
     std::array<CCheckButton*, 8> m_dpiChecks{};
-    std::array<CColorSelectButton*, 8> m_dpiColors{};
-    std::array<CVerticalSliderControl*, 8> m_dpiSliders{};
     std::array<CDPIValueShowControl*, 8> m_dpiBars{};
     std::array<CDPIRadioButton*, 8> m_dpiLevels{};
     CComboButton* m_lightingMode = nullptr;
@@ -234,17 +219,7 @@ private:
     std::vector<CControlBase*> m_brightnessGroup;  // track, slider, value, caption
     std::vector<CControlBase*> m_directionGroup;   // radios and caption
     CStaticText* m_colorsLabel = nullptr;
-    CSliderControl* m_wheelSpeed = nullptr;
-    CSliderControl* m_pointerSpeed = nullptr;
-    CSliderControl* m_doubleClickSpeed = nullptr;
-    std::array<CStaticText*, 3> m_pointerValues{};  // pointer, wheel, double click
-    CCheckButton* m_acceleration = nullptr;
-    CComboButton* m_rateDropDown = nullptr;
     std::array<CStaticText*, 4> m_rateCaptions{};
-    CSliderControl* m_debounceSlider = nullptr;
-    CStaticText* m_debounceValue = nullptr;
-    std::array<CCheckButton*, 3> m_sensorOptions{};
-    QPointer<QWidget> m_attention;  // the modeless attention window
     SkinImage m_panel;                          // the panels' and open bodies' fill
     std::array<SkinImage, 9> m_highlights;      // the lit badges, loaded on first hover
 };

@@ -276,7 +276,6 @@ void CCorvaneDlg::CreateHeaders()
         header->SetImages(QStringLiteral("header_nr.png"), QStringLiteral("header_ov.png"),
                           QStringLiteral("header_ov.png"));
         header->SetChecked(spec.id == MainId::kHeaderDpi || spec.id == MainId::kHeaderRate);
-        m_headers.push_back(header);
     }
     if (CControlBase* lift = GetControl(MainId::kHeaderLift))
         lift->SetShown(m_model.link.DpiTable().LiftOptionShown());
