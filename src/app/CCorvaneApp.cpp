@@ -35,6 +35,7 @@
 #include "ui/UiScale.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QCryptographicHash>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -92,7 +93,10 @@ struct CCorvaneApp::Parts {
 };
 
 CCorvaneApp::CCorvaneApp(ProgramOptions options, std::filesystem::path programFolder)
-    : m_options(std::move(options)), m_programFolder(std::move(programFolder)), m_parts(std::make_unique<Parts>())
+    : m_options(std::move(options)),
+      m_programFolder(std::move(programFolder)),
+      m_parts(std::make_unique<Parts>()),
+      m_lifetime(std::make_unique<QObject>())
 {
 }
 
@@ -377,12 +381,20 @@ void CCorvaneApp::Quit()
 {
     m_quitRequested = true;
     OpenDialogList::CloseAll();
-    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QTimer::singleShot(0, m_lifetime.get(), [this] {
+        if (m_loop != nullptr)
+            m_loop->exit(0);
+    });
 }
 
 int CCorvaneApp::Run()
 {
-    const int code = QApplication::exec();
+    // The program's own loop: ending it touches no other loop, where the application's
+    // exit would also end every loop started later in the process (dialogs included).
+    QEventLoop loop;
+    m_loop = &loop;
+    const int code = loop.exec();
+    m_loop = nullptr;
     Shutdown();
     return code;
 }

@@ -9,6 +9,8 @@
 
 class CCorvaneDlg;
 class HidBackend;
+class QEventLoop;
+class QObject;
 class QWidget;
 class SimulatedMouse;
 struct MainWindowServices;
@@ -68,4 +70,7 @@ private:
     bool m_shutDown = false;
     bool m_accessProblemShown = false;
     std::unique_ptr<Parts> m_parts;
+    // Owns the posted end of the event loop, so that a run destroyed first takes it along.
+    std::unique_ptr<QObject> m_lifetime;
+    QEventLoop* m_loop = nullptr;  // the loop Run runs, while it runs
 };

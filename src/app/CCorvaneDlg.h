@@ -198,6 +198,7 @@ private:
     // Controls (owned by the layers).
     std::vector<BodyControl> m_body;
     SectionColumn::HeaderTops m_columnTops;
+    bool m_columnLaidOut = false;
     std::array<CComboButton*, 9> m_buttonDropDowns{};
     std::array<CStaticImage*, 3> m_statusImages{};  // wired, receiver, BLE
     CStaticText* m_receiverNotice = nullptr;

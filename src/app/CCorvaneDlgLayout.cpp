@@ -256,26 +256,26 @@ void CCorvaneDlg::CreateDevicePicture()
 
 void CCorvaneDlg::CreateHeaders()
 {
-    struct HeaderSpec {
+    struct HeaderEntry {
         int id;
         int text;
     };
-    constexpr std::array<HeaderSpec, 5> kHeaders{{{MainId::kHeaderDpi, 11},
+    constexpr std::array<HeaderEntry, 5> kHeaders{{{MainId::kHeaderDpi, 11},
                                                   {MainId::kHeaderLighting, 12},
                                                   {MainId::kHeaderPointer, 14},
                                                   {MainId::kHeaderRate, 13},
                                                   {MainId::kHeaderLift, 19}}};
-    for (const HeaderSpec& spec : kHeaders) {
+    for (const HeaderEntry& entry : kHeaders) {
         auto* header = AddControl(
             MainLayer::kFrame,
             std::make_unique<CCheckButton>(
-                this, spec.id,
+                this, entry.id,
                 Scaled({SectionColumn::kColumnLeft, 0, SectionColumn::kColumnLeft + SectionColumn::kHeaderWidth,
                         SectionColumn::kHeaderHeight}),
-                TextFormat::kCenter | TextFormat::kButtonText, Text(m_model.texts, spec.text)));
+                TextFormat::kCenter | TextFormat::kButtonText, Text(m_model.texts, entry.text)));
         header->SetImages(QStringLiteral("header_nr.png"), QStringLiteral("header_ov.png"),
                           QStringLiteral("header_ov.png"));
-        header->SetChecked(spec.id == MainId::kHeaderDpi || spec.id == MainId::kHeaderRate);
+        header->SetChecked(entry.id == MainId::kHeaderDpi || entry.id == MainId::kHeaderRate);
     }
     if (CControlBase* lift = GetControl(MainId::kHeaderLift))
         lift->SetShown(m_model.link.DpiTable().LiftOptionShown());
@@ -338,24 +338,24 @@ void CCorvaneDlg::CreateLightingSection()
          {MainId::kBrightnessLabel, 120, MainId::kBrightnessTrack, MainId::kBrightnessSlider, 4,
           MainId::kBrightnessValue}}};
     for (std::size_t row = 0; row < rows.size(); ++row) {
-        const SliderRow& spec = rows[row];
+        const SliderRow& kind = rows[row];
         std::vector<CControlBase*>& group = row == 0 ? m_speedGroup : m_brightnessGroup;
         group.push_back(AddBody(kLayer, kHeader, {856, 44, 924, 62},
-                                std::make_unique<CStaticText>(this, spec.captionId, Scaled({856, 44, 924, 62}),
-                                                              kGreyText, kLabel, Text(texts, spec.captionText))));
+                                std::make_unique<CStaticText>(this, kind.captionId, Scaled({856, 44, 924, 62}),
+                                                              kGreyText, kLabel, Text(texts, kind.captionText))));
         auto* track = AddBody(kLayer, kHeader, {932, 52, 1052, 55},
-                              std::make_unique<CStaticImage>(this, spec.trackId, Scaled({932, 52, 1052, 55})));
+                              std::make_unique<CStaticImage>(this, kind.trackId, Scaled({932, 52, 1052, 55})));
         track->SetImage(QStringLiteral("Slider_bar.png"));
         group.push_back(track);
         auto* slider =
             AddBody(kLayer, kHeader, {926, 47, 1059, 60},
-                    std::make_unique<CSliderControl>(this, spec.sliderId, Scaled({926, 47, 1059, 60}), spec.steps,
+                    std::make_unique<CSliderControl>(this, kind.sliderId, Scaled({926, 47, 1059, 60}), kind.steps,
                                                      UiScale::Scale(kThumbLeftPad), UiScale::Scale(kThumbRightPad)));
         slider->SetThumbImage(QStringLiteral("Slider_Circle.png"));
         group.push_back(slider);
         auto* value = AddBody(
             kLayer, kHeader, {1064, 44, 1104, 62},
-            std::make_unique<CStaticText>(this, spec.valueId, Scaled({1064, 44, 1104, 62}), kGreyText, kCentredLabel));
+            std::make_unique<CStaticText>(this, kind.valueId, Scaled({1064, 44, 1104, 62}), kGreyText, kCentredLabel));
         QFont tahoma = value->Font();
         tahoma.setFamily(QStringLiteral("Tahoma"));
         value->SetFont(tahoma);
@@ -447,8 +447,12 @@ void CCorvaneDlg::LayOutColumn()
     const CControlBase* lift = GetControl(MainId::kHeaderLift);
     state.liftShown = lift != nullptr && lift->IsShown();
     state.liftOpen = IsSectionOpen(MainId::kHeaderLift);
-    m_columnTops = SectionColumn::LayOut(state);
-    const SectionColumn::HeaderTops& tops = m_columnTops;
+    // Every background paint asks; the controls move only when a header's place changed.
+    const SectionColumn::HeaderTops tops = SectionColumn::LayOut(state);
+    if (m_columnLaidOut && tops == m_columnTops)
+        return;
+    m_columnLaidOut = true;
+    m_columnTops = tops;
     const std::array<std::pair<int, int>, 5> headerTops{{{MainId::kHeaderDpi, tops.dpi},
                                                          {MainId::kHeaderLighting, tops.lighting},
                                                          {MainId::kHeaderRate, tops.rate},

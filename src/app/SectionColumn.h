@@ -42,6 +42,7 @@ struct HeaderTops {
     int rate = 0;
     int lift = 0;
     int pointer = 0;
+    friend bool operator==(const HeaderTops&, const HeaderTops&) = default;
 };
 [[nodiscard]] HeaderTops LayOut(const ColumnState& state);
 
