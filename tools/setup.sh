@@ -24,6 +24,8 @@ packages=(
   fonts-dejavu-core fonts-wqy-microhei
   # install and package checks: desktop entry, metainfo, the .deb and its dependencies
   desktop-file-utils appstream lintian dpkg-dev file
+  # tools/measure-figures.sh: a system tray on the virtual screen
+  trayer
 )
 
 missing_packages() {
