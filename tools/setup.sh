@@ -65,7 +65,7 @@ if [[ ${#missing[@]} -eq 0 ]]; then
   echo "setup: all ${#packages[@]} packages are installed"
   exit 0
 fi
-echo "setup: installing ${missing[*]}"
+echo "setup: missing ${missing[*]}"
 
 export DEBIAN_FRONTEND=noninteractive
 install_command=(apt-get install -y --no-install-recommends "${missing[@]}")
