@@ -12,6 +12,7 @@
 # This is a measured run, not a test: the figures move with the machine's load.
 #
 #   tools/measure-figures.sh [--runs N] [--idle-runs N] [--idle-seconds S] [--build DIR]
+# (--idle-runs 0 measures the start only.)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -182,12 +183,15 @@ for round in $(seq "$idle_runs"); do
 done
 
 echo
-echo "medians: $runs start runs, $idle_runs idle runs of ${idle_seconds} s; Xvfb 1920x1080, $(nproc) cores"
+echo "medians: $runs start runs, $idle_runs idle runs of ${idle_seconds} s; Xvfb 1920x1080, $(nproc) cores; $corvane"
 printf '%-34s %12s %12s %8s   %s\n' "figure" "empty-window" "corvane" "ratio" "goal"
 awk -v e="$(median <"$work/start.empty")" -v c="$(median <"$work/start.corvane")" \
   'BEGIN { printf "%-34s %12.1f %12.1f %8.2f   %s\n", "start to first window (ms)", e, c, c / e, "corvane <= 2 x empty" }'
 awk -v e="$(median <"$work/rss.empty")" -v c="$(median <"$work/rss.corvane")" \
   'BEGIN { printf "%-34s %12.1f %12.1f %8.2f   %s\n", "resident memory after start (MiB)", e / 1024, c / 1024, c / e, "corvane <= 1.5 x empty" }'
+if [[ "$idle_runs" -eq 0 ]]; then
+  exit 0
+fi
 awk -v e="$(median <"$work/cpu.empty")" -v c="$(median <"$work/cpu.corvane")" \
   'BEGIN { printf "%-34s %12.4f %12.4f %8s   %s\n", "idle CPU, put away (%)", e, c, "-", "corvane <= 0.1 %" }'
 awk -v e="$(median <"$work/wake.empty")" -v c="$(median <"$work/wake.corvane")" \
