@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the unit and UI tests (ctest in build/), the same
-# under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/), then the tests that
+# Builds everything and runs every test: the unit and UI tests (ctest in build/), a
+# lintian check of the Debian package built from build/, the same tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/), then the tests that
 # run threads (device layer, simulated mouse, command line, HID backend) under
 # ThreadSanitizer (build-tsan/), then a short run of each fuzz target under
 # AddressSanitizer and UndefinedBehaviorSanitizer (ctest in build-fuzz/, needs clang), and
@@ -22,6 +23,16 @@ fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+# The Debian package of that build, and lintian's verdict on it: an error fails the run,
+# warnings are printed.
+if command -v lintian >/dev/null 2>&1 && command -v dpkg-shlibdeps >/dev/null 2>&1; then
+  rm -f build/corvane_*.deb
+  (cd build && cpack -G DEB > /dev/null)
+  lintian --fail-on error build/corvane_*.deb
+else
+  echo "lintian or dpkg-shlibdeps not found: Debian package check skipped" >&2
+fi
 
 # Everything again, the UI tests included, under AddressSanitizer with leak checking and
 # UndefinedBehaviorSanitizer (which stops the test at the first report), so a

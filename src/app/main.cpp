@@ -2,7 +2,9 @@
 #include "app/CCorvaneApp.h"
 #include "app/ProgramOptions.h"
 #include "platform/DataFolder.h"
+#include "platform/ResourceFolder.h"
 #include "profiles/PathText.h"
+#include "ui/SkinImage.h"
 
 #include "app/CCorvaneDlg.h"
 
@@ -15,7 +17,8 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvane"));
-    QApplication::setDesktopFileName(QStringLiteral("corvane"));
+    // The name of the installed .desktop file, which docks and portals match the window to.
+    QApplication::setDesktopFileName(QStringLiteral("org.corvane.Corvane"));
     // The window lives on in the tray when it is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -35,7 +38,10 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    CCorvaneApp program(*options, PathFromText(QApplication::applicationDirPath().toStdU16String()));
+    const std::filesystem::path resources =
+        ResourceFolder(PathFromText(QApplication::applicationDirPath().toStdU16String()));
+    SkinImage::SetSkinFolder(QString::fromStdU16String(TextFromPath(resources / "skins")));
+    CCorvaneApp program(*options, resources);
     switch (program.Start()) {
     case CCorvaneApp::StartResult::OtherInstance:
         return 0;

@@ -1,5 +1,6 @@
 #include "ctl/CtlCommands.h"
 #include "platform/DataFolder.h"
+#include "platform/ResourceFolder.h"
 #if CORVANE_HAVE_SYSTEM_HID
 #include "platform/hid/SystemHidBackend.h"
 #endif
@@ -11,7 +12,7 @@ int main(int argc, char** argv)
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     CtlEnvironment environment;
     environment.defaultDataFolder = UserDataFolder();
-    environment.programLanguageFolder = ProgramFolder(argc > 0 ? argv[0] : nullptr) / "lang";
+    environment.programLanguageFolder = ResourceFolder(ProgramFolder(argc > 0 ? argv[0] : nullptr)) / "lang";
     environment.userLocale = UserLocaleName();
 #if CORVANE_HAVE_SYSTEM_HID
     environment.systemBackend = [] { return CreateSystemHidBackend(); };

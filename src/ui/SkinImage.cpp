@@ -2,7 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDateTime>
 #include <QFileInfo>
+#include <QHash>
+#include <QImageReader>
 #include <QPainter>
 
 #include <cmath>
@@ -13,6 +16,73 @@ QString& SkinFolderSetting()
 {
     static QString folder;
     return folder;
+}
+
+// What the process has read of one file. A window loads the same picture for many
+// controls (a drop-down's frame for each of six buttons); its header is read once and
+// its pixels decoded once and shared (QImage is implicitly shared) while any image holds
+// them. The file's time and length tell when it was replaced on disk.
+struct SkinFile {
+    QDateTime modified;
+    qint64 length = -1;
+    QSize size;     // from the header; empty when the file is no readable image
+    QImage pixels;  // decoded, premultiplied, pixel ratio 1; null until first needed
+};
+
+QHash<QString, SkinFile>& SkinFiles()
+{
+    // Never destroyed, so that an image released during exit still finds it.
+    static auto* files = new QHash<QString, SkinFile>();
+    return *files;
+}
+
+// The current entry of a file, its header read again when the file changed.
+SkinFile& SkinFileOf(const QString& path)
+{
+    const QFileInfo info(path);
+    SkinFile& file = SkinFiles()[path];
+    if (file.length == info.size() && file.modified == info.lastModified())
+        return file;
+    file = SkinFile{info.lastModified(), info.size(), QSize(0, 0), QImage()};
+    QImageReader reader(path);
+    if (!reader.canRead())
+        return file;
+    QSize size = reader.size();
+    if (!size.isValid()) {
+        // A format whose header does not give the size is decoded at once.
+        file.pixels = reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        file.pixels.setDevicePixelRatio(1.0);
+        size = file.pixels.size();
+    }
+    file.size = size.isValid() ? size : QSize(0, 0);
+    return file;
+}
+
+// The file's pixels when they have the expected size, else a null image.
+QImage DecodedPixels(const QString& path, QSize expected)
+{
+    SkinFile& file = SkinFileOf(path);
+    if (file.pixels.isNull() && !file.size.isEmpty()) {
+        // Pixels of closed windows, whose images were destroyed rather than released.
+        for (SkinFile& other : SkinFiles()) {
+            if (!other.pixels.isNull() && other.pixels.isDetached())
+                other.pixels = QImage();
+        }
+        QImage loaded(path);
+        // The reader marks "@2x" files with a pixel ratio of 2; here every rectangle is
+        // in the file's own pixels.
+        loaded.setDevicePixelRatio(1.0);
+        file.pixels = loaded.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+    return file.pixels.size() == expected ? file.pixels : QImage();
+}
+
+// Drops the shared pixels of a file that no image holds any more.
+void ForgetUnusedPixels(const QString& path)
+{
+    const auto found = SkinFiles().find(path);
+    if (found != SkinFiles().end() && !found->pixels.isNull() && found->pixels.isDetached())
+        found->pixels = QImage();
 }
 
 }  // namespace
@@ -53,53 +123,64 @@ bool SkinImage::Load(const QString& name)
 {
     Release();
     const QString path = ResolvePath(name);
-    QImage loaded(path);
-    if (loaded.isNull())
+    const QSize size = SkinFileOf(path).size;
+    if (size.isEmpty())
         return false;
-    m_image = loaded.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    m_size = size;
     m_path = path;
     return true;
 }
 
 void SkinImage::Release()
 {
+    const bool held = !m_image.isNull() || !m_hiResImage.isNull();
     m_image = QImage();
-    m_path.clear();
     m_hiResImage = QImage();
-    m_hiResLooked = false;
     m_cache.clear();
+    if (held) {
+        ForgetUnusedPixels(m_path);
+        ForgetUnusedPixels(HiResPath(m_path));
+    }
+    m_size = QSize(0, 0);
+    m_path.clear();
+    m_decoded = false;
+    m_hiResLooked = false;
+}
+
+const QImage& SkinImage::Image() const
+{
+    if (!m_decoded && !m_path.isEmpty()) {
+        m_decoded = true;
+        // Frames and source rectangles were laid out for the header's size; pixels of
+        // another size (a file replaced since) would cut them wrongly.
+        m_image = DecodedPixels(m_path, m_size);
+    }
+    return m_image;
 }
 
 const QImage& SkinImage::HiResImage() const
 {
-    if (!m_hiResLooked) {
+    if (!m_hiResLooked && !m_path.isEmpty()) {
         m_hiResLooked = true;
+        // Only an exact double maps every design-size source rectangle onto the same
+        // picture; anything else would shift frames of a strip.
         const QString path = HiResPath(m_path);
-        if (QFileInfo::exists(path)) {
-            QImage loaded(path);
-            // Only an exact double maps every design-size source rectangle onto the
-            // same picture; anything else would shift frames of a strip.
-            if (loaded.size() == m_image.size() * kHiResFactor) {
-                m_hiResImage = loaded.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-                // The reader marks "@2x" files with a pixel ratio of 2; here every
-                // rectangle is in the file's own pixels.
-                m_hiResImage.setDevicePixelRatio(1.0);
-            }
-        }
+        if (QFileInfo::exists(path))
+            m_hiResImage = DecodedPixels(path, m_size * kHiResFactor);
     }
     return m_hiResImage;
 }
 
 void SkinImage::Draw(QPainter& painter, const UiRect& target) const
 {
-    Draw(painter, target, m_image.rect());
+    Draw(painter, target, QRect(QPoint(0, 0), m_size));
 }
 
 void SkinImage::Draw(QPainter& painter, const UiRect& target, const QRect& source) const
 {
-    if (m_image.isNull() || target.IsEmpty())
+    if (IsNull() || target.IsEmpty())
         return;
-    const QRect part = source.intersected(m_image.rect());
+    const QRect part = source.intersected(QRect(QPoint(0, 0), m_size));
     if (part.isEmpty())
         return;
 
@@ -114,6 +195,14 @@ void SkinImage::Draw(QPainter& painter, const UiRect& target, const QRect& sourc
         }
     }
 
+    // At its own size a part is copied straight from the shared pixels: a cached copy
+    // would only double the memory.
+    if (deviceSize == part.size()) {
+        if (!Image().isNull())
+            painter.drawImage(target.ToQRect(), m_image, part);
+        return;
+    }
+
     // Scaling up from the design size blurs; when the part is drawn larger than that,
     // the double-size variant (if there is one) is the source instead.
     QImage scaled;
@@ -121,8 +210,10 @@ void SkinImage::Draw(QPainter& painter, const UiRect& target, const QRect& sourc
     if (enlarged && !HiResImage().isNull()) {
         const QRect hiResPart(part.topLeft() * kHiResFactor, part.size() * kHiResFactor);
         scaled = m_hiResImage.copy(hiResPart);
-    } else {
+    } else if (!Image().isNull()) {
         scaled = m_image.copy(part);
+    } else {
+        return;
     }
     if (scaled.size() != deviceSize)
         scaled = scaled.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

@@ -10,9 +10,14 @@
 
 class QPainter;
 
-// One skin image, loaded once and drawn stretched with smooth scaling. The scaled
-// result is cached per (source part, device size), so a control that paints the same
-// frame at the same size again only copies pixels. A missing image draws nothing.
+// One skin image, drawn stretched with smooth scaling. Loading reads only the file's
+// header (its size); the pixels are decoded on the first draw and kept, so the hover,
+// pressed and hidden pictures that a window loads but never shows cost neither start-up
+// time nor memory. Images of the same file share one header read and one copy of the
+// pixels. A part drawn at another size is scaled once and cached per (source part,
+// device size), so a control that paints the same frame at the same size again only
+// copies pixels. A missing image draws nothing; so does a file whose pixels turn out
+// unreadable.
 //
 // Width, Height, Image and every source rectangle are in design-size pixels, whatever
 // is drawn. When a part is drawn larger than its design size (UiScale above 1, a HiDPI
@@ -22,15 +27,18 @@ class QPainter;
 class SkinImage {
 public:
     // Loads a file of the skin folder ("check_nr.png", "skins\check_nr.png"), an absolute
-    // path or a resource path (":/..."). Returns whether it loaded; on failure the image
-    // is empty.
+    // path or a resource path (":/..."). Returns whether it is a readable image; on
+    // failure the image is empty.
     bool Load(const QString& name);
     void Release();
 
-    [[nodiscard]] bool IsNull() const { return m_image.isNull(); }
-    [[nodiscard]] int Width() const { return m_image.width(); }
-    [[nodiscard]] int Height() const { return m_image.height(); }
-    [[nodiscard]] const QImage& Image() const { return m_image; }
+    [[nodiscard]] bool IsNull() const { return m_size.isEmpty(); }
+    [[nodiscard]] int Width() const { return m_size.width(); }
+    [[nodiscard]] int Height() const { return m_size.height(); }
+    // The pixels, decoded on the first call.
+    [[nodiscard]] const QImage& Image() const;
+    // Whether the pixels have been decoded (by a draw or Image()).
+    [[nodiscard]] bool IsDecoded() const { return m_decoded; }
 
     // Draws the whole image stretched over target.
     void Draw(QPainter& painter, const UiRect& target) const;
@@ -56,8 +64,11 @@ private:
     // The double-size variant, read on first use; null when there is none.
     const QImage& HiResImage() const;
 
-    QImage m_image;
+    // The size from the file's header, kept even before (and without) decoding.
+    QSize m_size{0, 0};
     QString m_path;
+    mutable QImage m_image;
+    mutable bool m_decoded = false;
     mutable QImage m_hiResImage;
     mutable bool m_hiResLooked = false;
     mutable std::vector<CachedPart> m_cache;

@@ -6,6 +6,8 @@
 #include "ui/SkinImage.h"
 #include "ui/UiScale.h"
 
+#include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 
 namespace {
@@ -90,6 +92,105 @@ TEST_F(SkinImageTest, ButtonShowsTheFrameOfItsState)
     mouse.Move({70, 20});
     EXPECT_EQ(PixelAt({20, 20}), QColor(Qt::blue));
     EXPECT_EQ(PixelAt({70, 20}), QColor(Qt::green));
+}
+
+TEST_F(SkinImageTest, LoadingReadsTheSizeAndTheFirstDrawDecodesThePixelsOnce)
+{
+    SkinImage image;
+    ASSERT_TRUE(image.Load(QStringLiteral("red_nr.png")));
+    EXPECT_FALSE(image.IsDecoded());
+    EXPECT_FALSE(image.IsNull());
+    EXPECT_EQ(image.Width(), 10);
+    EXPECT_EQ(image.Height(), 10);
+
+    QImage device(20, 20, QImage::Format_ARGB32_Premultiplied);
+    device.fill(Qt::black);
+    {
+        QPainter painter(&device);
+        image.Draw(painter, UiRect{0, 0, 10, 10});
+    }
+    EXPECT_TRUE(image.IsDecoded());
+    EXPECT_EQ(device.pixelColor(5, 5), QColor(Qt::red));
+
+    // Once decoded, the pixels stay: a file removed afterwards changes nothing.
+    ASSERT_TRUE(QFile::remove(folder.filePath(QStringLiteral("red_nr.png"))));
+    EXPECT_EQ(image.Image().pixelColor(3, 3), QColor(Qt::red));
+
+    image.Release();
+    EXPECT_TRUE(image.IsNull());
+    EXPECT_FALSE(image.IsDecoded());
+}
+
+TEST_F(SkinImageTest, ImagesOfOneFileShareItsPixelsUntilTheFileIsReplaced)
+{
+    SkinImage first;
+    SkinImage second;
+    ASSERT_TRUE(first.Load(QStringLiteral("red_nr.png")));
+    ASSERT_TRUE(second.Load(QStringLiteral("skins\\red_nr.png")));
+    ASSERT_FALSE(first.Image().isNull());
+    EXPECT_EQ(first.Image().constBits(), second.Image().constBits());
+
+    // Another size changes the file's length, which is how a replaced file is noticed.
+    WriteImage(QStringLiteral("red_nr.png"), Qt::green, QSize(12, 12));
+    SkinImage replaced;
+    ASSERT_TRUE(replaced.Load(QStringLiteral("red_nr.png")));
+    EXPECT_EQ(replaced.Width(), 12);
+    EXPECT_EQ(replaced.Image().pixelColor(6, 6), QColor(Qt::green));
+    // What was decoded before stays as it was.
+    EXPECT_EQ(first.Image().pixelColor(5, 5), QColor(Qt::red));
+}
+
+// Files whose header reads but whose pixels cannot be used when they are first drawn.
+struct UnusablePixels {
+    const char* name;
+    void (*spoil)(const QString& path);
+};
+
+class SkinImageUnusablePixelsTest : public SkinImageTest, public ::testing::WithParamInterface<UnusablePixels> {};
+
+TEST_P(SkinImageUnusablePixelsTest, KeepsTheHeaderSizeAndDrawsNothing)
+{
+    auto* image = Add<CStaticImage>(0, 1, UiRect{10, 10, 50, 30});
+    ASSERT_TRUE(image->SetImage(QStringLiteral("red_nr.png")));
+    GetParam().spoil(folder.filePath(QStringLiteral("red_nr.png")));
+
+    EXPECT_EQ(PixelAt({20, 20}), background);
+    EXPECT_TRUE(image->HasImage());
+}
+
+const UnusablePixels kUnusablePixels[] = {
+    {"TruncatedAfterTheHeader",
+     [](const QString& path) {
+         QFile file(path);
+         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+         // Signature and the IHDR chunk: what the size is read from, and no pixels.
+         ASSERT_TRUE(file.resize(33));
+     }},
+    {"ReplacedByAnotherSize",
+     [](const QString& path) {
+         QImage other(20, 10, QImage::Format_RGB32);
+         other.fill(Qt::green);
+         ASSERT_TRUE(other.save(path));
+     }},
+    {"Removed", [](const QString& path) { ASSERT_TRUE(QFile::remove(path)); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Files, SkinImageUnusablePixelsTest, ::testing::ValuesIn(kUnusablePixels),
+                         [](const ::testing::TestParamInfo<UnusablePixels>& spoilt) {
+                             return std::string(spoilt.param.name);
+                         });
+
+TEST_F(SkinImageTest, AFileThatIsNoImageDoesNotLoad)
+{
+    QFile file(folder.filePath(QStringLiteral("text_nr.png")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a picture");
+    file.close();
+
+    SkinImage image;
+    EXPECT_FALSE(image.Load(QStringLiteral("text_nr.png")));
+    EXPECT_TRUE(image.IsNull());
+    EXPECT_EQ(image.Width(), 0);
 }
 
 // Each picture also has a double-size variant in colours of its own, so a pixel tells which

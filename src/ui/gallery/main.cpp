@@ -5,6 +5,8 @@
 #include "CGalleryOwner.h"
 #include "GalleryWindows.h"
 
+#include "platform/ResourceFolder.h"
+#include "profiles/PathText.h"
 #include "ui/CDlgBase.h"
 #include "ui/SkinImage.h"
 #include "ui/UiFont.h"
@@ -72,7 +74,7 @@ int main(int argc, char** argv)
                                               QStringLiteral("Render to FILE and exit."),
                                               QStringLiteral("FILE"));
     const QCommandLineOption skinsOption(QStringLiteral("skins"),
-                                         QStringLiteral("Skin folder (default: skins beside the program)."),
+                                         QStringLiteral("Skin folder (default: skins beside the program, or installed in ../share/corvane)."),
                                          QStringLiteral("folder"));
     const QCommandLineOption windowOption(QStringLiteral("window"),
                                           QStringLiteral("Open the program's window NAME instead of the gallery."),
@@ -103,8 +105,13 @@ int main(int argc, char** argv)
     UiScale::Set(scale);
     UiScale::SetDpiRatio(UiScale::DpiRatioOf(nullptr));
     UiFont::SetControlFont(ControlFont{u"Tahoma", UiScale::Scale(16), 1});
-    if (parser.isSet(skinsOption))
+    if (parser.isSet(skinsOption)) {
         SkinImage::SetSkinFolder(parser.value(skinsOption));
+    } else {
+        const std::filesystem::path resources =
+            ResourceFolder(PathFromText(QApplication::applicationDirPath().toStdU16String()));
+        SkinImage::SetSkinFolder(QString::fromStdU16String(TextFromPath(resources / "skins")));
+    }
 
     if (parser.isSet(windowOption)) {
         const Language language = languageCode == QStringLiteral("zh") ? Language::Chinese : Language::English;
