@@ -174,15 +174,14 @@ CCorvaneApp::StartResult CCorvaneApp::Start(const MainWindowServices* services)
     window.move(area.left() + placement.left, area.top() + placement.top);
     OpenDialogList::Clear();
 
-    parts.tray = std::make_unique<TrayIcon>(
-        parts.texts, [this] { Restore(); }, [this] { Quit(); });
-    parts.tray->Show();
-
     // NeedPassword 1 keeps the window hidden until the mouse answers a restore request;
-    // it is never shown first.
+    // it is never shown first. The tray follows the window, which need not wait for it.
     const int needPassword = parts.settings.NeedPassword();
     if (needPassword == 0)
         window.show();
+    parts.tray = std::make_unique<TrayIcon>(
+        parts.texts, [this] { Restore(); }, [this] { Quit(); });
+    parts.tray->Show();
     parts.discovery->Startup(needPassword);
     if (parts.mouse) {
         auto simulator = std::make_unique<SimulatedMouseWindow>(*parts.mouse);

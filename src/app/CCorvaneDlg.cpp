@@ -22,6 +22,7 @@
 #include "ui/CDPIValueShowControl.h"
 #include "ui/CStaticImage.h"
 #include "ui/CStaticText.h"
+#include "ui/ImagePreload.h"
 #include "ui/MessageMap.h"
 #include "ui/OpenDialogList.h"
 
@@ -59,6 +60,11 @@ CCorvaneDlg::CCorvaneDlg(MainWindowModel model, MainWindowServices services)
 
 CCorvaneDlg::~CCorvaneDlg() = default;
 
+QString CCorvaneDlg::BackgroundPicture()
+{
+    return QStringLiteral(":/embedded/364.png");
+}
+
 bool CCorvaneDlg::OnInitDialog()
 {
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -66,7 +72,7 @@ bool CCorvaneDlg::OnInitDialog()
     const bool result = CDlgBase::OnInitDialog();
     // The background's own size is the frame size it is scaled from; a missing picture
     // leaves the frame as it is and builds nothing.
-    const QImage background(QStringLiteral(":/embedded/364.png"));
+    const QImage background = ImagePreload::Take(BackgroundPicture());
     if (!background.isNull()) {
         SetFrameSize(background.width(), background.height());
         BuildBackground(background);

@@ -66,6 +66,8 @@ public:
     [[nodiscard]] OnScreenDisplay& Osd() { return *m_osd; }
     // The design top of a header of the right-hand column, as last laid out.
     [[nodiscard]] int HeaderTop(int header) const;
+    // The window's background picture, which the program preloads at start.
+    [[nodiscard]] static QString BackgroundPicture();
 
 protected:
     bool OnInitDialog() override;

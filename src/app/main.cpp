@@ -4,6 +4,7 @@
 #include "platform/DataFolder.h"
 #include "platform/ResourceFolder.h"
 #include "profiles/PathText.h"
+#include "ui/ImagePreload.h"
 #include "ui/SkinImage.h"
 
 #include "app/CCorvaneDlg.h"
@@ -21,6 +22,8 @@ int main(int argc, char** argv)
     QApplication::setDesktopFileName(QStringLiteral("org.corvane.Corvane"));
     // The window lives on in the tray when it is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The largest picture decodes on a worker while the model loads and the window is built.
+    ImagePreload::Start(CCorvaneDlg::BackgroundPicture());
 
     QString error;
     const auto options = ProgramOptions::Parse(QApplication::arguments(), error);

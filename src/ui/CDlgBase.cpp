@@ -332,29 +332,40 @@ QSize CDlgBase::ScaledBackgroundSize() const
 
 void CDlgBase::RebuildScaledBackground()
 {
-    if (m_backgroundSource.isNull())
+    // At one design unit a device pixel the scaled copy is the source itself, which then
+    // lives only in the copy; a later rebuild (another pixel ratio) takes it back from there.
+    const QImage source = m_backgroundSource.isNull() ? m_scaledBackground.toImage() : m_backgroundSource;
+    if (source.isNull())
         return;
     const QSize target = ScaledBackgroundSize();
     if (target.isEmpty()) {
+        m_backgroundSource = source;
         m_scaledBackground = QPixmap();
         return;
     }
     const qreal ratio = devicePixelRatioF();
+    const QSize sourceSize(kBackgroundSourceWidth, kBackgroundSourceHeight);
+    if (ratio == 1.0 && target == sourceSize && source.size() == sourceSize) {
+        m_scaledBackground = QPixmap::fromImage(source);
+        m_backgroundSource = QImage();
+        return;
+    }
+    m_backgroundSource = source;
     QPixmap scaled(target * ratio);
     scaled.setDevicePixelRatio(ratio);
     scaled.fill(Qt::transparent);
 
     // The design-size source rectangle is mapped onto the target; the part of it that
     // lies inside the bitmap keeps the same mapping.
-    const QRect sourceRect(0, 0, kBackgroundSourceWidth, kBackgroundSourceHeight);
-    const QRect inside = sourceRect.intersected(m_backgroundSource.rect());
+    const QRect sourceRect(QPoint(0, 0), sourceSize);
+    const QRect inside = sourceRect.intersected(source.rect());
     if (!inside.isEmpty()) {
         const qreal scaleX = static_cast<qreal>(target.width()) / kBackgroundSourceWidth;
         const qreal scaleY = static_cast<qreal>(target.height()) / kBackgroundSourceHeight;
         const QRectF destination(0, 0, inside.width() * scaleX, inside.height() * scaleY);
         QPainter painter(&scaled);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(destination, m_backgroundSource, inside);
+        painter.drawImage(destination, source, inside);
     }
     m_scaledBackground = scaled;
 }
@@ -414,24 +425,14 @@ void CDlgBase::DrawControls(QPainter& painter, const UiRect& clip)
 
 void CDlgBase::paintEvent(QPaintEvent* event)
 {
-    const qreal ratio = devicePixelRatioF();
-    const QSize deviceSize = size() * ratio;
-    QRect dirty = event->rect();
-    if (m_buffer.size() != deviceSize || m_buffer.devicePixelRatio() != ratio) {
-        m_buffer = QPixmap(deviceSize);
-        m_buffer.setDevicePixelRatio(ratio);
-        dirty = rect();
-        if (!m_scaledBackground.isNull() && m_scaledBackground.devicePixelRatio() != ratio)
-            RebuildScaledBackground();
-    }
+    // Straight into the window's backing store, which already is the off-screen image.
+    if (!m_scaledBackground.isNull() && m_scaledBackground.devicePixelRatio() != devicePixelRatioF())
+        RebuildScaledBackground();
     {
-        QPainter offscreen(&m_buffer);
-        offscreen.setClipRect(dirty);
-        DrawBackground(offscreen, UiRect::FromQRect(dirty));
+        QPainter painter(this);
+        painter.setClipRect(event->rect());
+        DrawBackground(painter, UiRect::FromQRect(event->rect()));
     }
-    QPainter screen(this);
-    screen.setClipRect(event->rect());
-    screen.drawPixmap(0, 0, m_buffer);
 
     // Pending commands run after the paint has finished, never inside it.
     for (auto& command : m_afterPaint)

@@ -173,7 +173,7 @@ private:
     int m_frameHeight = 1480;
     std::uint32_t m_averageBackgroundColor = 0x00EFE2BA;
     QFont m_dialogFont;
-    QImage m_backgroundSource;
+    QImage m_backgroundSource;  // null while m_scaledBackground is the source itself
     int m_backgroundWidth = 100;
     int m_backgroundHeight = 100;
     QPixmap m_scaledBackground;
@@ -196,7 +196,6 @@ private:
     std::array<QPointer<CWndPopup>, kPopupSlotCount> m_popups;
     std::array<bool, kPopupSlotCount> m_popupSet{};
 
-    QPixmap m_buffer;              // the off-screen image, at the device pixel ratio
     QTimer m_hoverTimer;           // hover notification after the pointer comes in
     bool m_movingByHand = false;   // background drag without the window system's help
     QPoint m_moveOffset;
