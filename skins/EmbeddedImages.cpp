@@ -9,8 +9,9 @@ QString imagePath(int resourceId) {
     case kScrollDown:
     case kScrollUp:
     case kPalette:
-    case kMainBackground:
       return QStringLiteral(":/embedded/%1.png").arg(resourceId);
+    case kMainBackground:
+      return QStringLiteral(":/embedded/%1.bmp").arg(resourceId);
     default:
       return {};
   }

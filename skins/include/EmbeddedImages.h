@@ -13,7 +13,8 @@ inline constexpr int kScrollUp = 188;
 inline constexpr int kPalette = 287;
 inline constexpr int kMainBackground = 364;
 
-// ":/embedded/<id>.png" for the ids above, an empty string for any other id.
+// ":/embedded/<id>.png" for the ids above (".bmp" for the opaque background), an empty
+// string for any other id.
 QString imagePath(int resourceId);
 
 }  // namespace corvane::embedded

@@ -26,6 +26,8 @@
 #include "ui/MessageMap.h"
 #include "ui/OpenDialogList.h"
 
+#include "EmbeddedImages.h"
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -62,7 +64,7 @@ CCorvaneDlg::~CCorvaneDlg() = default;
 
 QString CCorvaneDlg::BackgroundPicture()
 {
-    return QStringLiteral(":/embedded/364.png");
+    return corvane::embedded::imagePath(corvane::embedded::kMainBackground);
 }
 
 bool CCorvaneDlg::OnInitDialog()

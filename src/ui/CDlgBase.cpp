@@ -303,7 +303,10 @@ void CDlgBase::BuildBackground(const QImage& bitmap)
     if (bitmap.isNull())
         return;
 
-    const QImage pixels = bitmap.convertToFormat(QImage::Format_ARGB32);
+    // Both formats keep 0xAARRGGBB words, which the sum reads without a converted copy.
+    const QImage pixels = bitmap.format() == QImage::Format_RGB32 || bitmap.format() == QImage::Format_ARGB32
+                              ? bitmap
+                              : bitmap.convertToFormat(QImage::Format_ARGB32);
     std::uint64_t red = 0;
     std::uint64_t green = 0;
     std::uint64_t blue = 0;

@@ -7,7 +7,7 @@ namespace {
 
 QImage Decode(const QString& path)
 {
-    return QImage(path).convertToFormat(QImage::Format_ARGB32);
+    return QImage(path);
 }
 
 // Pictures started and not yet taken. Touched on the UI thread only; a worker sees its

@@ -10,8 +10,8 @@
 // thread only.
 class ImagePreload {
 public:
-    // Starts decoding path as Format_ARGB32 on a worker thread; ignored when that path is
-    // already being decoded.
+    // Starts decoding path on a worker thread; ignored when that path is already being
+    // decoded.
     static void Start(const QString& path);
 
     // The picture at path: the preloaded one (waiting for its worker if it is not done
