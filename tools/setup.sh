@@ -16,7 +16,7 @@ packages=(
   clang libclang-rt-14-dev
   # libraries
   googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev
-  qt6-base-dev qt6-svg-dev libgl-dev libudev-dev
+  qt6-base-dev qt6-svg-dev libgl-dev libudev-dev libfontconfig-dev
   # the Windows cross-build of the device layer and corvanectl
   g++-mingw-w64-x86-64-posix
   # the UI tests and measured runs under X: a virtual screen, input, window queries

@@ -2,6 +2,7 @@
 #include "app/CCorvaneApp.h"
 #include "app/ProgramOptions.h"
 #include "platform/DataFolder.h"
+#include "platform/FontWarmUp.h"
 #include "platform/ResourceFolder.h"
 #include "profiles/PathText.h"
 #include "ui/ImagePreload.h"
@@ -16,6 +17,7 @@
 
 int main(int argc, char** argv)
 {
+    FontWarmUp::Start();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvane"));
     // The name of the installed .desktop file, which docks and portals match the window to.
