@@ -2,6 +2,7 @@
 
 #include "profiles/LanguageTexts.h"
 
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -14,7 +15,9 @@ const QString kIconResource = QStringLiteral(":/embedded/128.png");
 TrayIcon::TrayIcon(const LanguageTexts& texts, std::function<void()> restore, std::function<void()> exit)
     : m_menu(std::make_unique<QMenu>()), m_restore(std::move(restore)), m_exit(std::move(exit))
 {
-    m_icon = new QSystemTrayIcon(QIcon(kIconResource), this);
+    // The program's icon, which its first window has set; decoded here only without one.
+    const QIcon programIcon = QGuiApplication::windowIcon();
+    m_icon = new QSystemTrayIcon(programIcon.isNull() ? QIcon(kIconResource) : programIcon, this);
     QAction* show = m_menu->addAction(QString::fromStdU16String(texts.Text(kTextShow)));
     m_menu->addSeparator();
     QAction* quit = m_menu->addAction(QString::fromStdU16String(texts.Text(kTextExit)));

@@ -193,8 +193,10 @@ void CDlgBase::PostAfterNextPaint(std::function<void()> command)
 
 bool CDlgBase::OnInitDialog()
 {
-    if (QFile::exists(kIconResource))
-        setWindowIcon(QIcon(kIconResource));
+    // One icon for the whole program, decoded once: windows without their own icon show
+    // the application's.
+    if (QGuiApplication::windowIcon().isNull() && QFile::exists(kIconResource))
+        QGuiApplication::setWindowIcon(QIcon(kIconResource));
     setWindowTitle(kWindowTitle);
     m_dialogFont = UiFont::DialogFont();
     resize(m_frameWidth, m_frameHeight);
@@ -310,9 +312,10 @@ void CDlgBase::BuildBackground(const QImage& bitmap)
     std::uint64_t red = 0;
     std::uint64_t green = 0;
     std::uint64_t blue = 0;
+    const int width = pixels.width();
     for (int y = 0; y < pixels.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
-        for (int x = 0; x < pixels.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             red += static_cast<std::uint64_t>(qRed(row[x]));
             green += static_cast<std::uint64_t>(qGreen(row[x]));
             blue += static_cast<std::uint64_t>(qBlue(row[x]));
