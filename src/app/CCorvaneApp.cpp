@@ -4,6 +4,7 @@
 #include "app/MainWindowIds.h"
 #include "app/MainWindowLinkEvents.h"
 #include "app/MainWindowPlacement.h"
+#include "app/MacroManagerLauncher.h"
 #include "app/TrayIcon.h"
 #include "app/sim/SimulatedMouseWindow.h"
 #include "app/dialogs/CAttentionDlg.h"
@@ -311,6 +312,10 @@ void CCorvaneApp::CreateWindow(const MainWindowServices* given)
     services.launchProgram = [](const std::u16string& target) { (void)ProgramLauncher::Open(target); };
     services.putAway = [this] { PutAway(); };
     services.quit = [this] { Quit(); };
+    services.runMacroManager = [this](CDlgBase& /*window*/) {
+        if (CCorvaneDlg* window = Window())
+            RunMacroManager(*window);
+    };
     services.batteryShown = [this](int percent) {
         if (m_parts->tray)
             m_parts->tray->SetBatteryLevel(percent);

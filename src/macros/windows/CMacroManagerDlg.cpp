@@ -3,6 +3,7 @@
 #include "macros/MacroLibrary.h"
 #include "macros/windows/CMacroActionList.h"
 #include "macros/windows/CMacroTreeList.h"
+#include "macros/windows/MacroManagerDialogs.h"
 #include "macros/windows/MacroManagerIds.h"
 #include "profiles/LanguageTexts.h"
 #include "ui/CEditBox.h"
@@ -33,6 +34,7 @@ CMacroManagerDlg::CMacroManagerDlg(const LanguageTexts& texts, MacroLibrary& lib
       m_services(std::move(services)),
       m_treeRows(library)
 {
+    FillMacroManagerDialogs(m_services, m_texts, this);
     SetFrameSize(UiScale::Scale(kDesignWidth), UiScale::Scale(kDesignHeight));
     // The frame picture has the window's own size: it is stretched to the window here,
     // not through BuildBackground, whose source is the main window's size.

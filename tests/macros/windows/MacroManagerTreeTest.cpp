@@ -1,0 +1,302 @@
+#include "MacroManagerTestSupport.h"
+
+#include "keyfunc/popups/CMacroListPopup.h"
+#include "ui/UiState.h"
+
+#include <QWheelEvent>
+
+namespace {
+
+using namespace MacroManagerId;
+
+QString Q(const char16_t* text)
+{
+    return QString::fromUtf16(text);
+}
+
+std::vector<int> EntryIds(const CWndPopup* popup)
+{
+    std::vector<int> ids;
+    if (const auto* menu = dynamic_cast<const CMenuPopup*>(popup)) {
+        for (const MenuEntry& entry : menu->Entries())
+            ids.push_back(entry.id);
+    }
+    return ids;
+}
+
+using MacroManagerTreeTest = MacroManagerTest;
+
+TEST_F(MacroManagerTreeTest, OpensWithEveryFolderClosedAndNothingSelected)
+{
+    const MacroItemLocation folder = AddFolder(u"Games");
+    (void)AddMacro(u"Jump", folder);
+    library.MutableItem(folder)->folderIsOpen = 1;
+    OpenManager();
+    EXPECT_EQ(TreeTexts(), std::vector<QString>{Q(u"Games")});
+    EXPECT_TRUE(manager->Selection().IsNone());
+    EXPECT_EQ(manager->TreeList().Selection(), -1);
+}
+
+TEST_F(MacroManagerTreeTest, NewMacroWithAClosedFolderSelectedOpensItAndSelectsTheMacro)
+{
+    const MacroItemLocation folder = AddFolder(u"Games");
+    (void)AddMacro(u"Jump", folder);
+    (void)AddMacro(u"Top");
+    OpenManager();
+    ClickTreeRow(0);  // on the name, not the icon: the folder stays closed
+    ASSERT_EQ(TreeTexts(), (std::vector<QString>{Q(u"Games"), Q(u"Top")}));
+    names.push_back(u"Run");
+    Click(kNewMacro);
+
+    EXPECT_EQ(nameModes, std::vector<int>{0});
+    EXPECT_EQ(TreeTexts(), (std::vector<QString>{Q(u"Games"), Q(u"Jump"), Q(u"Run"), Q(u"Top")}));
+    EXPECT_EQ(manager->Selection(), MacroItemLocation::Level1(0, 1));
+    EXPECT_EQ(manager->TreeList().Selection(), 2);
+    EXPECT_NE(manager->SelectedMacro(), nullptr);
+    // A new macro plays its count, once: the count box shows it.
+    EXPECT_TRUE(manager->RepeatCountBox().isVisible());
+    EXPECT_EQ(manager->RepeatCountBox().GetText(), QStringLiteral("1"));
+    EXPECT_TRUE(UiState::Instance().IsRadioSelected(kModeCount));
+}
+
+TEST_F(MacroManagerTreeTest, NewItemNamesMustBeFilledAndFreeInTheirFolder)
+{
+    (void)AddMacro(u"Jump");
+    OpenManager();
+    names = {u"", u"Jump"};
+    Click(kNewMacro);
+    Click(kNewMacro);
+    EXPECT_EQ(notices, (std::vector<int>{MacroManagerText::kNameEmpty, MacroManagerText::kNameExists}));
+    EXPECT_EQ(TreeTexts(), std::vector<QString>{Q(u"Jump")});
+    // Cancelled: nothing at all.
+    Click(kNewMacro);
+    EXPECT_EQ(notices.size(), 2u);
+    EXPECT_EQ(TreeTexts().size(), 1u);
+}
+
+TEST_F(MacroManagerTreeTest, DeletingAFolderHoldingAMacroOfTheCurrentProfileShows257AndDeletesNothing)
+{
+    const MacroItemLocation folder = AddFolder(u"Games");
+    const MacroItemLocation sub = AddFolder(u"Old", folder);
+    const MacroItemLocation deep = AddMacro(u"Deep", sub);
+    (void)AddMacro(u"Top");
+    inUse = {MacroAt(deep).MacroKeyIndex};
+    OpenManager();
+    ClickTreeRow(0);
+    Click(kDeleteItem);
+    EXPECT_EQ(notices, (std::vector<int>{MacroManagerText::kConfirmDelete, MacroManagerText::kInUse}));
+    EXPECT_EQ(TreeTexts(), (std::vector<QString>{Q(u"Games"), Q(u"Top")}));
+    EXPECT_NE(library.Item(deep)->macro, nullptr);
+    EXPECT_EQ(manager->Selection(), MacroItemLocation::Level0(0));
+
+    // Refused at the question: nothing either.
+    notices.clear();
+    inUse.clear();
+    noticeAnswer = DialogResult::kCancel;
+    Click(kDeleteItem);
+    EXPECT_EQ(notices, std::vector<int>{MacroManagerText::kConfirmDelete});
+    EXPECT_EQ(TreeTexts().size(), 2u);
+
+    // Confirmed and not in use: the folder goes with everything in it.
+    noticeAnswer = DialogResult::kOk;
+    Click(kDeleteItem);
+    EXPECT_EQ(TreeTexts(), std::vector<QString>{Q(u"Top")});
+    EXPECT_TRUE(manager->Selection().IsNone());
+    EXPECT_EQ(manager->TreeList().Selection(), -1);
+    EXPECT_EQ(library.Item(deep)->macro, nullptr);
+
+    // With nothing selected there is nothing to delete.
+    notices.clear();
+    Click(kDeleteItem);
+    EXPECT_EQ(notices, std::vector<int>{MacroManagerText::kSelectItemFirst});
+}
+
+TEST_F(MacroManagerTreeTest, FoldersOpenAndCloseByTheirIconAndByDoubleClick)
+{
+    const MacroItemLocation folder = AddFolder(u"Games");
+    (void)AddMacro(u"Jump", folder);
+    (void)AddMacro(u"Run", folder);
+    OpenManager();
+    const std::vector<QString> closed{Q(u"Games")};
+    const std::vector<QString> open{Q(u"Games"), Q(u"Jump"), Q(u"Run")};
+
+    ClickTreeRow(0, 3);  // inside the icon
+    EXPECT_EQ(TreeTexts(), open);
+    ClickTreeRow(0, 3);
+    EXPECT_EQ(TreeTexts(), closed);
+    ClickTreeRow(0);  // on the name: only selects
+    EXPECT_EQ(TreeTexts(), closed);
+    MouseDriver(manager.get()).DoubleClick(RowPoint(manager->TreeList(), 0));
+    EXPECT_EQ(TreeTexts(), open);
+    // Rows of the second level are indented by one icon and gap.
+    EXPECT_EQ(manager->TreeRows().Row(1).depth, 1);
+
+    // A child's row selects the child.
+    ClickTreeRow(2);
+    EXPECT_EQ(manager->Selection(), MacroItemLocation::Level1(0, 1));
+    EXPECT_EQ(manager->SelectedMacro(), library.Item(MacroItemLocation::Level1(0, 1))->macro.get());
+}
+
+TEST_F(MacroManagerTreeTest, TheContextMenuOffersWhatTheSelectionAllowsAndRunsAfterItCloses)
+{
+    const MacroItemLocation folder = AddFolder(u"Games");
+    (void)AddMacro(u"Top");
+    OpenManager();
+    MouseDriver mouse(manager.get());
+    const UiRect tree = manager->TreeList().GetRect();
+
+    struct MenuCase {
+        QPoint at;
+        std::vector<int> entries;
+    };
+    const MenuCase cases[] = {
+        {QPoint(tree.left + 30, tree.bottom - 3), {1, 2, 4, 7, 8}},
+        {RowPoint(manager->TreeList(), 1), {1, 2, 3, 4, 5, 6, 7, 8}},
+        {RowPoint(manager->TreeList(), 0), {1, 2, 4, 5, 6, 7, 8}},
+    };
+    for (const MenuCase& c : cases) {
+        mouse.RightClick(c.at);
+        Settle();
+        EXPECT_EQ(EntryIds(manager->OpenPopup(CMacroManagerDlg::kMenuPopupSlot)), c.entries);
+    }
+    // The folder is selected: its new folder goes into it, once the menu has gone.
+    ASSERT_EQ(manager->Selection(), folder);
+    std::optional<bool> menuOpenWhenAsked;
+    whileDialogOpen = [&] { menuOpenWhenAsked = manager->OpenPopup(CMacroManagerDlg::kMenuPopupSlot) != nullptr; };
+    names.push_back(u"Sub");
+    ChooseFromPopup(CMacroManagerDlg::kMenuPopupSlot, 2);
+    EXPECT_EQ(nameModes, std::vector<int>{1});
+    EXPECT_EQ(menuOpenWhenAsked, std::optional<bool>(false));
+    EXPECT_EQ(manager->OpenPopup(CMacroManagerDlg::kMenuPopupSlot), nullptr);
+    EXPECT_EQ(TreeTexts(), (std::vector<QString>{Q(u"Games"), Q(u"Sub"), Q(u"Top")}));
+    EXPECT_EQ(manager->Selection(), MacroItemLocation::Level1(0, 0));
+}
+
+TEST_F(MacroManagerTreeTest, RenameKeepsNamesFilledAndFreeAndTheMacroItsOwnName)
+{
+    (void)AddMacro(u"Jump");
+    const MacroItemLocation run = AddMacro(u"Run");
+    OpenManager();
+    MouseDriver mouse(manager.get());
+    names = {u"Jump", u"", u"Sprint"};
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        mouse.RightClick(RowPoint(manager->TreeList(), 1));
+        Settle();
+        ChooseFromPopup(CMacroManagerDlg::kMenuPopupSlot, 5);
+    }
+    EXPECT_EQ(renamedFrom, (std::vector<std::u16string>{u"Run", u"Run", u"Run"}));
+    EXPECT_EQ(notices, (std::vector<int>{MacroManagerText::kNameExists, MacroManagerText::kNameEmpty}));
+    EXPECT_EQ(TreeTexts(), (std::vector<QString>{Q(u"Jump"), Q(u"Sprint")}));
+    EXPECT_EQ(MacroAt(run).name, u"Run");
+}
+
+TEST_F(MacroManagerTreeTest, PlayModeRadiosAndTheRepeatCountBox)
+{
+    const MacroItemLocation jump = AddMacro(u"Jump");
+    (void)AddFolder(u"Games");
+    OpenManager();
+    ClickTreeRow(0);
+    CEditBox& count = manager->RepeatCountBox();
+    EXPECT_TRUE(count.isVisible());
+
+    Click(kModeOne);
+    EXPECT_EQ(MacroAt(jump).MacroKeyLoopType, MacroKey::kLoopModeOne);
+    EXPECT_FALSE(count.isVisible());
+    Click(kModeFour);
+    EXPECT_EQ(MacroAt(jump).MacroKeyLoopType, MacroKey::kLoopModeFour);
+    EXPECT_TRUE(UiState::Instance().IsRadioSelected(kModeFour));
+    EXPECT_FALSE(count.isVisible());
+    Click(kModeCount);
+    EXPECT_EQ(MacroAt(jump).MacroKeyLoopType, MacroKey::kLoopModeCount);
+    ASSERT_TRUE(count.isVisible());
+
+    struct CountCase {
+        QString typed;
+        QString shown;
+        std::uint8_t stored;
+    };
+    for (const CountCase& c : {CountCase{QStringLiteral("300"), QStringLiteral("255"), 255},
+                               CountCase{QStringLiteral("0"), QStringLiteral("1"), 1},
+                               CountCase{QStringLiteral("42"), QStringLiteral("42"), 42}}) {
+        count.setFocus();
+        count.selectAll();
+        QTest::keyClicks(&count, c.typed);
+        EXPECT_EQ(count.GetText(), c.shown) << c.typed.toStdString();
+        EXPECT_EQ(MacroAt(jump).MacroKeyLoopNum, c.stored) << c.typed.toStdString();
+    }
+    EXPECT_TRUE(notices.empty());
+
+    // A folder has no play mode.
+    ClickTreeRow(1);
+    for (const int radio : {kModeOne, kModeFour, kModeCount})
+        EXPECT_FALSE(UiState::Instance().IsRadioSelected(radio)) << radio;
+    EXPECT_FALSE(count.isVisible());
+    Click(kModeOne);
+    EXPECT_FALSE(UiState::Instance().IsRadioSelected(kModeOne));
+}
+
+TEST_F(MacroManagerTreeTest, TypingOtherThanDigitsRaisesTheNoticeAndEnterAndEscapeDoNotClose)
+{
+    (void)AddMacro(u"Jump");
+    OpenManager();
+    ClickTreeRow(0);
+    CEditBox& count = manager->RepeatCountBox();
+    count.setFocus();
+    count.selectAll();
+    QTest::keyClicks(&count, QStringLiteral("7x"));
+    EXPECT_EQ(notices, std::vector<int>{MacroManagerText::kDigitsOnly});
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        QTest::keyClick(&count, key);
+        QTest::keyClick(manager->windowHandle(), key);
+        Settle();
+        EXPECT_FALSE(manager->IsEnded()) << key;
+    }
+    EXPECT_EQ(notices.size(), 1u);
+}
+
+TEST_F(MacroManagerTreeTest, TheWheelAndTheScrollBarMoveTheTree)
+{
+    for (int n = 0; n < 40; ++n)
+        (void)AddMacro(u"Macro " + std::u16string(1, static_cast<char16_t>(u'A' + n)));
+    OpenManager();
+    const CRowList& tree = manager->TreeList();
+    const QPoint over = tree.GetRect().ToQRect().center();
+    const auto wheel = [&](int delta) {
+        QWheelEvent event(QPointF(over), QPointF(manager->mapToGlobal(over)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(manager.get(), &event);
+        Settle();
+    };
+    wheel(-120);
+    wheel(-120);
+    EXPECT_EQ(tree.FirstVisible(), 2);
+    wheel(120);
+    EXPECT_EQ(tree.FirstVisible(), 1);
+
+    // A press on the track below the thumb pages down.
+    const UiRect bar = manager->GetControl(kTreeScrollBar)->GetRect();
+    MouseDriver(manager.get()).Click(QPoint((bar.left + bar.right) / 2, bar.bottom - UiScale::Scale(20)));
+    EXPECT_EQ(tree.FirstVisible(), 1 + tree.VisibleRows());
+}
+
+TEST_F(MacroManagerTreeTest, CloseSavesTheLibraryWithoutASelection)
+{
+    const MacroItemLocation folder = AddFolder(u"Games");
+    (void)AddMacro(u"Jump", folder);
+    OpenManager();
+    ClickTreeRow(0, 3);
+    ClickTreeRow(1);
+    Click(kExit);
+    EXPECT_TRUE(manager->IsEnded());
+    EXPECT_TRUE(manager->Selection().IsNone());
+    MacroLibrary reloaded;
+    const MacroLibraryLoadResult loaded = reloaded.Load(LibraryFile());
+    ASSERT_TRUE(loaded.ok);
+    EXPECT_TRUE(loaded.marker.IsNone());
+    EXPECT_EQ(loaded.marker, (MacroItemLocation{-1, 0, 0, 0}));
+    // Open folders are saved open.
+    EXPECT_EQ(reloaded.Item(folder)->folderIsOpen, 1u);
+    EXPECT_EQ(reloaded.Item(MacroItemLocation::Level1(0, 0))->name, u"Jump");
+}
+
+}  // namespace
