@@ -29,6 +29,7 @@ void RunMacroManager(CCorvaneDlg& window)
     const MainWindowModel& model = window.Model();
     // The next binding of the macro buttons takes their copies from the library again.
     model.link.Macros().copyMacros = true;
+    bool saved = false;
     {
         MacroManagerServices services;
         services.macrosInUse = [&model] { return MacrosInUse(model); };
@@ -36,9 +37,12 @@ void RunMacroManager(CCorvaneDlg& window)
                                  &window);
         manager.InitDialog();
         (void)manager.DoModal();
+        saved = manager.LibrarySaved();
     }
-    // A missing or damaged file leaves what could be read; the buttons keep their copies.
-    (void)model.macros.Load(model.paths.MacroLibraryFile());
+    // The library comes back from the file the manager wrote. When that write failed the
+    // file is older than the library in memory, which is kept rather than the edits lost.
+    if (saved)
+        (void)model.macros.Load(model.paths.MacroLibraryFile());
     if (!MacrosInUse(model).empty()) {
         model.link.Flags().keysChanged = true;
         (void)model.link.ApplyToDevice();

@@ -72,8 +72,10 @@ int CMacroManagerDlg::Notice(int messageText) const
 
 void CMacroManagerDlg::SaveLibrary()
 {
+    std::error_code error;
+    std::filesystem::create_directories(m_libraryFile.parent_path(), error);
     // The file keeps no selection of the manager's.
-    (void)m_library.Save(m_libraryFile, MacroItemLocation::None());
+    m_saved = m_library.Save(m_libraryFile, MacroItemLocation::None());
 }
 
 MacroKey* CMacroManagerDlg::SelectedMacro() const

@@ -57,6 +57,8 @@ public:
     [[nodiscard]] CRowList& ActionList() const;
     [[nodiscard]] CEditBox& RepeatCountBox() const { return *m_repeatCount; }
     [[nodiscard]] CEditBox& FixedDelayBox() const { return *m_fixedDelay; }
+    // Whether the last write of the library file succeeded (true before any write).
+    [[nodiscard]] bool LibrarySaved() const { return m_saved; }
     // The popup in a slot, while it is open.
     [[nodiscard]] CWndPopup* OpenPopup(int slot) const { return Popup(slot); }
 
@@ -149,6 +151,7 @@ private:
     MacroRecorder m_recorder;
     CKeyboardHook m_hook;
     bool m_closed = false;
+    bool m_saved = true;
 
     CMacroTreeList* m_tree = nullptr;
     CMacroActionList* m_actions = nullptr;

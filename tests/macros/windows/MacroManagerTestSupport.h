@@ -27,7 +27,7 @@ protected:
     void SetUp() override
     {
         AppDialogTest::SetUp();
-        ASSERT_TRUE(folder.isValid());
+        ASSERT_TRUE(dataFolder.isValid());
         owner.InitDialog();
         owner.show();
     }
@@ -40,7 +40,7 @@ protected:
 
     [[nodiscard]] std::filesystem::path LibraryFile() const
     {
-        return std::filesystem::path(folder.path().toStdString()) / "config" / "MacroLibraryFile.mlf";
+        return std::filesystem::path(dataFolder.path().toStdString()) / "config" / "MacroLibraryFile.mlf";
     }
 
     MacroManagerServices Services()
@@ -216,7 +216,7 @@ protected:
         return bytes;
     }
 
-    QTemporaryDir folder;
+    QTemporaryDir dataFolder;
     MacroLibrary library;
     std::unique_ptr<CMacroManagerDlg> manager;
 

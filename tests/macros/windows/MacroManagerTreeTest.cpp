@@ -300,3 +300,19 @@ TEST_F(MacroManagerTreeTest, CloseSavesTheLibraryWithoutASelection)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MacroManagerTest, AFailedWriteIsReportedToTheOwner)
+{
+    (void)AddMacro(u"Jump");
+    // The config folder's place is taken by a file: the library cannot be written there.
+    std::ofstream(LibraryFile().parent_path()) << "not a folder";
+    OpenManager();
+    EXPECT_TRUE(manager->LibrarySaved());
+    Click(MacroManagerId::kExit);
+    EXPECT_TRUE(manager->IsEnded());
+    EXPECT_FALSE(manager->LibrarySaved());
+}
+
+}  // namespace
