@@ -46,6 +46,9 @@ public:
                      MacroManagerServices services, QWidget* parent = nullptr);
     ~CMacroManagerDlg() override;
 
+    // Opens the folders above an item and selects it, as a click on its row would.
+    void ShowItem(const MacroItemLocation& location);
+
     // State for the owner and tests.
     [[nodiscard]] const MacroItemLocation& Selection() const { return m_selection; }
     [[nodiscard]] MacroKey* SelectedMacro() const;

@@ -93,6 +93,19 @@ void CMacroManagerDlg::UpdateRepeatCount()
     m_repeatCount->end(false);
 }
 
+void CMacroManagerDlg::ShowItem(const MacroItemLocation& location)
+{
+    if (location.stage >= 1)
+        m_library.MutableItem(MacroItemLocation::Level0(location.stage0Index))->folderIsOpen = 1;
+    if (location.stage >= 2)
+        m_library.MutableItem(MacroItemLocation::Level1(location.stage0Index, location.stage1Index))->folderIsOpen = 1;
+    m_selection = location;
+    TreeChanged();
+    ShowSelectedRow();
+    RefreshSelection();
+    UpdateRepeatCount();
+}
+
 LResult CMacroManagerDlg::OnTree(WParam wParam, LParam code)
 {
     switch (code) {

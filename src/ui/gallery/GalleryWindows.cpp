@@ -13,6 +13,8 @@
 #include "keyfunc/dialogs/CShortcutDlg.h"
 
 #include "app/dialogs/AppDialogSamples.h"
+#include "macros/windows/CMacroManagerDlg.h"
+#include "macros/windows/MacroManagerSample.h"
 
 #include <memory>
 
@@ -110,6 +112,8 @@ const std::vector<GalleryWindow>& GalleryWindows()
          [](GalleryContext& c) { return AppDialogSamples::EditProfile(c.owner, c.texts); }},
         {QStringLiteral("color-palette"),
          [](GalleryContext& c) { return AppDialogSamples::ColorPalette(c.owner, c.texts); }},
+        {QStringLiteral("macro-manager"),
+         [](GalleryContext& c) -> std::unique_ptr<QWidget> { return OpenMacroManagerSample(c.texts, &c.owner); }},
     };
     return windows;
 }
