@@ -143,6 +143,8 @@ MacroTransfer::Result MacroTransfer::ImportMacros(MacroLibrary& library, const M
                                                   const MacroItemLocation& selection)
 {
     std::vector<MacroItemLocation> run = Run(source, marker);
+    if (run.empty())
+        return {Outcome::NoItem, selection, 0};
     const bool markedFolder = marker.stage >= 0 && marker.stage <= 2 && IsFolderAt(source, marker);
     const bool intoFolder = IsFolderAt(library, selection);
 

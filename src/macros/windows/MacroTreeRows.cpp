@@ -9,12 +9,13 @@ int MacroTreeRows::RowCount() const
 
 ListRow MacroTreeRows::Row(int index) const
 {
-    const MacroItem* item = m_library.Item(m_library.RowToLocation(index));
+    const MacroItemLocation location = m_library.RowToLocation(index);
+    const MacroItem* item = m_library.Item(location);
     if (item == nullptr)
         return {};
     ListRow row;
     row.text = QString::fromStdU16String(item->name);
-    row.depth = m_library.RowToLocation(index).stage;
+    row.depth = location.stage;
     row.isFolder = item->isFolder;
     row.isOpen = item->IsOpenFolder();
     return row;

@@ -167,6 +167,10 @@ TEST_F(MacroFileCommandsTest, DamagedOrUnmarkedFilesAreSaid)
          MacroFileCommands::kTextNothingMarked},
         {"one macro, not a library file", false, "hello\n", {}, MacroFileCommands::kTextFileDamaged},
         {"macros, no such file", true, {}, {}, MacroFileCommands::kTextFileDamaged},
+        {"macros, an empty library", true, header, {}, MacroFileCommands::kTextNothingMarked},
+        {"macros, a stage above 2", true,
+         "[MacroLibrary]\nMacroKeyIndex=9\nSelect Locaton:stage=3;stage0Index=0;stage1Index=0;stage2Index=0;\n" + good, {},
+         MacroFileCommands::kTextNothingMarked},
     };
     for (const Case& c : cases) {
         notices.clear();
