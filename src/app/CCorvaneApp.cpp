@@ -19,6 +19,7 @@
 #include "device/SteadyClock.h"
 #include "macros/MacroLibrary.h"
 #include "macros/MacroLibraryFile.h"
+#include "macros/windows/CMacroSelectDlg.h"
 #include "platform/DataFolder.h"
 #include "platform/instance/SingleInstance.h"
 #include "platform/shell/MouseSettingsOpener.h"
@@ -311,6 +312,8 @@ void CCorvaneApp::CreateWindow(const MainWindowServices* given)
     // A launch that fails does so quietly, as an empty or stale path would.
     services.launchProgram = [](const std::u16string& target) { (void)ProgramLauncher::Open(target); };
     services.putAway = [this] { PutAway(); };
+    static_assert(CMacroSelectDlg::kResultMessage == MainMsg::kMacroSelectionResult);
+    services.selectMacro = [this](CDlgBase& window) { CMacroSelectDlg::Run(window, m_parts->texts, m_parts->macros); };
     services.quit = [this] { Quit(); };
     services.runMacroManager = [this](CDlgBase& /*window*/) {
         if (CCorvaneDlg* window = Window())

@@ -95,6 +95,23 @@ private:
     int m_count = 0;
 };
 
+// Copies the item at `at` of `source` beside or into `target`: a macro with its content,
+// a folder (while folderLevels allows one) with its children inside it.
+void CopyItem(Creator& creator, const MacroLibrary& source, const MacroItemLocation& at,
+              const MacroItemLocation& target, int folderLevels)
+{
+    const MacroItem& item = *source.Item(at);
+    if (!item.isFolder) {
+        creator.Macro(item, target);
+        return;
+    }
+    if (folderLevels == 0)
+        return;
+    const MacroItemLocation folder = creator.Folder(item, target);
+    for (const MacroItemLocation& child : ChildrenOf(source, at))
+        CopyItem(creator, source, child, folder, folderLevels - 1);
+}
+
 }  // namespace
 
 std::vector<MacroItemLocation> MacroTransfer::Run(const MacroLibrary& source, const MacroItemLocation& marker)
@@ -143,6 +160,8 @@ MacroTransfer::Result MacroTransfer::ImportMacros(MacroLibrary& library, const M
                                                   const MacroItemLocation& selection)
 {
     std::vector<MacroItemLocation> run = Run(source, marker);
+    if (run.empty())
+        return {Outcome::NoItem, selection, 0};
     const bool markedFolder = marker.stage >= 0 && marker.stage <= 2 && IsFolderAt(source, marker);
     const bool intoFolder = IsFolderAt(library, selection);
 
@@ -154,52 +173,23 @@ MacroTransfer::Result MacroTransfer::ImportMacros(MacroLibrary& library, const M
     if (taken)
         return {Outcome::NameExists, selection, 0};
 
-    Creator creator(library, selection);
+    // How many levels of folders the copy may make, the tree being two folder levels
+    // deep: into a top-level folder the run's folders come as its subfolders without
+    // their own; into a second-level folder no folder goes. At the top level a folder
+    // keeps one level of subfolders; folders of a second-level run hold nothing and are
+    // dropped.
+    int folderLevels = 0;
     if (intoFolder) {
         library.MutableItem(selection)->folderIsOpen = 1;
-        // Only a top-level folder can take subfolders; their own subfolders are dropped.
-        const bool takesFolders = selection.stage == 0;
-        for (const MacroItemLocation& at : run) {
-            const MacroItem& item = *source.Item(at);
-            if (!item.isFolder) {
-                creator.Macro(item, selection);
-                continue;
-            }
-            if (!takesFolders)
-                continue;
-            const MacroItemLocation folder = creator.Folder(item, selection);
-            for (const MacroItemLocation& child : ChildrenOf(source, at)) {
-                if (const MacroItem& childItem = *source.Item(child); !childItem.isFolder)
-                    creator.Macro(childItem, folder);
-            }
-        }
-        return {Outcome::Imported, creator.Last(), creator.Count()};
+        folderLevels = selection.stage == 0 ? 1 : 0;
+    } else {
+        if (markedFolder && marker.stage <= 1)
+            run = {marker};
+        folderLevels = marker.stage == 2 ? 0 : 2;
     }
-
-    if (markedFolder && marker.stage <= 1)
-        run = {marker};
-    for (const MacroItemLocation& at : run) {
-        const MacroItem& item = *source.Item(at);
-        if (!item.isFolder) {
-            creator.Macro(item, selection);
-            continue;
-        }
-        if (at.stage == 2)
-            continue;
-        const MacroItemLocation folder = creator.Folder(item, selection);
-        for (const MacroItemLocation& child : ChildrenOf(source, at)) {
-            const MacroItem& childItem = *source.Item(child);
-            if (!childItem.isFolder) {
-                creator.Macro(childItem, folder);
-                continue;
-            }
-            const MacroItemLocation subfolder = creator.Folder(childItem, folder);
-            for (const MacroItemLocation& grandchild : ChildrenOf(source, child)) {
-                if (const MacroItem& grandchildItem = *source.Item(grandchild); !grandchildItem.isFolder)
-                    creator.Macro(grandchildItem, subfolder);
-            }
-        }
-    }
+    Creator creator(library, selection);
+    for (const MacroItemLocation& at : run)
+        CopyItem(creator, source, at, selection, folderLevels);
     return {Outcome::Imported, creator.Last(), creator.Count()};
 }
 

@@ -21,7 +21,7 @@ public:
     enum class Outcome {
         Imported,    // whatever could be created was (possibly nothing: a full folder)
         NameExists,  // a name is taken where it would go; nothing was changed
-        NoItem,      // the marker names no item to import; nothing was changed
+        NoItem,      // the marker names no item (or, for macros, an empty run); nothing changed
     };
 
     struct Result {

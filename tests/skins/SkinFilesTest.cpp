@@ -287,7 +287,7 @@ TEST(SkinFiles, FrameBitmapsAreOpaque) {
     ASSERT_FALSE(img.isNull()) << e.file.toStdString();
     EXPECT_FALSE(img.hasAlphaChannel()) << e.file.toStdString();
   }
-  EXPECT_EQ(frames, 8);
+  EXPECT_EQ(frames, 9);
 }
 
 // Images of one set (name_nr, name_ov, name_dn, name_check, name_nr2, name_ov2) share a size

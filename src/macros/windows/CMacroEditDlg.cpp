@@ -6,7 +6,7 @@
 
 namespace {
 
-const QString kFrame = QStringLiteral("Frame_warning.bmp");
+const QString kFrame = QStringLiteral("Frame_Macro_Edit.bmp");
 constexpr UiRect kCloseCrossRect{300, 4, 315, 19};
 constexpr UiRect kOkRect{170, 70, 235, 93};
 constexpr UiRect kCancelRect{240, 70, 305, 93};

@@ -3,6 +3,7 @@
 #include "macros/MacroLibrary.h"
 #include "macros/windows/CMacroActionList.h"
 #include "macros/windows/CMacroTreeList.h"
+#include "macros/windows/ListScrolling.h"
 #include "macros/windows/MacroManagerDialogs.h"
 #include "macros/windows/MacroManagerIds.h"
 #include "profiles/LanguageTexts.h"
@@ -41,7 +42,6 @@ CMacroManagerDlg::CMacroManagerDlg(const LanguageTexts& texts, MacroLibrary& lib
     m_frame.Load(kFrameImage);
     // Every folder starts closed and nothing is selected.
     m_library.CollapseAll();
-    m_treeRows.Rebuild();
 }
 
 // The capture ends with the window, whatever state the recorder is in.
@@ -183,16 +183,12 @@ LResult CMacroManagerDlg::OnNonDigitTyped(WParam /*wParam*/, LParam /*lParam*/)
 
 bool CMacroManagerDlg::OnMouseWheel(unsigned /*flags*/, int delta, QPoint point)
 {
-    const int rows = delta > 0 ? -1 : 1;
-    if (m_tree->GetRect().Contains(point)) {
-        m_tree->ScrollBy(rows);
-        SyncScrollBar(*m_tree, *m_treeBar);
-    } else if (m_actions->GetRect().Contains(point)) {
-        m_actions->ScrollBy(rows);
-        SyncScrollBar(*m_actions, *m_actionBar);
-    } else {
+    if (m_tree->GetRect().Contains(point))
+        ListScrolling::OnWheel(*m_tree, *m_treeBar, delta);
+    else if (m_actions->GetRect().Contains(point))
+        ListScrolling::OnWheel(*m_actions, *m_actionBar, delta);
+    else
         return false;
-    }
     InvalidateAll();
     return true;
 }

@@ -115,8 +115,6 @@ private:
     void RefreshSelection();
     void ShowPlayMode();
     void UpdateRepeatCount();
-    void SyncScrollBar(CRowList& list, CVScrollBar& bar);
-    void ScrollList(CRowList& list, CVScrollBar& bar, WParam part, LParam code);
 
     // --- action list and its editing (CMacroManagerDlgActions.cpp)
     LResult OnActionList(WParam wParam, LParam code);

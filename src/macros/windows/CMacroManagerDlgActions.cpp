@@ -5,6 +5,7 @@
 #include "keyfunc/popups/CComboActionInsertPopup.h"
 #include "macros/MacroActionEditing.h"
 #include "macros/windows/CMacroActionList.h"
+#include "macros/windows/ListScrolling.h"
 #include "macros/windows/MacroManagerIds.h"
 #include "ui/CComboButton.h"
 #include "ui/CVScrollBar.h"
@@ -18,7 +19,7 @@ constexpr int kInsertListRoom = 300;  // design units below the opener
 
 void CMacroManagerDlg::ActionsChanged()
 {
-    SyncScrollBar(*m_actions, *m_actionBar);
+    ListScrolling::Sync(*m_actions, *m_actionBar);
     InvalidateRect(m_actions->GetRect());
     InvalidateRect(m_actionBar->GetRect());
 }
@@ -40,7 +41,8 @@ LResult CMacroManagerDlg::OnActionList(WParam /*wParam*/, LParam code)
 
 LResult CMacroManagerDlg::OnActionScroll(WParam wParam, LParam code)
 {
-    ScrollList(*m_actions, *m_actionBar, wParam, code);
+    ListScrolling::OnScrollBar(*m_actions, *m_actionBar, wParam, code);
+    InvalidateRect(m_actions->GetRect());
     return 0;
 }
 

@@ -7,6 +7,7 @@
 #include "macros/MacroLibrary.h"
 #include "macros/windows/CMacroActionList.h"
 #include "macros/windows/CMacroTreeList.h"
+#include "macros/windows/ListScrolling.h"
 #include "macros/windows/MacroManagerIds.h"
 #include "ui/CEditBox.h"
 #include "ui/CVScrollBar.h"
@@ -36,18 +37,12 @@ constexpr PlayModeRadio kPlayModeRadios[] = {
 
 void CMacroManagerDlg::TreeChanged()
 {
-    m_treeRows.Rebuild();
     m_tree->SetFirstVisible(m_tree->FirstVisible());  // stays within the rows there are
 }
 
 void CMacroManagerDlg::ShowSelectedRow()
 {
     m_tree->SetSelection(m_treeRows.RowOf(m_selection));
-}
-
-void CMacroManagerDlg::SyncScrollBar(CRowList& list, CVScrollBar& bar)
-{
-    bar.SetScrollInfo(list.FirstVisible(), list.VisibleRows(), list.RowCount());
 }
 
 void CMacroManagerDlg::RefreshSelection()
@@ -57,8 +52,8 @@ void CMacroManagerDlg::RefreshSelection()
         m_actionRows.SetMacro(macro);
         m_actions->SetSource(&m_actionRows);  // first row 0, no action selected
     }
-    SyncScrollBar(*m_actions, *m_actionBar);
-    SyncScrollBar(*m_tree, *m_treeBar);
+    ListScrolling::Sync(*m_actions, *m_actionBar);
+    ListScrolling::Sync(*m_tree, *m_treeBar);
     ShowPlayMode();
     InvalidateAll();
 }
@@ -122,7 +117,7 @@ LResult CMacroManagerDlg::OnTree(WParam wParam, LParam code)
     case NotifyCode::kDoubleClick:
         m_selection = m_treeRows.LocationOf(m_tree->Selection());
         ShowSelectedRow();
-        SyncScrollBar(*m_tree, *m_treeBar);
+        ListScrolling::Sync(*m_tree, *m_treeBar);
         InvalidateAll();
         break;
     case NotifyCode::kRightClick:
@@ -137,37 +132,10 @@ LResult CMacroManagerDlg::OnTree(WParam wParam, LParam code)
     return 0;
 }
 
-void CMacroManagerDlg::ScrollList(CRowList& list, CVScrollBar& bar, WParam part, LParam code)
-{
-    if (code == NotifyCode::kPress) {
-        switch (part) {
-        case ScrollPart::kLineUp:
-            list.ScrollBy(-1);
-            break;
-        case ScrollPart::kLineDown:
-            list.ScrollBy(1);
-            break;
-        case ScrollPart::kPageUp:
-            list.ScrollBy(-list.VisibleRows());
-            break;
-        case ScrollPart::kPageDown:
-            list.ScrollBy(list.VisibleRows());
-            break;
-        default:
-            return;  // the thumb: its drags follow
-        }
-        SyncScrollBar(list, bar);
-    } else if (code == NotifyCode::kDragValue) {
-        list.SetFirstVisible(bar.GetPos());
-    } else if (code == NotifyCode::kClick) {
-        SyncScrollBar(list, bar);
-    }
-    InvalidateRect(list.GetRect());
-}
-
 LResult CMacroManagerDlg::OnTreeScroll(WParam wParam, LParam code)
 {
-    ScrollList(*m_tree, *m_treeBar, wParam, code);
+    ListScrolling::OnScrollBar(*m_tree, *m_treeBar, wParam, code);
+    InvalidateRect(m_tree->GetRect());
     return 0;
 }
 

@@ -6,6 +6,8 @@
 #include "macros/windows/CActionXYModifyDlg.h"
 #include "macros/windows/CMacroKeyOrFolderNameDlg.h"
 #include "macros/windows/CMacroKeyRenameDlg.h"
+#include "macros/windows/MacroFileCommands.h"
+#include "macros/windows/MacroManagerIds.h"
 
 void FillMacroManagerDialogs(MacroManagerServices& services, const LanguageTexts& texts, QWidget* owner)
 {
@@ -48,6 +50,26 @@ void FillMacroManagerDialogs(MacroManagerServices& services, const LanguageTexts
         values.editMove = [language, owner](MacroAction& action, int kind) {
             CActionXYModifyDlg dialog(*language, action, kind, owner);
             return dialog.DoModal() == DialogResult::kOk;
+        };
+    }
+    if (!services.fileCommand) {
+        services.fileCommand = [language](int command, CDlgBase& window, MacroLibrary& library,
+                                          const MacroItemLocation& selection) -> std::optional<MacroItemLocation> {
+            const MacroFileCommands commands;
+            switch (command) {
+            case MacroMenuCommand::kExportMacro:
+                commands.ExportMacro(window, *language, library, selection);
+                return std::nullopt;
+            case MacroMenuCommand::kExportMacros:
+                commands.ExportMacros(window, *language, library, selection);
+                return std::nullopt;
+            case MacroMenuCommand::kImportMacro:
+                return commands.ImportMacro(window, *language, library, selection);
+            case MacroMenuCommand::kImportMacros:
+                return commands.ImportMacros(window, *language, library, selection);
+            default:
+                return std::nullopt;
+            }
         };
     }
 }

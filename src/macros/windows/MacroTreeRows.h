@@ -3,27 +3,24 @@
 #include "macros/MacroItemLocation.h"
 #include "ui/ListRowSource.h"
 
-#include <vector>
-
 class MacroLibrary;
 
-// The macro tree as the tree list shows it: the library's flattened view, kept as a list
-// of locations so that painting a page of rows does not walk the tree once per row.
-// Rebuild() after every change to the library's items or open flags.
+// The macro library as the tree list shows it: the flattened view of the library (every
+// top-level item, and the children of open folders), one row per item, indented by level.
+// Opening and closing a folder changes the library's open flag, which the library file
+// keeps.
 class MacroTreeRows : public ListRowSource {
 public:
-    explicit MacroTreeRows(MacroLibrary& library);
+    explicit MacroTreeRows(MacroLibrary& library) : m_library(library) {}
 
-    void Rebuild();
-    [[nodiscard]] MacroItemLocation LocationOf(int row) const;
-    [[nodiscard]] int RowOf(const MacroItemLocation& location) const;
-
-    [[nodiscard]] int RowCount() const override { return static_cast<int>(m_rows.size()); }
+    [[nodiscard]] int RowCount() const override;
     [[nodiscard]] ListRow Row(int index) const override;
-    // Opens a closed folder and closes an open one.
     void ToggleFolder(int index) override;
+
+    [[nodiscard]] MacroItemLocation LocationOf(int row) const;
+    // -1 when the location is not a visible row.
+    [[nodiscard]] int RowOf(const MacroItemLocation& location) const;
 
 private:
     MacroLibrary& m_library;
-    std::vector<MacroItemLocation> m_rows;
 };

@@ -1,12 +1,10 @@
-#include "AppDialogTestSupport.h"
+#include "MacroWindowTest.h"
 
-#include "app/dialogs/CAttentionDlg.h"
 #include "macros/windows/CActionKeyModifyDlg.h"
 #include "macros/windows/CActionTimeModifyDlg.h"
 #include "macros/windows/CActionXYModifyDlg.h"
 #include "macros/windows/CMacroKeyOrFolderNameDlg.h"
 #include "macros/windows/CMacroKeyRenameDlg.h"
-#include "ui/CStaticText.h"
 
 #include <QKeyEvent>
 
@@ -20,7 +18,7 @@ std::array<std::uint8_t, 4> Bytes(MacroAction action)
     return {action.Byte(0), action.Byte(1), action.Byte(2), action.Byte(3)};
 }
 
-class MacroEditDialogsTest : public AppDialogTest {
+class MacroEditDialogsTest : public MacroWindowTest {
 protected:
     // Replaces the box's text by typing, key by key, as a user would.
     static void TypeInto(CEditBox* box, const QString& text)
@@ -30,36 +28,6 @@ protected:
         QTest::keyClick(box, Qt::Key_Backspace);
         QTest::keyClicks(box, text);
     }
-
-    static void Click(CDlgBase& dialog, int id) { MouseDriver(&dialog).Click(CentreOf(dialog, id)); }
-
-    static QString Caption(const CDlgBase& dialog, int id)
-    {
-        const auto* label = dynamic_cast<const CStaticText*>(dialog.GetControl(id));
-        return label != nullptr ? label->Text() : QStringLiteral("<none>");
-    }
-
-    QString LanguageText(int number) const { return QString::fromStdU16String(texts.Text(number)); }
-
-    // While the steps run, every attention dialog that opens is noted and confirmed.
-    void ConfirmNotices()
-    {
-        m_noticeWatch = std::make_unique<QTimer>();
-        QObject::connect(m_noticeWatch.get(), &QTimer::timeout, [this] {
-            for (CDlgBase* open : OpenDialogList::Entries()) {
-                if (auto* attention = dynamic_cast<CAttentionDlg*>(open); attention && attention->IsModalRunning()) {
-                    notices.push_back(attention->Message());
-                    MouseDriver(attention).Click(CentreOf(*attention, CAppDialog::kIdOk));
-                }
-            }
-        });
-        m_noticeWatch->start(0);
-    }
-
-    std::vector<QString> notices;
-
-private:
-    std::unique_ptr<QTimer> m_noticeWatch;
 };
 
 TEST_F(MacroEditDialogsTest, DelayDialogTurnsTypedMillisecondsIntoADelayAction)
@@ -129,8 +97,7 @@ TEST_F(MacroEditDialogsTest, NonDigitsRaiseTheNoticeEachTimeAndAreStillTaken)
         Click(dialog, CAppDialog::kIdOk);
     });
     EXPECT_EQ(result, DialogResult::kOk);
-    EXPECT_EQ(notices, (std::vector<QString>{LanguageText(CMacroEditDlg::kTextDigitsOnly),
-                                              LanguageText(CMacroEditDlg::kTextDigitsOnly)}));
+    EXPECT_EQ(notices, Notices({CMacroEditDlg::kTextDigitsOnly, CMacroEditDlg::kTextDigitsOnly}));
     // Read as the number at the start of the text.
     EXPECT_EQ(Bytes(action), (std::array<std::uint8_t, 4>{0x03, 0x00, 0x00, 0x01}));
 }
