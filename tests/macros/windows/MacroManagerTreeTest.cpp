@@ -1,8 +1,10 @@
 #include "MacroManagerTestSupport.h"
 
 #include "keyfunc/popups/CMacroListPopup.h"
+#include "macros/windows/MacroFileCommands.h"
 #include "ui/UiState.h"
 
+#include <QFile>
 #include <QWheelEvent>
 
 namespace {
@@ -313,6 +315,83 @@ TEST_F(MacroManagerTest, AFailedWriteIsReportedToTheOwner)
     Click(MacroManagerId::kExit);
     EXPECT_TRUE(manager->IsEnded());
     EXPECT_FALSE(manager->LibrarySaved());
+}
+
+}  // namespace
+
+namespace {
+
+// The export and import commands of the context menu, with the real exchange files and a
+// file chooser that answers with a file of the test's folder.
+class MacroManagerExchangeTest : public MacroManagerTest {
+protected:
+    MacroManagerServices Services()
+    {
+        MacroManagerServices services = MacroManagerTest::Services();
+        services.fileCommand = [this](int command, CDlgBase& window, MacroLibrary& target,
+                                      const MacroItemLocation& selection) -> std::optional<MacroItemLocation> {
+            const MacroFileCommands commands([this](CDlgBase&, const MacroFileRequest&) { return exchangeFile; });
+            switch (command) {
+            case MacroMenuCommand::kExportMacros:
+                commands.ExportMacros(window, texts, target, selection);
+                return std::nullopt;
+            case MacroMenuCommand::kImportMacros:
+                return commands.ImportMacros(window, texts, target, selection);
+            default:
+                ADD_FAILURE() << "command " << command;
+                return std::nullopt;
+            }
+        };
+        return services;
+    }
+    void OpenOver(MacroLibrary& over)
+    {
+        manager = std::make_unique<CMacroManagerDlg>(texts, over, LibraryFile(), Services(), &owner);
+        Open(*manager);
+    }
+    void Choose(int entry)
+    {
+        const UiRect tree = manager->TreeList().GetRect();
+        MouseDriver(manager.get()).RightClick(QPoint(tree.left + 30, tree.bottom - 3));
+        Settle();
+        ChooseFromPopup(CMacroManagerDlg::kMenuPopupSlot, entry);
+    }
+
+    QString exchangeFile = dataFolder.filePath(QStringLiteral("all.mbf"));
+};
+
+TEST_F(MacroManagerExchangeTest, ExportingTheTreeAndImportingItIntoAnEmptyLibraryRebuildsIt)
+{
+    const MacroItemLocation games = AddFolder(u"Games");
+    const MacroItemLocation jump = AddMacro(u"Jump", games);
+    (void)AddMacro(u"Run", games);
+    (void)AddMacro(u"Top");
+    (void)MacroAt(jump).Insert(0, MacroAction::Delay(77));
+    OpenOver(library);
+    Choose(8);  // export macros
+    manager.reset();
+    ASSERT_TRUE(QFile::exists(exchangeFile));
+
+    MacroLibrary empty;
+    empty.SetNextNumber(50);
+    OpenOver(empty);
+    Choose(7);  // import macros
+    EXPECT_TRUE(notices.empty());
+    std::vector<std::pair<MacroItemLocation, std::u16string>> items;
+    empty.ForEachUsedItem([&](const MacroItemLocation& at, const MacroItem& item) { items.emplace_back(at, item.name); });
+    EXPECT_EQ(items, (std::vector<std::pair<MacroItemLocation, std::u16string>>{
+                         {MacroItemLocation::Level0(0), u"Games"},
+                         {MacroItemLocation::Level0(1), u"Top"},
+                         {MacroItemLocation::Level1(0, 0), u"Jump"},
+                         {MacroItemLocation::Level1(0, 1), u"Run"},
+                     }));
+    const MacroKey* copied = empty.Item(MacroItemLocation::Level1(0, 0))->macro.get();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_GE(copied->MacroKeyIndex, 50u);
+    EXPECT_EQ(copied->Get(0), MacroAction::Delay(77));
+    // The window shows the last item made, highlighted.
+    EXPECT_EQ(manager->TreeList().Selection(), manager->TreeRows().RowOf(manager->Selection()));
+    EXPECT_FALSE(manager->Selection().IsNone());
 }
 
 }  // namespace
