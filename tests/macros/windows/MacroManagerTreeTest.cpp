@@ -1,6 +1,8 @@
 #include "MacroManagerTestSupport.h"
 
 #include "keyfunc/popups/CMacroListPopup.h"
+#include "app/dialogs/CAttentionDlg.h"
+#include "macros/windows/CMacroKeyOrFolderNameDlg.h"
 #include "macros/windows/MacroFileCommands.h"
 #include "ui/UiState.h"
 
@@ -392,6 +394,47 @@ TEST_F(MacroManagerExchangeTest, ExportingTheTreeAndImportingItIntoAnEmptyLibrar
     // The window shows the last item made, highlighted.
     EXPECT_EQ(manager->TreeList().Selection(), manager->TreeRows().RowOf(manager->Selection()));
     EXPECT_FALSE(manager->Selection().IsNone());
+}
+
+}  // namespace
+
+namespace {
+
+// Without dialogs of the test's, the manager asks with the program's own: the name
+// dialog, and the attention dialog for its notices.
+TEST_F(MacroManagerTest, TheProgramsOwnDialogsAskForNamesAndShowNotices)
+{
+    MacroManagerServices services = Services();
+    services.askName = {};
+    services.notice = {};
+    manager = std::make_unique<CMacroManagerDlg>(texts, library, LibraryFile(), std::move(services), &owner);
+    Open(*manager);
+
+    std::vector<QString> typed{QString(), QStringLiteral("Fresh")};
+    std::vector<QString> attentionMessages;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        for (CDlgBase* open : OpenDialogList::Entries()) {
+            if (!open->IsModalRunning())
+                continue;
+            if (auto* name = dynamic_cast<CMacroKeyOrFolderNameDlg*>(open); name && !typed.empty()) {
+                name->Edit()->setText(typed.front());
+                typed.erase(typed.begin());
+                MouseDriver(name).Click(CentreOf(*name, CFramedDlg::kIdOk));
+            } else if (auto* attention = dynamic_cast<CAttentionDlg*>(open)) {
+                attentionMessages.push_back(attention->Message());
+                MouseDriver(attention).Click(CentreOf(*attention, CFramedDlg::kIdOk));
+            }
+        }
+    });
+    answer.start(0);
+    Click(MacroManagerId::kNewMacro);  // an empty name: the notice
+    Click(MacroManagerId::kNewMacro);
+    answer.stop();
+    EXPECT_EQ(attentionMessages,
+              std::vector<QString>{QString::fromStdU16String(texts.Text(MacroManagerText::kNameEmpty))});
+    EXPECT_EQ(TreeTexts(), std::vector<QString>{QStringLiteral("Fresh")});
+    EXPECT_TRUE(typed.empty());
 }
 
 }  // namespace
