@@ -47,6 +47,7 @@ TEST_F(MacroManagerActionsTest, LeftClickIntoAnEmptyMacroGivesThreeRowsWithTheRe
     EXPECT_EQ(manager->SelectedAction(), 2);
     EXPECT_EQ(MacroAt(macro).MacroCommandActionNum, 2u);
     EXPECT_EQ(manager->OpenPopup(CMacroManagerDlg::kInsertPopupSlot), nullptr);
+    CloseAndExpectSavedLibrary();
 }
 
 TEST_F(MacroManagerActionsTest, InsertsGoAfterTheSelectedActionAndTheirDialogOpensOnceTheListHasGone)

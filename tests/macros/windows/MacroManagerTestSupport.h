@@ -4,6 +4,7 @@
 
 #include "keyfunc/popups/CMenuPopup.h"
 #include "macros/MacroLibrary.h"
+#include "macros/MacroLibraryFile.h"
 #include "macros/windows/CMacroManagerDlg.h"
 #include "macros/windows/MacroManagerIds.h"
 #include "ui/CEditBox.h"
@@ -214,6 +215,23 @@ protected:
             }
         }
         return bytes;
+    }
+
+    // Closes the manager with its close button; the file it leaves is the library as it is
+    // now, with the marker that names no item.
+    void CloseAndExpectSavedLibrary()
+    {
+        Click(MacroManagerId::kExit);
+        ASSERT_TRUE(manager->IsEnded());
+        std::string expected = "\xFF\xFE";
+        for (const char16_t unit : MacroLibraryFile::Format(library, MacroItemLocation::None())) {
+            expected += static_cast<char>(unit & 0xFF);
+            expected += static_cast<char>(unit >> 8);
+        }
+        EXPECT_EQ(SavedBytes(), expected);
+        EXPECT_NE(SavedBytes().find(Utf16File({"Select Locaton:stage=-1;stage0Index=0;stage1Index=0;stage2Index=0;"})
+                                        .substr(2)),
+                  std::string::npos);
     }
 
     QTemporaryDir dataFolder;

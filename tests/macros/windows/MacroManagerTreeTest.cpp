@@ -61,6 +61,7 @@ TEST_F(MacroManagerTreeTest, NewMacroWithAClosedFolderSelectedOpensItAndSelectsT
     EXPECT_TRUE(manager->RepeatCountBox().isVisible());
     EXPECT_EQ(manager->RepeatCountBox().GetText(), QStringLiteral("1"));
     EXPECT_TRUE(UiState::Instance().IsRadioSelected(kModeCount));
+    CloseAndExpectSavedLibrary();
 }
 
 TEST_F(MacroManagerTreeTest, NewItemNamesMustBeFilledAndFreeInTheirFolder)
@@ -113,6 +114,7 @@ TEST_F(MacroManagerTreeTest, DeletingAFolderHoldingAMacroOfTheCurrentProfileShow
     notices.clear();
     Click(kDeleteItem);
     EXPECT_EQ(notices, std::vector<int>{MacroManagerText::kSelectItemFirst});
+    CloseAndExpectSavedLibrary();
 }
 
 TEST_F(MacroManagerTreeTest, FoldersOpenAndCloseByTheirIconAndByDoubleClick)
