@@ -1,29 +1,33 @@
 #include "macros/windows/CActionXYModifyDlg.h"
 
-#include "macros/MacroActionEdits.h"
-
 namespace {
 
-MacroActionEdits::MoveKind KindOf(int kind)
+using MoveKind = MacroActionEdits::MoveKind;
+
+MoveKind KindOf(int kind)
 {
-    return MacroActionEdits::IsMoveKind(kind) ? static_cast<MacroActionEdits::MoveKind>(kind)
-                                              : MacroActionEdits::MoveKind::Left;
+    return MacroActionEdits::IsMoveKind(kind) ? static_cast<MoveKind>(kind) : MoveKind::Left;
+}
+
+int PromptOf(MoveKind kind)
+{
+    return CActionXYModifyDlg::kTextFirstPrompt + static_cast<int>(kind) - static_cast<int>(MoveKind::Left);
 }
 
 }  // namespace
 
 CActionXYModifyDlg::CActionXYModifyDlg(const LanguageTexts& texts, MacroAction& action, int kind, QWidget* parent)
-    : CMacroEditDlg(texts, kTextFirstPrompt + static_cast<int>(KindOf(kind)) - static_cast<int>(MacroActionEdits::MoveKind::Left),
+    : CMacroEditDlg(texts, PromptOf(KindOf(kind)),
                     Value{QString::fromStdU16String(MacroActionEdits::MoveText(action, KindOf(kind))),
                           EditBoxFilter::DigitsReported},
                     parent),
       m_action(action),
-      m_kind(static_cast<int>(KindOf(kind)))
+      m_kind(KindOf(kind))
 {
 }
 
 void CActionXYModifyDlg::OnOkClicked()
 {
-    m_action = MacroActionEdits::MoveFromText(EditText().toStdU16String(), KindOf(m_kind), m_action);
+    m_action = MacroActionEdits::MoveFromText(EditText().toStdU16String(), m_kind, m_action);
     CloseWithOk();
 }

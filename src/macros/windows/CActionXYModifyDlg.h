@@ -1,6 +1,7 @@
 #pragma once
 
 #include "macros/MacroAction.h"
+#include "macros/MacroActionEdits.h"
 #include "macros/windows/CMacroEditDlg.h"
 
 // Edits a pointer move: kind 5 left, 6 right, 7 up, 8 down (the insert kinds). The box
@@ -20,5 +21,5 @@ protected:
 
 private:
     MacroAction& m_action;
-    int m_kind;
+    MacroActionEdits::MoveKind m_kind;
 };

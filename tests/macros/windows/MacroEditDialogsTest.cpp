@@ -6,10 +6,8 @@
 #include "macros/windows/CMacroKeyOrFolderNameDlg.h"
 #include "macros/windows/CMacroKeyRenameDlg.h"
 
-#include <QKeyEvent>
-
 #include <array>
-#include <memory>
+#include <functional>
 
 namespace {
 

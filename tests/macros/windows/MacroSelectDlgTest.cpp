@@ -6,7 +6,6 @@
 #include "ui/CEditShowList.h"
 #include "ui/CVScrollBar.h"
 
-#include <optional>
 
 namespace {
 
