@@ -4,6 +4,7 @@
 #include "app/MainWindowIds.h"
 #include "app/MainWindowLinkEvents.h"
 #include "app/MainWindowPlacement.h"
+#include "app/MacroManagerLauncher.h"
 #include "app/TrayIcon.h"
 #include "app/sim/SimulatedMouseWindow.h"
 #include "app/dialogs/CAttentionDlg.h"
@@ -18,6 +19,7 @@
 #include "device/SteadyClock.h"
 #include "macros/MacroLibrary.h"
 #include "macros/MacroLibraryFile.h"
+#include "macros/windows/CMacroSelectDlg.h"
 #include "platform/DataFolder.h"
 #include "platform/instance/SingleInstance.h"
 #include "platform/shell/MouseSettingsOpener.h"
@@ -309,7 +311,13 @@ void CCorvaneApp::CreateWindow(const MainWindowServices* given)
     // A launch that fails does so quietly, as an empty or stale path would.
     services.launchProgram = [](const std::u16string& target) { (void)ProgramLauncher::Open(target); };
     services.putAway = [this] { PutAway(); };
+    static_assert(CMacroSelectDlg::kResultMessage == MainMsg::kMacroSelectionResult);
+    services.selectMacro = [this](CDlgBase& window) { CMacroSelectDlg::Run(window, m_parts->texts, m_parts->macros); };
     services.quit = [this] { Quit(); };
+    services.runMacroManager = [this](CDlgBase& /*window*/) {
+        if (CCorvaneDlg* window = Window())
+            RunMacroManager(*window);
+    };
     services.batteryShown = [this](int percent) {
         if (m_parts->tray)
             m_parts->tray->SetBatteryLevel(percent);

@@ -24,6 +24,7 @@ class CSliderControl;
 class CStaticImage;
 class CStaticText;
 class OnScreenDisplay;
+struct MacroKey;
 struct NamedFunction;
 struct Profile;
 
@@ -144,8 +145,9 @@ private:
     LResult OnDialogRequest(UiMessage message, WParam wParam, LParam lParam);
     LResult OnRunDialog(UiMessage message, WParam wParam, LParam lParam);
     LResult OnDialogResult(UiMessage message, WParam wParam, LParam lParam);
+    // macro: the macro the button takes a copy of (0x90 functions), else null.
     void StoreFunction(CComboButton* dropDown, int id, const std::u16string& name, const std::u16string& url,
-                       const std::array<std::uint8_t, 3>& value);
+                       const std::array<std::uint8_t, 3>& value, const MacroKey* macro = nullptr);
     LResult OnLightingDropDown(WParam wParam, LParam lParam);
     LResult OnLightingResult(WParam wParam, LParam lParam);
     LResult OnLightingDismissed(WParam wParam, LParam lParam);

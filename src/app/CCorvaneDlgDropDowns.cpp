@@ -197,12 +197,12 @@ LResult CCorvaneDlg::OnFunctionResult(UiMessage message, WParam wParam, LParam l
 }
 
 void CCorvaneDlg::StoreFunction(CComboButton* dropDown, int id, const std::u16string& name, const std::u16string& url,
-                                const std::array<std::uint8_t, 3>& value)
+                                const std::array<std::uint8_t, 3>& value, const MacroKey* macro)
 {
     if (dropDown == nullptr)
         return;
     dropDown->SetText(QString::fromStdU16String(name));
-    (void)m_model.profiles.AssignFunction(m_model.settings, id, name, url, value, nullptr);
+    (void)m_model.profiles.AssignFunction(m_model.settings, id, name, url, value, macro);
     CloseDropDown(dropDown);
     if (m_model.profiles.CheckLeftClickRemains(m_model.settings, id, m_model.texts) == LeftClickCheck::Kept) {
         m_model.link.Flags().keysChanged = true;
@@ -294,7 +294,7 @@ LResult CCorvaneDlg::OnDialogResult(UiMessage message, WParam /*wParam*/, LParam
         opener = m_pendingLaunch;
     else if (message == MainMsg::kMacroSelectionResult)
         opener = m_pendingMacro;
-    StoreFunction(opener.dropDown, opener.id, result.name, result.path, result.value);
+    StoreFunction(opener.dropDown, opener.id, result.name, result.path, result.value, result.macro);
     return 0;
 }
 

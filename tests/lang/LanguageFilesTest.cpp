@@ -69,6 +69,7 @@ constexpr NumberRange kUsedNumbers[] = {
     {284, 291},  // receiver status, sensor options, launch prompt, firmware entry
     {292, 293},  // firmware check results
     {295, 308},  // firmware update progress and failures
+    {309, 311},  // macro file notices: damaged file, nothing marked, not written
 };
 
 std::set<int> UsedNumbers()

@@ -287,8 +287,8 @@ TEST(SkinFiles, FrameBitmapsAreOpaque) {
     ASSERT_FALSE(img.isNull()) << e.file.toStdString();
     EXPECT_FALSE(img.hasAlphaChannel()) << e.file.toStdString();
   }
-  // The eight frame bitmaps and the main window's background.
-  EXPECT_EQ(frames, 9);
+  // The nine frame bitmaps and the main window's background.
+  EXPECT_EQ(frames, 10);
 }
 
 // Images of one set (name_nr, name_ov, name_dn, name_check, name_nr2, name_ov2) share a size

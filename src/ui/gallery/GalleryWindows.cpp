@@ -13,6 +13,9 @@
 #include "keyfunc/dialogs/CShortcutDlg.h"
 
 #include "app/dialogs/AppDialogSamples.h"
+#include "macros/windows/CMacroManagerDlg.h"
+#include "macros/windows/MacroManagerSample.h"
+#include "macros/windows/MacroWindowSamples.h"
 
 #include <memory>
 
@@ -110,6 +113,17 @@ const std::vector<GalleryWindow>& GalleryWindows()
          [](GalleryContext& c) { return AppDialogSamples::EditProfile(c.owner, c.texts); }},
         {QStringLiteral("color-palette"),
          [](GalleryContext& c) { return AppDialogSamples::ColorPalette(c.owner, c.texts); }},
+        {QStringLiteral("macro-key"), [](GalleryContext& c) { return MacroWindowSamples::KeyDialog(c.owner, c.texts); }},
+        {QStringLiteral("macro-delay"),
+         [](GalleryContext& c) { return MacroWindowSamples::DelayDialog(c.owner, c.texts); }},
+        {QStringLiteral("macro-move"), [](GalleryContext& c) { return MacroWindowSamples::MoveDialog(c.owner, c.texts); }},
+        {QStringLiteral("macro-name"), [](GalleryContext& c) { return MacroWindowSamples::NameDialog(c.owner, c.texts); }},
+        {QStringLiteral("macro-rename"),
+         [](GalleryContext& c) { return MacroWindowSamples::RenameDialog(c.owner, c.texts); }},
+        {QStringLiteral("macro-select"),
+         [](GalleryContext& c) { return MacroWindowSamples::SelectionWindow(c.owner, c.texts); }},
+        {QStringLiteral("macro-manager"),
+         [](GalleryContext& c) -> std::unique_ptr<QWidget> { return OpenMacroManagerSample(c.texts, &c.owner); }},
     };
     return windows;
 }

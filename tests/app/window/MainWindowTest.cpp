@@ -10,7 +10,12 @@
 #include "app/dialogs/COSDDialog.h"
 #include "app/dialogs/maintenance/CFramedDlg.h"
 #include "app/dialogs/OnScreenDisplay.h"
+#include "device/MacroEventEncoder.h"
 #include "device/SensorCodes.h"
+#include "macros/MacroLibrary.h"
+#include "macros/windows/CMacroSelectDlg.h"
+#include "ui/CComboButton.h"
+#include "ui/CEditShowList.h"
 #include "sim/SimHidBackend.h"
 
 #include <QMessageBox>
@@ -451,5 +456,102 @@ INSTANTIATE_TEST_SUITE_P(Scales, MainWindowScreenshotTest, testing::Values(1.0F,
                          [](const testing::TestParamInfo<float>& param) {
                              return "Scale" + std::to_string(static_cast<int>(param.param * 10));
                          });
+
+}  // namespace
+
+namespace {
+
+// The caption of the function list's macro entry.
+constexpr int kTextMacroEntry = 28;
+
+class MainWindowMacroTest : public MainWindowTest {
+protected:
+    // A library file in the data folder before the start: [Games] with "Reload" (A
+    // pressed, 50 ms, A released, played twice) and a top-level macro "Jump".
+    std::uint32_t WriteLibrary()
+    {
+        MacroLibrary library;
+        Location games = Location::None();
+        EXPECT_EQ(library.CreateFolderAtSelection(u"Games", games), MacroLibrary::CreateResult::Created);
+        Location reload = games;
+        EXPECT_EQ(library.CreateMacroAtSelection(u"Reload", reload), MacroLibrary::CreateResult::Created);
+        MacroKey& macro = *library.MutableItem(reload)->macro;
+        for (const MacroAction action : {MacroAction::FromBytes(0x41, 0x00, 0, 0), MacroAction::Delay(50),
+                                         MacroAction::FromBytes(0x41, 0x80, 0, 0)})
+            macro.Insert(macro.MacroActionNum, action);
+        macro.MacroCommandActionNum = 2;
+        macro.MacroKeyLoopNum = 2;
+        Location jump = Location::None();
+        EXPECT_EQ(library.CreateMacroAtSelection(u"Jump", jump), MacroLibrary::CreateResult::Created);
+        const DataPaths paths{data.Path(), {}};
+        std::filesystem::create_directories(paths.ConfigFolder());
+        EXPECT_TRUE(library.Save(paths.MacroLibraryFile(), Location::None()));
+        reloadActions = macro;
+        return macro.MacroKeyIndex;
+    }
+
+    using Location = MacroItemLocation;
+    MacroKey reloadActions;
+};
+
+TEST_F(MainWindowMacroTest, TheFunctionListsMacroEntryAssignsTheChosenMacroAndSendsIt)
+{
+    const std::uint32_t number = WriteLibrary();
+    StartConfirmed();
+    const int dropDown = MainId::kFirstButtonDropDown + 2;
+    Click(dropDown);
+    ASSERT_TRUE(RunUntil([this] { return window->Popup(0) != nullptr; }));
+
+    // The selection runs modally: it is driven from inside its own loop.
+    bool chosen = false;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        CMacroSelectDlg* selection = nullptr;
+        for (CDlgBase* open : OpenDialogList::Entries()) {
+            if (auto* found = dynamic_cast<CMacroSelectDlg*>(open); found && found->IsModalRunning())
+                selection = found;
+        }
+        if (selection == nullptr || chosen)
+            return;
+        chosen = true;
+        EXPECT_EQ(selection->Tree()->RowCount(), 2);
+        MouseDriver pointer(selection);
+        const UiRect folderRow = selection->Tree()->RowRect(0);
+        pointer.Click(QPoint(folderRow.left + 4, (folderRow.top + folderRow.bottom) / 2));  // opens Games
+        const UiRect macroRow = selection->Tree()->RowRect(1);
+        pointer.Click(QPoint(macroRow.left + 60, (macroRow.top + macroRow.bottom) / 2));
+        EXPECT_EQ(selection->Tree()->Source()->Row(1).text, QStringLiteral("Reload"));
+        pointer.Click(selection->GetControl(CAppDialog::kIdOk)->GetRect().ToQRect().center());
+    });
+    driver.start(10);
+    ClickEntry(window->Popup(0), kTextMacroEntry);
+    ASSERT_TRUE(RunUntil([&] { return chosen && OpenDialogList::Entries().empty(); }));
+    driver.stop();
+    WaitForExchanges();
+
+    const std::u16string name = window->Model().texts.Text(CMacroSelectDlg::kTextMacroNamePrefix) + u"Reload";
+    const KeyAssignment& key = Current().Keys[2];
+    EXPECT_EQ(key.Name, name);
+    EXPECT_EQ(key.Value[0], 0x90);
+    EXPECT_EQ(key.MacroKeyIndex, number);
+    EXPECT_EQ(dynamic_cast<CComboButton*>(window->GetControl(dropDown))->Text(), QString::fromStdU16String(name));
+
+    // The button's key command: the macro function, loop type 2 with the slot, two runs;
+    // and the macro's events in that slot.
+    const SimMouseState sent = mouse->State();
+    const auto sentKey = sent.settings.KeysInButtonOrder()[2];
+    EXPECT_EQ(sentKey[0], 0x90);
+    EXPECT_EQ(sentKey[1] & 0xF0, 0x20);
+    EXPECT_EQ(sentKey[2], 2);
+    const std::uint8_t slot = sentKey[1] & 0x0F;
+    const SimMacroSlot& sentMacro = sent.settings.macros[slot];
+    EXPECT_TRUE(sentMacro.Complete());
+    ASSERT_GE(sentMacro.events.size(), 6u);
+    const BuiltMacroImage image = BuildMacroImage(reloadActions, slot);
+    ASSERT_EQ(image.eventBytes, 6u);
+    EXPECT_EQ(std::vector<std::uint8_t>(sentMacro.events.begin(), sentMacro.events.begin() + 6),
+              std::vector<std::uint8_t>(image.bytes.begin() + MacroImageLayout::kEvents,
+                                        image.bytes.begin() + MacroImageLayout::kEvents + 6));
+}
 
 }  // namespace

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "ui/CEditShowList.h"
+
+// The manager's tree list: the toolkit's tree, which also reports a left press on it
+// (code 1), because the press is what selects a row, whether or not the button is
+// released inside the list.
+class CMacroTreeList : public CEditShowList {
+public:
+    using CEditShowList::CEditShowList;
+
+    bool OnLButtonDown(unsigned flags, QPoint point) override;
+};
