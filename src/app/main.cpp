@@ -11,6 +11,7 @@
 #include "app/CCorvaneDlg.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <cstdio>
@@ -26,6 +27,12 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
     // The largest picture decodes on a worker while the model loads and the window is built.
     ImagePreload::Start(CCorvaneDlg::BackgroundPicture());
+    // Whatever way main ends (a second start ends at once), the workers are done before
+    // the application object goes.
+    const auto workersDone = qScopeGuard([] {
+        ImagePreload::Forget();
+        FontWarmUp::Finish();
+    });
 
     QString error;
     const auto options = ProgramOptions::Parse(QApplication::arguments(), error);

@@ -9,4 +9,7 @@ class FontWarmUp {
 public:
     // Call once, as early as possible; a second call does nothing. Returns at once.
     static void Start();
+
+    // Waits until the worker is done; call it before the program's libraries shut down.
+    static void Finish();
 };

@@ -38,3 +38,11 @@ QImage ImagePreload::Take(const QString& path)
     pending.erase(found);
     return image;
 }
+
+void ImagePreload::Forget()
+{
+    auto& pending = Pending();
+    for (auto& [path, image] : pending)
+        image.wait();
+    pending.clear();
+}

@@ -18,4 +18,8 @@ public:
     // yet), which is then forgotten, or decoded now when it was not preloaded. A null image
     // when the path cannot be read.
     [[nodiscard]] static QImage Take(const QString& path);
+
+    // Waits for every picture still being decoded and forgets them all. Call it before the
+    // application object goes: a worker must not read resources while Qt shuts down.
+    static void Forget();
 };
