@@ -152,3 +152,25 @@ void CSliderControl::Draw(QPainter& painter, const UiRect& /*clip*/)
     m_thumb.Draw(painter, UiRect{left, m_rect.top, left + UiScale::Scale(m_thumb.Width()),
                                  m_rect.top + UiScale::Scale(m_thumb.Height())});
 }
+
+QAccessible::Role CSliderControl::AccessibleRole() const
+{
+    return QAccessible::Slider;
+}
+
+std::optional<AccessibleRange> CSliderControl::AccessibleValue() const
+{
+    return AccessibleRange{m_index, 0, std::max(0, StepCount() - 1)};
+}
+
+std::optional<QPoint> CSliderControl::PointForValue(int value) const
+{
+    if (value < 0 || value >= StepCount())
+        return std::nullopt;
+    return QPoint(m_steps[static_cast<std::size_t>(value)], (m_rect.top + m_rect.bottom) / 2);
+}
+
+QPoint CSliderControl::ClickPoint() const
+{
+    return PointForValue(m_index).value_or(CControlBase::ClickPoint());
+}
