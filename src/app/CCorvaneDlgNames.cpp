@@ -52,6 +52,15 @@ constexpr std::array<int, 4> kTitleBars{MainId::kTitleButtons, MainId::kTitleBat
                                         MainId::kTitleProfiles};
 constexpr std::array<int, 4> kRatesHz{125, 250, 500, 1000};
 
+// A name with a number in it; a language file whose text lacks the "%1" still names the
+// control, with the number after the text.
+QString WithNumber(const QString& format, std::size_t number)
+{
+    if (format.contains(QStringLiteral("%1")))
+        return format.arg(number);
+    return format.isEmpty() ? QString::number(number) : format + QLatin1Char(' ') + QString::number(number);
+}
+
 }  // namespace
 
 void CCorvaneDlg::NameControls()
@@ -75,7 +84,7 @@ void CCorvaneDlg::NameControls()
     name(MainId::kLiftLow, text(NameText::kLiftLow));
     name(MainId::kLiftHigh, text(NameText::kLiftHigh));
     for (std::size_t i = 0; i < kRatesHz.size(); ++i)
-        name(MainId::kFirstRateRadio + static_cast<int>(i), text(NameText::kRate).arg(kRatesHz[i]));
+        name(MainId::kFirstRateRadio + static_cast<int>(i), WithNumber(text(NameText::kRate), static_cast<std::size_t>(kRatesHz[i])));
 
     const std::array<int, 3> connection{NameText::kWired, NameText::kWireless, NameText::kBluetooth};
     for (std::size_t i = 0; i < m_statusImages.size(); ++i) {
@@ -87,20 +96,19 @@ void CCorvaneDlg::NameControls()
                                       text(NameText::kBatteryCharged));
     for (std::size_t i = 0; i < m_buttonDropDowns.size(); ++i) {
         if (m_buttonDropDowns[i] != nullptr)
-            m_buttonDropDowns[i]->SetAccessibleName(text(NameText::kButton).arg(i + 1));
+            m_buttonDropDowns[i]->SetAccessibleName(WithNumber(text(NameText::kButton), i + 1));
     }
     for (std::size_t i = 0; i < m_dpiLevels.size(); ++i) {
-        const auto level = static_cast<int>(i + 1);
         if (m_dpiChecks[i] != nullptr)
-            m_dpiChecks[i]->SetAccessibleName(text(NameText::kUseDpiLevel).arg(level));
+            m_dpiChecks[i]->SetAccessibleName(WithNumber(text(NameText::kUseDpiLevel), i + 1));
         if (m_dpiBars[i] != nullptr)
-            m_dpiBars[i]->SetAccessibleName(text(NameText::kSetDpiLevel).arg(level));
+            m_dpiBars[i]->SetAccessibleName(WithNumber(text(NameText::kSetDpiLevel), i + 1));
         if (m_dpiLevels[i] != nullptr)
-            m_dpiLevels[i]->SetAccessibleName(text(NameText::kDpiLevel).arg(level));
+            m_dpiLevels[i]->SetAccessibleName(WithNumber(text(NameText::kDpiLevel), i + 1));
     }
     for (std::size_t i = 0; i < m_colorSlots.size(); ++i) {
         if (m_colorSlots[i] != nullptr)
-            m_colorSlots[i]->SetAccessibleName(text(NameText::kColor).arg(i + 1));
+            m_colorSlots[i]->SetAccessibleName(WithNumber(text(NameText::kColor), i + 1));
     }
     for (const int id : kSectionHeaders) {
         if (auto* header = dynamic_cast<CCheckButton*>(GetControl(id)))

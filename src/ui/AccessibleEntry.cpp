@@ -79,7 +79,8 @@ QAccessible::State AccessibleEntry::state() const
     }
     const AccessibleItem item = m_read();
     const QAccessible::State owner = m_owner->state();
-    state.invisible = owner.invisible;
+    // Unused places of a list (a profile slot without a profile) are blank.
+    state.invisible = owner.invisible || item.name.isEmpty();
     state.offscreen = item.rect.IsEmpty() || owner.invisible;
     state.selectable = true;
     state.selected = item.selected;

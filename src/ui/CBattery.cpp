@@ -95,6 +95,6 @@ QString CBattery::AccessibleName() const
     if (m_mode == kCharged && !m_chargedText.isEmpty())
         return m_chargedText;
     if (m_levelFormat.contains(QStringLiteral("%1")))
-        return m_levelFormat.arg(m_level);
+        return m_levelFormat.arg(static_cast<int>(m_level));
     return CControlBase::AccessibleName();
 }

@@ -150,10 +150,13 @@ std::optional<QPoint> CControlBase::StepPoint(int direction) const
     const std::optional<AccessibleRange> range = AccessibleValue();
     if (!range)
         return std::nullopt;
-    const int target = range->value + direction;
-    if (target < range->minimum || target > range->maximum)
-        return std::nullopt;
-    return PointForValue(target);
+    // Steps closer together than pixels cannot all be clicked: the next one that can.
+    for (int target = range->value + direction; target >= range->minimum && target <= range->maximum;
+         target += direction) {
+        if (const std::optional<QPoint> point = PointForValue(target))
+            return point;
+    }
+    return std::nullopt;
 }
 
 int CControlBase::AccessibleItemCount() const

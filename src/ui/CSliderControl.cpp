@@ -167,7 +167,16 @@ std::optional<QPoint> CSliderControl::PointForValue(int value) const
 {
     if (value < 0 || value >= StepCount())
         return std::nullopt;
-    return QPoint(m_steps[static_cast<std::size_t>(value)], (m_rect.top + m_rect.bottom) / 2);
+    // Where a release selects the step: on the step itself, unless steps lie so close that
+    // the step's own pixel is the midpoint that rounds up; then the nearest pixel that
+    // selects it.
+    const int y = (m_rect.top + m_rect.bottom) / 2;
+    const int x = m_steps[static_cast<std::size_t>(value)];
+    for (const int candidate : {x, x - 1, x + 1}) {
+        if (m_rect.Contains(candidate, y) && NearestStep(candidate) == value)
+            return QPoint(candidate, y);
+    }
+    return std::nullopt;
 }
 
 QPoint CSliderControl::ClickPoint() const

@@ -34,6 +34,7 @@ void CDPIValueSyncSettingDlg::CreateControls(int /*left*/, int /*top*/, int /*ri
     CreateFrameControls({350, 187, 419, 207}, QStringLiteral("X:%1"));
     // Created after the X row, so the Y box is the one that ends up with the focus.
     m_y.Create(*this, QStringLiteral("Y:%1"), m_bar.SecondValue());
+    m_y.SetAccessibleName(Text(kTextDpi) + QStringLiteral(" Y"));
 
     m_sync = AddControl(0, std::make_unique<CCheckButton>(this, kIdSync, DialogParts::Scaled(335, 42, 346, 53),
                                                           TextFormat::kLeft));
