@@ -14,8 +14,13 @@ import subprocess
 import tempfile
 import time
 import unittest
+import warnings
 
 import pyatspi
+from gi.repository import GLib
+
+# pyatspi calls libatspi functions that newer releases mark deprecated.
+warnings.filterwarnings("ignore", category=DeprecationWarning)
 
 DEFAULT_TIMEOUT = 20.0
 POLL_INTERVAL = 0.05
@@ -29,11 +34,20 @@ CODE_POLLING_RATE = 0x04
 PAYLOAD = 5
 
 
+def pump_events():
+    """Lets the accessibility library take in the program's change events: its cache of
+    children and states follows them."""
+    context = GLib.MainContext.default()
+    while context.pending():
+        context.iteration(False)
+
+
 def wait_for(condition, timeout=DEFAULT_TIMEOUT, what="condition"):
     """Polls condition() until it returns something true; returns that, or fails."""
     deadline = time.monotonic() + timeout
     last_error = None
     while time.monotonic() < deadline:
+        pump_events()
         try:
             result = condition()
             if result:
