@@ -17,7 +17,7 @@ import unittest
 import warnings
 
 import pyatspi
-from gi.repository import GLib
+from gi.repository import Atspi, GLib
 
 # pyatspi calls libatspi functions that newer releases mark deprecated.
 warnings.filterwarnings("ignore", category=DeprecationWarning)
@@ -145,7 +145,13 @@ class Program:
         def find():
             desktop = pyatspi.Registry.getDesktop(0)
             for app in desktop:
-                if app is not None and app.get_process_id() == self.process.pid and app.childCount > 0:
+                if app is None or app.get_process_id() != self.process.pid:
+                    continue
+                # Read the tree afresh each time: a cached copy taken while the program
+                # was still building its windows would not show them.
+                app.set_cache_mask(Atspi.Cache.NONE)
+                app.clear_cache()
+                if app.childCount > 0:
                     return app
             return None
         return wait_for(find, what="the program in the accessibility registry")
