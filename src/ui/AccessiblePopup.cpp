@@ -2,6 +2,7 @@
 
 #include "ui/AccessibleEntry.h"
 #include "ui/CWndPopup.h"
+#include "ui/ToolkitAccessibility.h"
 
 #include <QPointer>
 
@@ -95,6 +96,6 @@ void AccessiblePopup::ReportChanges()
     m_reportedHot = hot;
     if (QAccessibleInterface* item = child(hot)) {
         QAccessibleEvent event(item, QAccessible::Focus);
-        QAccessible::updateAccessibility(&event);
+        ToolkitAccessibility::Report(&event);
     }
 }

@@ -3,6 +3,7 @@
 #include "ui/AccessibleControl.h"
 #include "ui/CControlBase.h"
 #include "ui/CDlgBase.h"
+#include "ui/ToolkitAccessibility.h"
 
 #include <cstring>
 
@@ -134,15 +135,15 @@ void AccessibleSkinnedWindow::ReportChanges()
         Reported& was = known->second;
         if (now.name != was.name) {
             QAccessibleEvent event(iface, QAccessible::NameChanged);
-            QAccessible::updateAccessibility(&event);
+            ToolkitAccessibility::Report(&event);
         }
         if (now.state != was.state) {
             QAccessibleStateChangeEvent event(iface, FromBits(now.state ^ was.state));
-            QAccessible::updateAccessibility(&event);
+            ToolkitAccessibility::Report(&event);
         }
         if (range && now.value != was.value) {
             QAccessibleValueChangeEvent event(iface, now.value);
-            QAccessible::updateAccessibility(&event);
+            ToolkitAccessibility::Report(&event);
         }
         was = now;
     }
@@ -151,7 +152,7 @@ void AccessibleSkinnedWindow::ReportChanges()
         m_reportedFocus = focus;
         if (QAccessibleInterface* iface = InterfaceOf(focus); iface != nullptr && Window()->isActiveWindow()) {
             QAccessibleEvent event(iface, QAccessible::Focus);
-            QAccessible::updateAccessibility(&event);
+            ToolkitAccessibility::Report(&event);
         }
     }
 }

@@ -133,6 +133,9 @@ bool CDlgBase::PreTranslateKeyDown(int /*key*/, Qt::KeyboardModifiers /*modifier
 
 bool CDlgBase::HandleDialogKey(int key, Qt::KeyboardModifiers modifiers)
 {
+    // An open list takes the keys that choose from it; the window's own rules follow.
+    if (CWndPopup* popup = LatestPopup(); popup != nullptr && popup->HandleKey(key))
+        return true;
     if (PreTranslateKeyDown(key, modifiers))
         return true;
     if (HandleNavigationKey(key, modifiers))
@@ -378,6 +381,21 @@ void CDlgBase::SetPopup(int slot, CWndPopup* popup)
         return;
     m_popups[static_cast<std::size_t>(slot)] = popup;
     m_popupSet[static_cast<std::size_t>(slot)] = popup != nullptr;
+    m_popupOrder[static_cast<std::size_t>(slot)] = ++m_popupCount;
+}
+
+CWndPopup* CDlgBase::LatestPopup() const
+{
+    CWndPopup* latest = nullptr;
+    unsigned latestOrder = 0;
+    for (std::size_t slot = 0; slot < m_popups.size(); ++slot) {
+        CWndPopup* popup = m_popups[slot].data();
+        if (popup != nullptr && popup->isVisible() && !popup->IsDismissed() && m_popupOrder[slot] >= latestOrder) {
+            latest = popup;
+            latestOrder = m_popupOrder[slot];
+        }
+    }
+    return latest;
 }
 
 CWndPopup* CDlgBase::Popup(int slot) const
@@ -825,11 +843,10 @@ bool CDlgBase::HandleNavigationKey(int key, Qt::KeyboardModifiers modifiers)
     switch (focus->AccessibleRole()) {
     case QAccessible::Slider:
     case QAccessible::ScrollBar: {
-        // Up raises a vertical slider, as right raises a horizontal one.
-        const bool vertical = focus->GetRect().Height() > focus->GetRect().Width();
-        const int step = vertical && (key == Qt::Key_Up || key == Qt::Key_Down) ? -direction : direction;
-        const int scrollStep = focus->AccessibleRole() == QAccessible::ScrollBar ? direction : step;
-        if (const std::optional<QPoint> point = focus->StepPoint(scrollStep))
+        // Right and Up raise a slider; a scroll bar moves the way the arrow points.
+        const bool raises = key == Qt::Key_Right || key == Qt::Key_Up;
+        const int step = focus->AccessibleRole() == QAccessible::ScrollBar ? direction : (raises ? 1 : -1);
+        if (const std::optional<QPoint> point = focus->StepPoint(step))
             ClickControl(focus, *point);
         return true;
     }

@@ -82,6 +82,8 @@ public:
     // still exists) and forgets it.
     void SetPopup(int slot, CWndPopup* popup);
     [[nodiscard]] CWndPopup* Popup(int slot) const;
+    // The shown popup this dialog opened last; null when none.
+    [[nodiscard]] CWndPopup* LatestPopup() const;
     void ClosePopup(int slot);
 
     // Appends a control to a layer; the dialog owns it from now on.
@@ -222,6 +224,8 @@ private:
     CControlBase* m_pressedControl = nullptr;
     std::array<QPointer<CWndPopup>, kPopupSlotCount> m_popups;
     std::array<bool, kPopupSlotCount> m_popupSet{};
+    std::array<unsigned, kPopupSlotCount> m_popupOrder{};  // when each slot was last set
+    unsigned m_popupCount = 0;
 
     QPixmap m_buffer;              // the off-screen image, at the device pixel ratio
     QTimer m_hoverTimer;           // hover notification after the pointer comes in

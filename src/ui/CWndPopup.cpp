@@ -149,6 +149,45 @@ void CWndPopup::ClickItem(int index)
         Render();
 }
 
+bool CWndPopup::HandleKey(int key)
+{
+    if (m_dismissed || m_closing || !isVisible())
+        return false;
+    const int count = AccessibleItemCount();
+    int hot = -1;
+    for (int i = 0; i < count; ++i) {
+        if (AccessibleItemAt(i).selected)
+            hot = i;
+    }
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        const int direction = key == Qt::Key_Down ? 1 : -1;
+        // Blank places (a profile slot without a profile) are passed over.
+        for (int step = 1; step <= count; ++step) {
+            const int next = ((hot < 0 ? (direction > 0 ? -1 : count) : hot) + direction * step + count * 2) % count;
+            if (!AccessibleItemAt(next).name.isEmpty()) {
+                HoverItem(next);
+                break;
+            }
+        }
+        return true;
+    }
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (hot >= 0)
+            ClickItem(hot);
+        return true;
+    case Qt::Key_Escape:
+    case Qt::Key_Left:
+        Dismiss();
+        return true;
+    default:
+        return false;
+    }
+}
+
 void CWndPopup::Render()
 {
     const qreal ratio = devicePixelRatioF();

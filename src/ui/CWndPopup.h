@@ -59,6 +59,10 @@ public:
     void HoverItem(int index);
     // A click on the entry through the same steps as the mouse's: hover, press, release.
     void ClickItem(int index);
+    // The keyboard while the popup is the one its window opened last: Up and Down move
+    // over the entries (a sub-list entry opens its sub-list as the pointer would), Space
+    // and Enter click the entry, Escape and Left dismiss the popup. True when used.
+    bool HandleKey(int key);
 
     // Repaints the off-screen image and shows it.
     void Render();

@@ -9,6 +9,8 @@
 
 namespace {
 
+ToolkitAccessibility::Listener g_listener = nullptr;
+
 QAccessibleInterface* Factory(const QString& /*className*/, QObject* object)
 {
     // The windows have no meta-object of their own, so the type decides, not the name.
@@ -32,9 +34,27 @@ void Install()
     QAccessible::installFactory(Factory);
 }
 
+bool Listening()
+{
+    return g_listener != nullptr || QAccessible::isActive();
+}
+
+void Report(QAccessibleEvent* event)
+{
+    if (g_listener != nullptr)
+        g_listener(event);
+    else
+        QAccessible::updateAccessibility(event);
+}
+
+void SetListener(Listener listener)
+{
+    g_listener = listener;
+}
+
 void WindowPainted(CDlgBase* window)
 {
-    if (!QAccessible::isActive())
+    if (!Listening())
         return;
     if (auto* iface = dynamic_cast<AccessibleSkinnedWindow*>(QAccessible::queryAccessibleInterface(window)))
         iface->ReportChanges();
@@ -42,7 +62,7 @@ void WindowPainted(CDlgBase* window)
 
 void PopupPainted(CWndPopup* popup)
 {
-    if (!QAccessible::isActive())
+    if (!Listening())
         return;
     if (auto* iface = dynamic_cast<AccessiblePopup*>(QAccessible::queryAccessibleInterface(popup)))
         iface->ReportChanges();
