@@ -41,8 +41,9 @@ void CDPIValueSyncSettingDlg::CreateControls(int /*left*/, int /*top*/, int /*ri
     m_sync->SetImages(QStringLiteral("check_nr.png"), QStringLiteral("check_ov.png"),
                       QStringLiteral("check_dn.png"));
     m_sync->SetChecked(m_x.Position() == m_y.Position());
-    CStaticText* label = AddLabel(DpiAxisControls::kLabelId, {350, 40, 410, 58}, QStringLiteral("XY Sync"),
-                                  TextFormat::kLeft);
+    const QString syncLabel = QStringLiteral("XY Sync");
+    CStaticText* label = AddLabel(DpiAxisControls::kLabelId, {350, 40, 410, 58}, syncLabel, TextFormat::kLeft);
+    m_sync->SetAccessibleName(syncLabel);
     label->SetFont(UiFont::MakeFont(ControlFont{u"Tahoma", UiScale::Scale(kSyncLabelHeight), 1}));
 }
 
