@@ -796,7 +796,9 @@ void CDlgBase::MoveFocus(int direction)
 
 bool CDlgBase::focusNextPrevChild(bool next)
 {
-    MoveFocus(next ? 1 : -1);
+    // Qt takes Tab before the key handler; it goes the same way as every other key, so
+    // a dialog that keeps all keys (the shortcut dialog) keeps Tab too.
+    HandleDialogKey(next ? Qt::Key_Tab : Qt::Key_Backtab, next ? Qt::NoModifier : Qt::ShiftModifier);
     return true;
 }
 

@@ -177,3 +177,34 @@ TEST_F(KeyboardTest, EnterStillEndsASecondaryDialog)
 }
 
 }  // namespace
+
+namespace {
+
+// A dialog that keeps every key for itself, as the shortcut dialog does to capture one.
+class KeyCapturingDialog : public TestDialog {
+public:
+    std::vector<int> captured;
+
+protected:
+    bool PreTranslateKeyDown(int key, Qt::KeyboardModifiers /*modifiers*/) override
+    {
+        captured.push_back(key);
+        return true;
+    }
+};
+
+TEST(KeyboardRulesTest, ADialogThatKeepsEveryKeyKeepsTabAndSpaceToo)
+{
+    UiState::Instance().Reset();
+    KeyCapturingDialog dialog;
+    dialog.InitDialog();
+    dialog.show();
+    auto* check = dialog.AddControl(0, std::make_unique<CCheckButton>(&dialog, 3, UiRect{10, 10, 30, 30}, 0u));
+    for (const int key : {Qt::Key_Tab, Qt::Key_Space, Qt::Key_Right})
+        Press(&dialog, key);
+    EXPECT_EQ(dialog.captured, (std::vector<int>{Qt::Key_Tab, Qt::Key_Space, Qt::Key_Right}));
+    EXPECT_EQ(dialog.FocusControl(), nullptr);
+    EXPECT_FALSE(check->IsChecked());
+}
+
+}  // namespace
