@@ -7,15 +7,19 @@
 #include <QWidget>
 
 AccessibleControl::AccessibleControl(CDlgBase* window, CControlBase* control)
-    : m_window(window), m_control(control)
+    : m_window(window),
+      m_control(control),
+      m_items([this](int position) -> QAccessibleInterface* {
+          return new AccessibleEntry(
+              this, m_control->AccessibleRole() == QAccessible::Tree ? QAccessible::TreeItem : QAccessible::ListItem,
+              [this, position] { return isValid() ? m_control->AccessibleItemAt(position) : AccessibleItem{}; },
+              [this, position] { ActivateItem(position); },
+              [this](const QRect& rect) { return ScreenRect(rect); });
+      })
 {
 }
 
-AccessibleControl::~AccessibleControl()
-{
-    for (const QAccessible::Id id : m_items)
-        QAccessible::deleteAccessibleInterface(id);
-}
+AccessibleControl::~AccessibleControl() = default;
 
 bool AccessibleControl::isValid() const
 {
@@ -39,21 +43,7 @@ QAccessibleInterface* AccessibleControl::parent() const
 
 QAccessibleInterface* AccessibleControl::child(int index) const
 {
-    if (!isValid() || index < 0 || index >= childCount())
-        return nullptr;
-    // Rows come and go as folders open; an interface per position is kept and reads its
-    // row when asked.
-    while (static_cast<int>(m_items.size()) <= index) {
-        const int position = static_cast<int>(m_items.size());
-        auto* self = const_cast<AccessibleControl*>(this);
-        auto* entry = new AccessibleEntry(
-            self, m_control->AccessibleRole() == QAccessible::Tree ? QAccessible::TreeItem : QAccessible::ListItem,
-            [self, position] { return self->isValid() ? self->m_control->AccessibleItemAt(position) : AccessibleItem{}; },
-            [self, position] { self->ActivateItem(position); },
-            [self](const QRect& rect) { return self->ScreenRect(rect); });
-        m_items.push_back(QAccessible::registerAccessibleInterface(entry));
-    }
-    return QAccessible::accessibleInterface(m_items[static_cast<std::size_t>(index)]);
+    return isValid() ? m_items.At(index, childCount()) : nullptr;
 }
 
 int AccessibleControl::childCount() const
@@ -63,21 +53,12 @@ int AccessibleControl::childCount() const
 
 int AccessibleControl::indexOfChild(const QAccessibleInterface* child) const
 {
-    for (std::size_t i = 0; i < m_items.size(); ++i) {
-        if (QAccessible::accessibleInterface(m_items[i]) == child)
-            return static_cast<int>(i);
-    }
-    return -1;
+    return m_items.IndexOf(child);
 }
 
 QAccessibleInterface* AccessibleControl::childAt(int x, int y) const
 {
-    for (int i = 0; i < childCount(); ++i) {
-        QAccessibleInterface* item = child(i);
-        if (item != nullptr && item->rect().contains(x, y))
-            return item;
-    }
-    return nullptr;
+    return m_items.At(QPoint(x, y), childCount());
 }
 
 QString AccessibleControl::text(QAccessible::Text kind) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/AccessibleEntryList.h"
+
 #include <QAccessibleActionInterface>
 #include <QAccessibleInterface>
 #include <QAccessibleValueInterface>
@@ -7,7 +9,6 @@
 
 #include <functional>
 #include <optional>
-#include <vector>
 
 class CControlBase;
 class CDlgBase;
@@ -64,5 +65,5 @@ private:
 
     QPointer<CDlgBase> m_window;
     CControlBase* m_control;
-    mutable std::vector<QAccessible::Id> m_items;
+    mutable AccessibleEntryList m_items;
 };

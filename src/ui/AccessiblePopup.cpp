@@ -6,13 +6,42 @@
 
 #include <QPointer>
 
-AccessiblePopup::AccessiblePopup(CWndPopup* popup) : QAccessibleWidget(popup, QAccessible::PopupMenu) {}
+namespace {
 
-AccessiblePopup::~AccessiblePopup()
+// The press of an entry, from the event loop: the click may open a dialog. An entry with
+// a sub-list opens it the way the pointer does, by coming onto it.
+void PressLater(QPointer<CWndPopup> popup, int position)
 {
-    for (const QAccessible::Id id : m_items)
-        QAccessible::deleteAccessibleInterface(id);
+    QMetaObject::invokeMethod(
+        popup.data(),
+        [popup, position] {
+            if (popup.isNull())
+                return;
+            if (popup->AccessibleItemAt(position).hasSubMenu)
+                popup->HoverItem(position);
+            else
+                popup->ClickItem(position);
+        },
+        Qt::QueuedConnection);
 }
+
+}  // namespace
+
+AccessiblePopup::AccessiblePopup(CWndPopup* popup)
+    : QAccessibleWidget(popup, QAccessible::PopupMenu),
+      m_items([this, popup = QPointer<CWndPopup>(popup)](int position) -> QAccessibleInterface* {
+          return new AccessibleEntry(
+              this, QAccessible::MenuItem,
+              [popup, position] { return popup.isNull() ? AccessibleItem{} : popup->AccessibleItemAt(position); },
+              [popup, position] { PressLater(popup, position); },
+              [popup](const QRect& rect) {
+                  return popup.isNull() ? QRect() : QRect(popup->mapToGlobal(rect.topLeft()), rect.size());
+              });
+      })
+{
+}
+
+AccessiblePopup::~AccessiblePopup() = default;
 
 CWndPopup* AccessiblePopup::Popup() const
 {
@@ -26,53 +55,17 @@ int AccessiblePopup::childCount() const
 
 QAccessibleInterface* AccessiblePopup::child(int index) const
 {
-    if (index < 0 || index >= childCount())
-        return nullptr;
-    while (static_cast<int>(m_items.size()) <= index) {
-        const int position = static_cast<int>(m_items.size());
-        QPointer<CWndPopup> popup = Popup();
-        auto* entry = new AccessibleEntry(
-            const_cast<AccessiblePopup*>(this), QAccessible::MenuItem,
-            [popup, position] { return popup.isNull() ? AccessibleItem{} : popup->AccessibleItemAt(position); },
-            [popup, position] {
-                // Run from the event loop: the click may open a dialog.
-                QMetaObject::invokeMethod(
-                    popup.data(),
-                    [popup, position] {
-                        if (popup.isNull())
-                            return;
-                        if (popup->AccessibleItemAt(position).hasSubMenu)
-                            popup->HoverItem(position);
-                        else
-                            popup->ClickItem(position);
-                    },
-                    Qt::QueuedConnection);
-            },
-            [popup](const QRect& rect) {
-                return popup.isNull() ? QRect() : QRect(popup->mapToGlobal(rect.topLeft()), rect.size());
-            });
-        m_items.push_back(QAccessible::registerAccessibleInterface(entry));
-    }
-    return QAccessible::accessibleInterface(m_items[static_cast<std::size_t>(index)]);
+    return m_items.At(index, childCount());
 }
 
 int AccessiblePopup::indexOfChild(const QAccessibleInterface* child) const
 {
-    for (std::size_t i = 0; i < m_items.size(); ++i) {
-        if (QAccessible::accessibleInterface(m_items[i]) == child)
-            return static_cast<int>(i);
-    }
-    return -1;
+    return m_items.IndexOf(child);
 }
 
 QAccessibleInterface* AccessiblePopup::childAt(int x, int y) const
 {
-    for (int i = 0; i < childCount(); ++i) {
-        QAccessibleInterface* item = child(i);
-        if (item != nullptr && item->rect().contains(x, y))
-            return item;
-    }
-    return nullptr;
+    return m_items.At(QPoint(x, y), childCount());
 }
 
 QAccessibleInterface* AccessiblePopup::focusChild() const

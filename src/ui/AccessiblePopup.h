@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QAccessibleWidget>
+#include "ui/AccessibleEntryList.h"
 
-#include <vector>
+#include <QAccessibleWidget>
 
 class CWndPopup;
 
@@ -26,6 +26,6 @@ public:
 private:
     [[nodiscard]] CWndPopup* Popup() const;
 
-    mutable std::vector<QAccessible::Id> m_items;
+    mutable AccessibleEntryList m_items;
     int m_reportedHot = -1;
 };
