@@ -216,6 +216,29 @@ class Program:
         return wait_for(lambda: [r for r in self.commands(code, since) if predicate(r)],
                         what=what or f"command 0x{code:02X} in the traffic log")
 
+    # The keyboard, as the X server delivers it ---------------------------------------
+
+    def focus_main_window(self):
+        """Gives the main window the keyboard, as clicking into it would."""
+        windows = wait_for(lambda: subprocess.run(
+            ["xdotool", "search", "--pid", str(self.process.pid), "--name", "^Gaming Mouse$"],
+            capture_output=True, text=True).stdout.split(), what="the main window's X window")
+        subprocess.run(["xdotool", "windowfocus", "--sync", windows[0]], check=True)
+
+    @staticmethod
+    def keys(*names):
+        """Types keys (X key names: Tab, space, Down, Return) into the focused window."""
+        subprocess.run(["xdotool", "key", "--delay", "20", *names], check=True)
+
+    def tab_to(self, accessible, limit=120):
+        """Presses Tab until the control reports the keyboard focus."""
+        for _ in range(limit):
+            pump_events()
+            if pyatspi.STATE_FOCUSED in states_of(accessible):
+                return
+            self.keys("Tab")
+        raise AssertionError(f"Tab never reached {accessible.name!r}")
+
     def wait_until_connected(self):
         """The program has found the mouse: its first read is in the log."""
         wait_for(lambda: len(self.reports()) > 0, what="the first exchange with the mouse")

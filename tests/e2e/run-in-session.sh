@@ -15,7 +15,7 @@ test_file="$1"
 shift
 
 missing=()
-for tool in Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher /usr/bin/python3; do
+for tool in Xvfb xdotool dbus-run-session /usr/libexec/at-spi-bus-launcher /usr/bin/python3; do
   command -v "$tool" >/dev/null 2>&1 || [[ -x "$tool" ]] || missing+=("$tool")
 done
 if ((${#missing[@]} == 0)) && ! /usr/bin/python3 -c 'import pyatspi' >/dev/null 2>&1; then
