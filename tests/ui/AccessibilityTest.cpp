@@ -6,9 +6,11 @@
 #include "ui/CComboButton.h"
 #include "ui/CImageButton.h"
 #include "ui/CImageShowList.h"
+#include "ui/CPowerManageButton.h"
 #include "ui/CRadioButton.h"
 #include "ui/CSliderControl.h"
 #include "ui/CStaticText.h"
+#include "ui/CVScrollBar.h"
 #include "ui/CVerticalSliderControl.h"
 #include "ui/ToolkitAccessibility.h"
 
@@ -323,6 +325,49 @@ TEST_F(AccessibilityTest, ListRowsAreItemsThatAClickSelects)
     EXPECT_EQ(list->FirstVisible(), 2);
     EXPECT_TRUE(iface->child(3)->state().selected);
     EXPECT_FALSE(iface->child(3)->state().offscreen);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(AccessibilityTest, ThePowerDialIsASliderOfItsEightWedges)
+{
+    auto* dial = dialog.AddControl(0, std::make_unique<CPowerManageButton>(&dialog, UiRect{10, 10, 150, 90}));
+    QAccessibleInterface* iface = Of(dial);
+    EXPECT_EQ(iface->role(), QAccessible::Slider);
+    EXPECT_EQ(iface->valueInterface()->minimumValue().toInt(), 1);
+    EXPECT_EQ(iface->valueInterface()->maximumValue().toInt(), 8);
+    // Each wedge's own point selects it: none is taken by a neighbour.
+    for (const int selection : {1, 8, 4, 5, 2, 7, 3, 6}) {
+        iface->valueInterface()->setCurrentValue(selection);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(dial->Selection(), selection);
+    }
+    EXPECT_EQ(dialog.Count({3500, 0, NotifyCode::kClick}), 8);
+    Act(iface, QAccessibleActionInterface::decreaseAction());
+    EXPECT_EQ(dial->Selection(), 5);
+}
+
+TEST_F(AccessibilityTest, AScrollBarStepsWithItsArrows)
+{
+    auto* bar = Add<CVScrollBar>(0, 2016, UiRect{100, 0, 112, 99});
+    ASSERT_GT(bar->TrackTop(), 0) << "the arrows' images are missing";
+    bar->SetScrollInfo(20, 10, 40);
+    QAccessibleInterface* iface = Of(bar);
+    EXPECT_EQ(iface->role(), QAccessible::ScrollBar);
+    EXPECT_EQ(iface->valueInterface()->currentValue().toInt(), 20);
+    EXPECT_EQ(iface->valueInterface()->maximumValue().toInt(), 30);
+    Act(iface, QAccessibleActionInterface::increaseAction());
+    Act(iface, QAccessibleActionInterface::decreaseAction());
+    std::vector<ReceivedMessage> presses;
+    for (const ReceivedMessage& m : dialog.MessagesFor(2016)) {
+        if (m.lParam == NotifyCode::kPress)
+            presses.push_back(m);
+    }
+    const std::vector<ReceivedMessage> expected{{2016, ScrollPart::kLineDown, NotifyCode::kPress},
+                                                {2016, ScrollPart::kLineUp, NotifyCode::kPress}};
+    EXPECT_EQ(presses, expected);
 }
 
 }  // namespace
