@@ -142,7 +142,7 @@ void CComboButton::AddAccessibleState(QAccessible::State& state) const
 QString CComboButton::AccessibleName() const
 {
     // What it is called, then what it shows: "Button 1: Left Click".
-    const QString shown = m_showDisabledText ? QStringLiteral("Disable") : m_text;
+    const QString shown = m_showDisabledText ? kDisabledText : m_text;
     const QString label = CControlBase::AccessibleName();
     if (label.isEmpty())
         return shown;

@@ -82,7 +82,6 @@ public:
     [[nodiscard]] virtual int CurrentItem() const;
     // Names an image-only control, or replaces what its caption says.
     void SetAccessibleName(const QString& name) { m_accessibleName = name; }
-    [[nodiscard]] const QString& ExplicitAccessibleName() const { return m_accessibleName; }
     // A window that uses a control for another purpose (a disabled check button as a
     // title) gives it the role of that purpose.
     void SetAccessibleRole(QAccessible::Role role) { m_accessibleRole = role; }
