@@ -9,9 +9,13 @@
 #     /proc/PID/task/*, over --idle-seconds with the window put away: corvane through its
 #     own minimise button, which hides it in the tray; the empty window unmapped with
 #     xdotool. corvane runs on the simulated mouse, connected by cable.
+# With --baseline DIR the other program is corvane as built in DIR (the same options, its
+# own data folder), so that a change's cost is measured against the program without it,
+# in the same run.
 # This is a measured run, not a test: the figures move with the machine's load.
 #
 #   tools/measure-figures.sh [--runs N] [--idle-runs N] [--idle-seconds S] [--build DIR]
+#                            [--baseline DIR]
 # (--idle-runs 0 measures the start only.)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,18 +24,25 @@ runs=7
 idle_runs=3
 idle_seconds=60
 build=build
+baseline=""
 while [[ $# -gt 0 ]]; do
   case "$1" in
     --runs) runs="$2"; shift 2 ;;
     --idle-runs) idle_runs="$2"; shift 2 ;;
     --idle-seconds) idle_seconds="$2"; shift 2 ;;
     --build) build="$2"; shift 2 ;;
-    *) echo "usage: tools/measure-figures.sh [--runs N] [--idle-runs N] [--idle-seconds S] [--build DIR]" >&2; exit 2 ;;
+    --baseline) baseline="$2"; shift 2 ;;
+    *) echo "usage: tools/measure-figures.sh [--runs N] [--idle-runs N] [--idle-seconds S] [--build DIR] [--baseline DIR]" >&2; exit 2 ;;
   esac
 done
 
 corvane="$build/bin/corvane"
 empty="$build/bin/empty-window"
+other_label="empty-window"
+if [[ -n "$baseline" ]]; then
+  empty="$baseline/bin/corvane"
+  other_label="baseline"
+fi
 for program in "$corvane" "$empty"; do
   [[ -x "$program" ]] || { echo "measure-figures: $program is not built" >&2; exit 2; }
 done
@@ -77,11 +88,17 @@ trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel
 helpers+=($!)
 sleep 1.5
 
-mkdir -p "$work/data"
+mkdir -p "$work/data" "$work/baseline-data"
 command_of() {
   case "$1" in
     corvane) echo "$corvane --simulate --data-dir $work/data" ;;
-    empty) echo "$empty" ;;
+    empty)
+      if [[ -n "$baseline" ]]; then
+        echo "$empty --simulate --data-dir $work/baseline-data"
+      else
+        echo "$empty"
+      fi
+      ;;
   esac
 }
 
@@ -122,7 +139,7 @@ thread_counters() {
 }
 
 put_away() {
-  if [[ "$1" == corvane ]]; then
+  if [[ "$1" == corvane || -n "$baseline" ]]; then
     # The minimise button sits at (1078..1093, 8..23) of the 1127-pixel-wide design.
     local width
     width="$(xwininfo -id "$window" | awk '/Width:/ { print $2 }')"
@@ -136,6 +153,8 @@ put_away() {
     exit 1
   fi
 }
+
+label_of() { if [[ "$1" == empty ]]; then echo "$other_label"; else echo "$1"; fi; }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
@@ -156,7 +175,7 @@ for round in $(seq "$runs"); do
     rss="$(rss_kib "$pid")"
     echo "$start_ms" >>"$work/start.$name"
     echo "$rss" >>"$work/rss.$name"
-    printf 'run %d %-8s start %7.1f ms  rss %6.1f MiB\n' "$round" "$name" "$start_ms" "$(awk -v k="$rss" 'BEGIN { print k / 1024 }')"
+    printf 'run %d %-12s start %7.1f ms  rss %6.1f MiB\n' "$round" "$(label_of "$name")" "$start_ms" "$(awk -v k="$rss" 'BEGIN { print k / 1024 }')"
     finish
   done
 done
@@ -177,18 +196,24 @@ for round in $(seq "$idle_runs"); do
       END { printf "%.4f %.2f\n", cpu / (seconds * 1e9) * 100, wake / seconds }' "$work/before" "$work/after")
     echo "$cpu" >>"$work/cpu.$name"
     echo "$wake" >>"$work/wake.$name"
-    printf 'idle %d %-8s cpu %.4f %%  wake-ups %.2f /s  threads %d\n' "$round" "$name" "$cpu" "$wake" "$(wc -l <"$work/after")"
+    printf 'idle %d %-12s cpu %.4f %%  wake-ups %.2f /s  threads %d\n' "$round" "$(label_of "$name")" "$cpu" "$wake" "$(wc -l <"$work/after")"
     finish
   done
 done
 
 echo
-echo "medians: $runs start runs, $idle_runs idle runs of ${idle_seconds} s; Xvfb 1920x1080, $(nproc) cores; $corvane"
-printf '%-34s %12s %12s %8s   %s\n' "figure" "empty-window" "corvane" "ratio" "goal"
-awk -v e="$(median <"$work/start.empty")" -v c="$(median <"$work/start.corvane")" \
-  'BEGIN { printf "%-34s %12.1f %12.1f %8.2f   %s\n", "start to first window (ms)", e, c, c / e, "corvane <= 2 x empty" }'
-awk -v e="$(median <"$work/rss.empty")" -v c="$(median <"$work/rss.corvane")" \
-  'BEGIN { printf "%-34s %12.1f %12.1f %8.2f   %s\n", "resident memory after start (MiB)", e / 1024, c / 1024, c / e, "corvane <= 1.5 x empty" }'
+echo "medians: $runs start runs, $idle_runs idle runs of ${idle_seconds} s; Xvfb 1920x1080, $(nproc) cores; $corvane against $empty"
+printf '%-34s %12s %12s %8s   %s\n' "figure" "$other_label" "corvane" "ratio" "goal"
+start_goal="corvane <= 2 x empty"
+rss_goal="corvane <= 1.5 x empty"
+if [[ -n "$baseline" ]]; then
+  start_goal="corvane <= 1.02 x baseline"
+  rss_goal="corvane <= 1.02 x baseline"
+fi
+awk -v e="$(median <"$work/start.empty")" -v c="$(median <"$work/start.corvane")" -v goal="$start_goal" \
+  'BEGIN { printf "%-34s %12.1f %12.1f %8.3f   %s\n", "start to first window (ms)", e, c, c / e, goal }'
+awk -v e="$(median <"$work/rss.empty")" -v c="$(median <"$work/rss.corvane")" -v goal="$rss_goal" \
+  'BEGIN { printf "%-34s %12.1f %12.1f %8.3f   %s\n", "resident memory after start (MiB)", e / 1024, c / 1024, c / e, goal }'
 if [[ "$idle_runs" -eq 0 ]]; then
   exit 0
 fi

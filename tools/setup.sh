@@ -26,6 +26,9 @@ packages=(
   desktop-file-utils appstream lintian dpkg-dev file
   # tools/measure-figures.sh: a system tray on the virtual screen
   trayer
+  # the end-to-end tests through the accessibility tree: a private session bus, the
+  # accessibility bus and registry, and the Python bindings to read them
+  dbus at-spi2-core python3-pyatspi
 )
 
 missing_packages() {

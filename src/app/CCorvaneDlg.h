@@ -97,6 +97,8 @@ private:
     void CreatePointerSection();
     void CreateRateSection();
     void CreateHiddenSections();
+    // Names for assistive technology where a control shows a picture, not a caption.
+    void NameControls();
     template <class Control>
     Control* AddBody(int layer, int header, const UiRect& offset, std::unique_ptr<Control> control);
     // Places the headers and the bodies of the right-hand column for the open sections.

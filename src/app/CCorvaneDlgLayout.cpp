@@ -116,6 +116,7 @@ void CCorvaneDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, int /
     LayOutColumn();
     ShowOpenSections();
     ApplySensorLayout();
+    NameControls();
 }
 
 void CCorvaneDlg::CreateFrameControls()

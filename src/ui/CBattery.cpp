@@ -70,3 +70,31 @@ void CBattery::Draw(QPainter& painter, const UiRect& /*clip*/)
         break;
     }
 }
+
+QAccessible::Role CBattery::AccessibleRole() const
+{
+    return QAccessible::ProgressBar;
+}
+
+std::optional<AccessibleRange> CBattery::AccessibleValue() const
+{
+    return AccessibleRange{m_level, 0, 100};
+}
+
+void CBattery::SetAccessibleTexts(const QString& levelFormat, const QString& charging, const QString& charged)
+{
+    m_levelFormat = levelFormat;
+    m_chargingText = charging;
+    m_chargedText = charged;
+}
+
+QString CBattery::AccessibleName() const
+{
+    if (m_mode == kCharging && !m_chargingText.isEmpty())
+        return m_chargingText;
+    if (m_mode == kCharged && !m_chargedText.isEmpty())
+        return m_chargedText;
+    if (m_levelFormat.contains(QStringLiteral("%1")))
+        return m_levelFormat.arg(static_cast<int>(m_level));
+    return CControlBase::AccessibleName();
+}

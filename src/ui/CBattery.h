@@ -33,6 +33,11 @@ public:
     [[nodiscard]] int FillTop(int percent) const;
 
     void Draw(QPainter& painter, const UiRect& clip) override;
+    [[nodiscard]] QAccessible::Role AccessibleRole() const override;
+    [[nodiscard]] std::optional<AccessibleRange> AccessibleValue() const override;
+    [[nodiscard]] QString AccessibleName() const override;
+    // Names for the three looks: a format with %1 for the level, charging and charged.
+    void SetAccessibleTexts(const QString& levelFormat, const QString& charging, const QString& charged);
     void ReleaseImages() override;
 
 private:
@@ -45,4 +50,7 @@ private:
     int m_mode = kLevel;
     std::uint8_t m_level = 100;
     int m_animationLevel = 25;
+    QString m_levelFormat;
+    QString m_chargingText;
+    QString m_chargedText;
 };

@@ -79,3 +79,24 @@ void CCheckButton::Draw(QPainter& painter, const UiRect& /*clip*/)
     SkinPainter::DrawText(painter, m_font, color, textRect, m_format | TextFormat::kButtonText,
                           m_caption);
 }
+
+QAccessible::Role CCheckButton::AccessibleRole() const
+{
+    if (m_expander)
+        return QAccessible::Button;
+    return CControlBase::AccessibleRole() == QAccessible::Button ? QAccessible::CheckBox
+                                                                  : CControlBase::AccessibleRole();
+}
+
+void CCheckButton::AddAccessibleState(QAccessible::State& state) const
+{
+    CControlBase::AddAccessibleState(state);
+    if (m_expander) {
+        state.expandable = true;
+        state.expanded = m_checked;
+        state.collapsed = !m_checked;
+    } else {
+        state.checkable = true;
+        state.checked = m_checked;
+    }
+}

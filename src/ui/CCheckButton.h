@@ -27,6 +27,10 @@ public:
     [[nodiscard]] int FrameIndex() const;
 
     void Draw(QPainter& painter, const UiRect& clip) override;
+    [[nodiscard]] QAccessible::Role AccessibleRole() const override;
+    void AddAccessibleState(QAccessible::State& state) const override;
+    // A section header: open and closed rather than checked.
+    void SetExpander(bool expander) { m_expander = expander; }
     bool OnMouseMove(unsigned flags, QPoint point) override;
     bool OnLButtonDown(unsigned flags, QPoint point) override;
     bool OnLButtonUp(unsigned flags, QPoint point) override;
@@ -35,6 +39,7 @@ public:
 private:
     unsigned m_format;
     bool m_checked = false;
+    bool m_expander = false;
     QString m_checkedCaption;
     QString m_uncheckedCaption;
     SkinFrameSet m_frames;

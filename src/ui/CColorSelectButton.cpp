@@ -35,3 +35,8 @@ void CColorSelectButton::Draw(QPainter& painter, const UiRect& /*clip*/)
 {
     SkinPainter::FillRect(painter, m_swatch, m_color);
 }
+
+QString CColorSelectButton::AccessibleName() const
+{
+    return CControlBase::AccessibleName() + QLatin1Char(' ') + SkinPainter::FromColorRef(m_color).name();
+}

@@ -17,6 +17,7 @@ public:
     [[nodiscard]] UiRect Swatch() const { return m_swatch; }
 
     void Draw(QPainter& painter, const UiRect& clip) override;
+    [[nodiscard]] QString AccessibleName() const override;
     bool OnMouseMove(unsigned flags, QPoint point) override;
     bool OnLButtonDown(unsigned flags, QPoint point) override;
     bool OnLButtonUp(unsigned flags, QPoint point) override;

@@ -75,3 +75,20 @@ void CColorSelectCheckButton::Draw(QPainter& painter, const UiRect& /*clip*/)
     m_frames.Draw(painter, m_rect, m_checked ? 1 : 0);
     SkinPainter::FillRect(painter, m_swatch, m_color);
 }
+
+QAccessible::Role CColorSelectCheckButton::AccessibleRole() const
+{
+    return QAccessible::RadioButton;
+}
+
+void CColorSelectCheckButton::AddAccessibleState(QAccessible::State& state) const
+{
+    CControlBase::AddAccessibleState(state);
+    state.checkable = true;
+    state.checked = m_checked;
+}
+
+QString CColorSelectCheckButton::AccessibleName() const
+{
+    return CControlBase::AccessibleName() + QLatin1Char(' ') + SkinPainter::FromColorRef(m_color).name();
+}

@@ -23,6 +23,9 @@ public:
     // The swatch moves with the slot.
     void SetRect(int left, int top, int right, int bottom) override;
     void Draw(QPainter& painter, const UiRect& clip) override;
+    [[nodiscard]] QAccessible::Role AccessibleRole() const override;
+    void AddAccessibleState(QAccessible::State& state) const override;
+    [[nodiscard]] QString AccessibleName() const override;
     bool OnMouseMove(unsigned flags, QPoint point) override;
     bool OnLButtonDown(unsigned flags, QPoint point) override;
     bool OnLButtonUp(unsigned flags, QPoint point) override;

@@ -124,3 +124,27 @@ void CComboButton::Draw(QPainter& painter, const UiRect& /*clip*/)
     SkinPainter::DrawText(painter, m_font, color, textRect, m_format | TextFormat::kButtonText,
                           m_showDisabledText ? kDisabledText : m_text);
 }
+
+QAccessible::Role CComboButton::AccessibleRole() const
+{
+    return QAccessible::ButtonMenu;
+}
+
+void CComboButton::AddAccessibleState(QAccessible::State& state) const
+{
+    CControlBase::AddAccessibleState(state);
+    state.hasPopup = true;
+    state.expanded = m_open;
+    // A locked drop-down does not open.
+    state.disabled = m_locked;
+}
+
+QString CComboButton::AccessibleName() const
+{
+    // What it is called, then what it shows: "Button 1: Left Click".
+    const QString shown = m_showDisabledText ? kDisabledText : m_text;
+    const QString label = CControlBase::AccessibleName();
+    if (label.isEmpty())
+        return shown;
+    return shown.isEmpty() ? label : label + QStringLiteral(": ") + shown;
+}

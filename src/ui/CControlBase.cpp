@@ -119,3 +119,82 @@ bool CControlBase::CommonLButtonDown(QPoint point)
     Notify(0, NotifyCode::kPress);
     return m_state != old;
 }
+
+QAccessible::Role CControlBase::AccessibleRole() const
+{
+    return m_accessibleRole.value_or(QAccessible::Button);
+}
+
+QString CControlBase::AccessibleName() const
+{
+    return m_accessibleName.isEmpty() ? m_caption : m_accessibleName;
+}
+
+void CControlBase::AddAccessibleState(QAccessible::State& state) const
+{
+    state.pressed = m_state == ButtonState::Pressed;
+}
+
+std::optional<AccessibleRange> CControlBase::AccessibleValue() const
+{
+    return std::nullopt;
+}
+
+std::optional<QPoint> CControlBase::PointForValue(int /*value*/) const
+{
+    return std::nullopt;
+}
+
+std::optional<QPoint> CControlBase::StepPoint(int direction) const
+{
+    const std::optional<AccessibleRange> range = AccessibleValue();
+    if (!range)
+        return std::nullopt;
+    // Steps closer together than pixels cannot all be clicked: the next one that can.
+    for (int target = range->value + direction; target >= range->minimum && target <= range->maximum;
+         target += direction) {
+        if (const std::optional<QPoint> point = PointForValue(target))
+            return point;
+    }
+    return std::nullopt;
+}
+
+int CControlBase::AccessibleItemCount() const
+{
+    return 0;
+}
+
+AccessibleItem CControlBase::AccessibleItemAt(int /*index*/) const
+{
+    return {};
+}
+
+std::optional<QPoint> CControlBase::RevealItem(int /*index*/)
+{
+    return std::nullopt;
+}
+
+int CControlBase::CurrentItem() const
+{
+    return -1;
+}
+
+QPoint CControlBase::ClickPoint() const
+{
+    return {(m_rect.left + m_rect.right) / 2, (m_rect.top + m_rect.bottom) / 2};
+}
+
+bool CControlBase::IsFocusable() const
+{
+    if (!m_visible || !m_shown || m_disabled || !m_enabled || m_rect.IsEmpty())
+        return false;
+    switch (AccessibleRole()) {
+    case QAccessible::StaticText:
+    case QAccessible::Graphic:
+    case QAccessible::ProgressBar:
+    case QAccessible::Indicator:
+        return false;
+    default:
+        return true;
+    }
+}

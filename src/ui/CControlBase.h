@@ -1,13 +1,16 @@
 #pragma once
 
+#include "ui/AccessibleItem.h"
 #include "ui/UiMessages.h"
 #include "ui/UiRect.h"
 
+#include <QAccessible>
 #include <QFont>
 #include <QPoint>
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 class CMessageWindow;
 class QPainter;
@@ -54,6 +57,36 @@ public:
 
     // Frees the control's images; it then draws without them.
     virtual void ReleaseImages();
+
+    // What assistive technology and the keyboard see of the control. These are read only
+    // while assistive technology listens or a key moves the focus; acting on a control
+    // always goes through its window's click routing (CDlgBase::ClickControl).
+    [[nodiscard]] virtual QAccessible::Role AccessibleRole() const;
+    // The name set for the control, else its caption.
+    [[nodiscard]] virtual QString AccessibleName() const;
+    // Adds the class's own states (checked, expanded, ...) to the common ones.
+    virtual void AddAccessibleState(QAccessible::State& state) const;
+    [[nodiscard]] virtual std::optional<AccessibleRange> AccessibleValue() const;
+    // Where a click lands that gives the control this value; none when a click cannot.
+    [[nodiscard]] virtual std::optional<QPoint> PointForValue(int value) const;
+    // Where a click lands that moves the value one step up (+1) or down (-1).
+    [[nodiscard]] virtual std::optional<QPoint> StepPoint(int direction) const;
+    // Where a press lands: the centre of the rectangle unless the class knows better.
+    [[nodiscard]] virtual QPoint ClickPoint() const;
+    // The rows of a list control; none for other controls.
+    [[nodiscard]] virtual int AccessibleItemCount() const;
+    [[nodiscard]] virtual AccessibleItem AccessibleItemAt(int index) const;
+    // Scrolls the row into view and returns where a click selects it.
+    virtual std::optional<QPoint> RevealItem(int index);
+    // The row a key press moves from; -1 for none.
+    [[nodiscard]] virtual int CurrentItem() const;
+    // Names an image-only control, or replaces what its caption says.
+    void SetAccessibleName(const QString& name) { m_accessibleName = name; }
+    // A window that uses a control for another purpose (a disabled check button as a
+    // title) gives it the role of that purpose.
+    void SetAccessibleRole(QAccessible::Role role) { m_accessibleRole = role; }
+    // Shown, not disabled, and of a role that can be acted on: a keyboard focus stop.
+    [[nodiscard]] bool IsFocusable() const;
 
     [[nodiscard]] int GetId() const { return m_id; }
     [[nodiscard]] bool IsVisible() const { return m_visible; }
@@ -109,4 +142,8 @@ protected:
     CMessageWindow* m_parent;
     QFont m_font;
     ButtonState m_state = ButtonState::Normal;
+
+private:
+    QString m_accessibleName;
+    std::optional<QAccessible::Role> m_accessibleRole;
 };

@@ -87,3 +87,26 @@ void CDPIRadioButton::Draw(QPainter& painter, const UiRect& /*clip*/)
                               TextFormat::kWordEllipsis | TextFormat::kNoClip,
                           QString::number(m_dpiValue * kDpiUnit));
 }
+
+QAccessible::Role CDPIRadioButton::AccessibleRole() const
+{
+    return QAccessible::RadioButton;
+}
+
+void CDPIRadioButton::AddAccessibleState(QAccessible::State& state) const
+{
+    CControlBase::AddAccessibleState(state);
+    state.checkable = true;
+    // Levels 1..n are lit; the level in use is the highest lit one.
+    const int level = Level();
+    state.checked = IsLit() && (level >= ControlId::kLastDpiLevelButton - ControlId::kFirstDpiLevelButton + 1 ||
+                                (UiState::Instance().DpiLevelMask & (1u << level)) == 0);
+}
+
+QString CDPIRadioButton::AccessibleName() const
+{
+    // The value it draws belongs to its name: "DPI level 2 1600".
+    const QString value = QString::number(m_dpiValue * kDpiUnit);
+    const QString name = CControlBase::AccessibleName();
+    return name.isEmpty() ? value : name + QLatin1Char(' ') + value;
+}

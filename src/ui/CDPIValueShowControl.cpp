@@ -22,3 +22,19 @@ bool CDPIValueShowControl::OnLButtonUp(unsigned /*flags*/, QPoint point)
 {
     return CommonLButtonUp(point, [] {});
 }
+
+QAccessible::Role CDPIValueShowControl::AccessibleRole() const
+{
+    // A click opens the level's dialog; the bar only shows the value.
+    return QAccessible::Button;
+}
+
+std::optional<QPoint> CDPIValueShowControl::PointForValue(int /*value*/) const
+{
+    return std::nullopt;
+}
+
+QPoint CDPIValueShowControl::ClickPoint() const
+{
+    return CControlBase::ClickPoint();
+}

@@ -18,6 +18,10 @@ public:
     bool OnLButtonDown(unsigned flags, QPoint point) override;
     bool OnLButtonUp(unsigned flags, QPoint point) override;
 
+    [[nodiscard]] QAccessible::Role AccessibleRole() const override;
+    [[nodiscard]] std::optional<QPoint> PointForValue(int value) const override;
+    [[nodiscard]] QPoint ClickPoint() const override;
+
 private:
     int m_secondValue = 0;
 };

@@ -4,6 +4,7 @@
 #include "ui/CWndPopup.h"
 #include "ui/OpenDialogList.h"
 #include "ui/SkinImage.h"
+#include "ui/ToolkitAccessibility.h"
 #include "ui/UiFont.h"
 #include "ui/UiScale.h"
 
@@ -39,6 +40,7 @@ CDlgBase::CDlgBase(QWidget* parent)
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    ToolkitAccessibility::Install();
     m_hoverTimer.setSingleShot(true);
     QObject::connect(&m_hoverTimer, &QTimer::timeout, this,
                      [this] { RouteMouseHover(mapFromGlobal(QCursor::pos())); });
@@ -131,7 +133,12 @@ bool CDlgBase::PreTranslateKeyDown(int /*key*/, Qt::KeyboardModifiers /*modifier
 
 bool CDlgBase::HandleDialogKey(int key, Qt::KeyboardModifiers modifiers)
 {
+    // An open list takes the keys that choose from it; the window's own rules follow.
+    if (CWndPopup* popup = LatestPopup(); popup != nullptr && popup->HandleKey(key))
+        return true;
     if (PreTranslateKeyDown(key, modifiers))
+        return true;
+    if (HandleNavigationKey(key, modifiers))
         return true;
     // A main window is not ended by a stray key.
     if (m_role == DialogRole::Main)
@@ -391,6 +398,21 @@ void CDlgBase::SetPopup(int slot, CWndPopup* popup)
         return;
     m_popups[static_cast<std::size_t>(slot)] = popup;
     m_popupSet[static_cast<std::size_t>(slot)] = popup != nullptr;
+    m_popupOrder[static_cast<std::size_t>(slot)] = ++m_popupCount;
+}
+
+CWndPopup* CDlgBase::LatestPopup() const
+{
+    CWndPopup* latest = nullptr;
+    unsigned latestOrder = 0;
+    for (std::size_t slot = 0; slot < m_popups.size(); ++slot) {
+        CWndPopup* popup = m_popups[slot].data();
+        if (popup != nullptr && popup->isVisible() && !popup->IsDismissed() && m_popupOrder[slot] >= latestOrder) {
+            latest = popup;
+            latestOrder = m_popupOrder[slot];
+        }
+    }
+    return latest;
 }
 
 CWndPopup* CDlgBase::Popup(int slot) const
@@ -439,6 +461,12 @@ void CDlgBase::paintEvent(QPaintEvent* event)
         painter.setClipRect(event->rect());
         DrawBackground(painter, UiRect::FromQRect(event->rect()));
     }
+    if (m_focusControl != nullptr) {
+        QPainter ring(this);
+        ring.setClipRect(event->rect());
+        DrawFocusRing(ring);
+    }
+    ToolkitAccessibility::WindowPainted(this);
 
     // Pending commands run after the paint has finished, never inside it.
     for (auto& command : m_afterPaint)

@@ -82,6 +82,8 @@ public:
     // still exists) and forgets it.
     void SetPopup(int slot, CWndPopup* popup);
     [[nodiscard]] CWndPopup* Popup(int slot) const;
+    // The shown popup this dialog opened last; null when none.
+    [[nodiscard]] CWndPopup* LatestPopup() const;
     void ClosePopup(int slot);
 
     // Appends a control to a layer; the dialog owns it from now on.
@@ -110,6 +112,22 @@ public:
     [[nodiscard]] bool IsLeftButtonDown() const { return m_leftButtonDown; }
     [[nodiscard]] bool IsDoubleClick() const { return m_doubleClick; }
     [[nodiscard]] bool IsTracking() const { return m_tracking; }
+
+    // A click on a control through the same routing as the mouse's (hover, press,
+    // release at `point`), for assistive technology and the keyboard. The control then
+    // drops its hover look unless the pointer is really over it. False when the control
+    // is not eligible or a mouse press is under way.
+    bool ClickControl(CControlBase* control, QPoint point);
+    // The control the keyboard acts on; null when none (or an edit box has the focus).
+    [[nodiscard]] CControlBase* FocusControl() const { return m_focusControl; }
+    void SetFocusControl(CControlBase* control);
+    // The focus stops in reading order: the shown, enabled controls that can be acted
+    // on, and the edit boxes.
+    struct FocusStop {
+        CControlBase* control = nullptr;
+        QWidget* widget = nullptr;
+    };
+    [[nodiscard]] std::vector<FocusStop> FocusStops() const;
 
     // Ids whose click changes so much of the main window that all of it is repainted.
     [[nodiscard]] static bool IsFullRepaintId(int id);
@@ -149,6 +167,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Key presses of child edit boxes pass through the dialog first.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Tab and Shift+Tab are the dialog's own, also from its edit boxes.
+    bool focusNextPrevChild(bool next) override;
 
     // The routing steps, one per mouse message.
     void RouteMouseMove(unsigned flags, QPoint point);
@@ -166,8 +186,17 @@ private:
     [[nodiscard]] static bool IsEligible(const CControlBase* control);
     [[nodiscard]] static unsigned FlagsOf(const QSinglePointEvent* event);
     void RebuildScaledBackground();
-    // Pre-translation, then Enter as OK and Escape as cancel; true when the key was used.
+    // Pre-translation, then the keyboard's moves and presses, then Enter as OK and Escape
+    // as cancel; true when the key was used.
     bool HandleDialogKey(int key, Qt::KeyboardModifiers modifiers);
+    // Tab and Shift+Tab, Space, and the arrows on sliders, radio groups and lists.
+    bool HandleNavigationKey(int key, Qt::KeyboardModifiers modifiers);
+    void MoveFocus(int direction);
+    // An arrow on a radio button: the next radio button in reading order is focused and
+    // clicked, when there is one next to it.
+    bool MoveInRadioGroup(int direction);
+    void DrawFocusRing(QPainter& painter) const;
+    [[nodiscard]] UiRect FocusRingRect() const;
 
     int m_frameWidth = 2254;
     int m_frameHeight = 1480;
@@ -195,8 +224,11 @@ private:
     CControlBase* m_pressedControl = nullptr;
     std::array<QPointer<CWndPopup>, kPopupSlotCount> m_popups;
     std::array<bool, kPopupSlotCount> m_popupSet{};
+    std::array<unsigned, kPopupSlotCount> m_popupOrder{};  // when each slot was last set
+    unsigned m_popupCount = 0;
 
     QTimer m_hoverTimer;           // hover notification after the pointer comes in
+    CControlBase* m_focusControl = nullptr;
     bool m_movingByHand = false;   // background drag without the window system's help
     QPoint m_moveOffset;
 };

@@ -107,3 +107,8 @@ int CEditShowList::DrawRowIcons(QPainter& painter, const ListRow& row, const UiR
     }
     return x;
 }
+
+QAccessible::Role CEditShowList::AccessibleRole() const
+{
+    return QAccessible::Tree;
+}

@@ -21,6 +21,7 @@ public:
     [[nodiscard]] QPoint LastRightClickPoint() const { return m_rightClickPoint; }
 
     void Draw(QPainter& painter, const UiRect& clip) override;
+    [[nodiscard]] QAccessible::Role AccessibleRole() const override;
     bool OnLButtonDown(unsigned flags, QPoint point) override;
     bool OnLButtonUp(unsigned flags, QPoint point) override;
     bool OnLButtonDblClk(unsigned flags, QPoint point) override;

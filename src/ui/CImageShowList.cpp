@@ -70,3 +70,8 @@ int CImageShowList::DrawRowIcons(QPainter& painter, const ListRow& row, const Ui
     }
     return x;
 }
+
+QAccessible::Role CImageShowList::AccessibleRole() const
+{
+    return QAccessible::List;
+}

@@ -17,6 +17,7 @@ public:
     bool SetIcon(int index, const QString& name);
 
     void Draw(QPainter& painter, const UiRect& clip) override;
+    [[nodiscard]] QAccessible::Role AccessibleRole() const override;
     bool OnLButtonDown(unsigned flags, QPoint point) override;
     bool OnLButtonDblClk(unsigned flags, QPoint point) override;
     void ReleaseImages() override;

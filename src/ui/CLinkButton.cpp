@@ -56,3 +56,8 @@ void CLinkButton::Draw(QPainter& painter, const UiRect& /*clip*/)
     SkinPainter::DrawText(painter, m_font, color, m_rect, m_format | TextFormat::kButtonText,
                           m_caption);
 }
+
+QAccessible::Role CLinkButton::AccessibleRole() const
+{
+    return QAccessible::Link;
+}

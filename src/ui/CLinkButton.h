@@ -13,6 +13,7 @@ public:
     bool SetStripImage(const QString& name, int frameWidth);
 
     void Draw(QPainter& painter, const UiRect& clip) override;
+    [[nodiscard]] QAccessible::Role AccessibleRole() const override;
     bool OnMouseMove(unsigned flags, QPoint point) override;
     bool OnLButtonDown(unsigned flags, QPoint point) override;
     bool OnLButtonUp(unsigned flags, QPoint point) override;

@@ -114,3 +114,28 @@ void CPowerManageButton::Draw(QPainter& painter, const UiRect& /*clip*/)
         return;
     m_images[static_cast<std::size_t>(m_selection - 1)].Draw(painter, m_rect);
 }
+
+QAccessible::Role CPowerManageButton::AccessibleRole() const
+{
+    return QAccessible::Slider;
+}
+
+std::optional<AccessibleRange> CPowerManageButton::AccessibleValue() const
+{
+    return AccessibleRange{m_selection, 1, kWedgeCount};
+}
+
+std::optional<QPoint> CPowerManageButton::PointForValue(int value) const
+{
+    if (value < 1 || value > kWedgeCount)
+        return std::nullopt;
+    // The centroid lies inside its wedge and inside no other.
+    const int wedge = value - 1;
+    const QPoint sum = WedgeCorner(wedge, 0) + WedgeCorner(wedge, 1) + WedgeCorner(wedge, 2);
+    return QPoint(sum.x() / 3, sum.y() / 3);
+}
+
+QPoint CPowerManageButton::ClickPoint() const
+{
+    return PointForValue(m_selection).value_or(CControlBase::ClickPoint());
+}

@@ -55,3 +55,15 @@ void CRadioButton::Draw(QPainter& painter, const UiRect& /*clip*/)
 {
     m_frames.Draw(painter, m_rect, FrameIndex());
 }
+
+QAccessible::Role CRadioButton::AccessibleRole() const
+{
+    return QAccessible::RadioButton;
+}
+
+void CRadioButton::AddAccessibleState(QAccessible::State& state) const
+{
+    CControlBase::AddAccessibleState(state);
+    state.checkable = true;
+    state.checked = IsSelected();
+}

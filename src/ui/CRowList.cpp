@@ -100,3 +100,38 @@ void CRowList::DrawRows(QPainter& painter, const UiRect& clip, std::uint32_t bac
     }
     painter.restore();
 }
+
+int CRowList::AccessibleItemCount() const
+{
+    return RowCount();
+}
+
+AccessibleItem CRowList::AccessibleItemAt(int index) const
+{
+    AccessibleItem item;
+    if (m_source == nullptr || index < 0 || index >= RowCount())
+        return item;
+    const ListRow row = m_source->Row(index);
+    item.name = row.text;
+    item.selected = index == m_selection;
+    item.expandable = row.isFolder;
+    item.expanded = row.isFolder && row.isOpen;
+    item.depth = row.depth;
+    if (index >= m_firstVisible && index < m_firstVisible + VisibleRows())
+        item.rect = RowRect(index);
+    return item;
+}
+
+std::optional<QPoint> CRowList::RevealItem(int index)
+{
+    if (index < 0 || index >= RowCount())
+        return std::nullopt;
+    if (index < m_firstVisible)
+        SetFirstVisible(index);
+    else if (index >= m_firstVisible + VisibleRows())
+        SetFirstVisible(index - VisibleRows() + 1);
+    Invalidate();
+    const UiRect rect = RowRect(index);
+    // Right of the expander, so that a click selects without opening or closing.
+    return QPoint(rect.right - 2, (rect.top + rect.bottom) / 2);
+}

@@ -38,6 +38,11 @@ public:
     // Rectangle of a visible row.
     [[nodiscard]] UiRect RowRect(int row) const;
 
+    [[nodiscard]] int AccessibleItemCount() const override;
+    [[nodiscard]] AccessibleItem AccessibleItemAt(int index) const override;
+    std::optional<QPoint> RevealItem(int index) override;
+    [[nodiscard]] int CurrentItem() const override { return m_selection; }
+
 protected:
     static constexpr int kIconGap = 3;  // design units between an icon and the text
 

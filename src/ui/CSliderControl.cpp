@@ -152,3 +152,34 @@ void CSliderControl::Draw(QPainter& painter, const UiRect& /*clip*/)
     m_thumb.Draw(painter, UiRect{left, m_rect.top, left + UiScale::Scale(m_thumb.Width()),
                                  m_rect.top + UiScale::Scale(m_thumb.Height())});
 }
+
+QAccessible::Role CSliderControl::AccessibleRole() const
+{
+    return QAccessible::Slider;
+}
+
+std::optional<AccessibleRange> CSliderControl::AccessibleValue() const
+{
+    return AccessibleRange{m_index, 0, std::max(0, StepCount() - 1)};
+}
+
+std::optional<QPoint> CSliderControl::PointForValue(int value) const
+{
+    if (value < 0 || value >= StepCount())
+        return std::nullopt;
+    // Where a release selects the step: on the step itself, unless steps lie so close that
+    // the step's own pixel is the midpoint that rounds up; then the nearest pixel that
+    // selects it.
+    const int y = (m_rect.top + m_rect.bottom) / 2;
+    const int x = m_steps[static_cast<std::size_t>(value)];
+    for (const int candidate : {x, x - 1, x + 1}) {
+        if (m_rect.Contains(candidate, y) && NearestStep(candidate) == value)
+            return QPoint(candidate, y);
+    }
+    return std::nullopt;
+}
+
+QPoint CSliderControl::ClickPoint() const
+{
+    return PointForValue(m_index).value_or(CControlBase::ClickPoint());
+}

@@ -33,6 +33,10 @@ public:
     bool ContinueDrag(int x, int y);
 
     void Draw(QPainter& painter, const UiRect& clip) override;
+    [[nodiscard]] QAccessible::Role AccessibleRole() const override;
+    [[nodiscard]] std::optional<AccessibleRange> AccessibleValue() const override;
+    [[nodiscard]] std::optional<QPoint> PointForValue(int value) const override;
+    [[nodiscard]] QPoint ClickPoint() const override;
     bool OnMouseMove(unsigned flags, QPoint point) override;
     bool OnLButtonDown(unsigned flags, QPoint point) override;
     bool OnLButtonUp(unsigned flags, QPoint point) override;

@@ -20,3 +20,8 @@ void CStaticImage::Draw(QPainter& painter, const UiRect& /*clip*/)
 {
     m_image.Draw(painter, m_rect);
 }
+
+QAccessible::Role CStaticImage::AccessibleRole() const
+{
+    return QAccessible::Graphic;
+}

@@ -13,6 +13,7 @@ public:
     [[nodiscard]] bool HasImage() const { return !m_image.IsNull(); }
 
     void Draw(QPainter& painter, const UiRect& clip) override;
+    [[nodiscard]] QAccessible::Role AccessibleRole() const override;
     void ReleaseImages() override;
 
 private:

@@ -45,3 +45,13 @@ void CStaticProgressBar::Draw(QPainter& painter, const UiRect& /*clip*/)
     m_fill.Draw(painter, UiRect{m_rect.left, m_rect.top, m_rect.left + FillWidth(), m_rect.bottom},
                 QRect(0, 0, sourceWidth, m_fill.Height()));
 }
+
+QAccessible::Role CStaticProgressBar::AccessibleRole() const
+{
+    return QAccessible::ProgressBar;
+}
+
+std::optional<AccessibleRange> CStaticProgressBar::AccessibleValue() const
+{
+    return AccessibleRange{m_position, 0, m_maximum};
+}

@@ -18,6 +18,8 @@ public:
     [[nodiscard]] int FillWidth() const;
 
     void Draw(QPainter& painter, const UiRect& clip) override;
+    [[nodiscard]] QAccessible::Role AccessibleRole() const override;
+    [[nodiscard]] std::optional<AccessibleRange> AccessibleValue() const override;
     void ReleaseImages() override;
 
 private:

@@ -15,3 +15,8 @@ void CStaticText::Draw(QPainter& painter, const UiRect& /*clip*/)
     SkinPainter::DrawText(painter, m_font, m_color, m_rect,
                           m_format | TextFormat::kWordEllipsis | TextFormat::kVCenter, m_caption);
 }
+
+QAccessible::Role CStaticText::AccessibleRole() const
+{
+    return QAccessible::StaticText;
+}

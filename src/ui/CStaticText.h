@@ -17,6 +17,7 @@ public:
     [[nodiscard]] std::uint32_t Color() const { return m_color; }
 
     void Draw(QPainter& painter, const UiRect& clip) override;
+    [[nodiscard]] QAccessible::Role AccessibleRole() const override;
 
 private:
     std::uint32_t m_color;

@@ -89,3 +89,17 @@ void CTabControl::Draw(QPainter& painter, const UiRect& /*clip*/)
     SkinPainter::DrawText(painter, m_font, SkinColor::kNormalText, textRect,
                           m_format | TextFormat::kButtonText, m_caption);
 }
+
+QAccessible::Role CTabControl::AccessibleRole() const
+{
+    return QAccessible::PageTab;
+}
+
+void CTabControl::AddAccessibleState(QAccessible::State& state) const
+{
+    CControlBase::AddAccessibleState(state);
+    state.selectable = true;
+    const int profile = ProfileIndex();
+    if (profile >= 0)
+        state.selected = profile == UiState::Instance().CurrentProfileTab;
+}

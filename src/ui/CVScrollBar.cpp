@@ -160,3 +160,22 @@ void CVScrollBar::Draw(QPainter& painter, const UiRect& /*clip*/)
     const int inset = std::max(1, UiScale::Scale(1));
     SkinPainter::FillRect(painter, thumb.Inset(inset, inset), hot ? kHotBody : kBody);
 }
+
+QAccessible::Role CVScrollBar::AccessibleRole() const
+{
+    return QAccessible::ScrollBar;
+}
+
+std::optional<AccessibleRange> CVScrollBar::AccessibleValue() const
+{
+    return AccessibleRange{m_position, 0, std::max(0, m_range - m_page)};
+}
+
+std::optional<QPoint> CVScrollBar::StepPoint(int direction) const
+{
+    // The arrows: the same press as the mouse's.
+    const int x = (m_rect.left + m_rect.right) / 2;
+    if (direction < 0)
+        return QPoint(x, (m_rect.top + m_trackTop) / 2);
+    return QPoint(x, (m_trackBottom + m_rect.bottom) / 2 + 1);
+}

@@ -23,6 +23,9 @@ public:
 
     void SetRect(int left, int top, int right, int bottom) override;
     void Draw(QPainter& painter, const UiRect& clip) override;
+    [[nodiscard]] QAccessible::Role AccessibleRole() const override;
+    [[nodiscard]] std::optional<AccessibleRange> AccessibleValue() const override;
+    [[nodiscard]] std::optional<QPoint> StepPoint(int direction) const override;
     bool OnMouseMove(unsigned flags, QPoint point) override;
     bool OnLButtonDown(unsigned flags, QPoint point) override;
     bool OnLButtonUp(unsigned flags, QPoint point) override;

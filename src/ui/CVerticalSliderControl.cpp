@@ -106,3 +106,28 @@ void CVerticalSliderControl::Draw(QPainter& painter, const UiRect& /*clip*/)
                                 m_rect.bottom},
                 source);
 }
+
+QAccessible::Role CVerticalSliderControl::AccessibleRole() const
+{
+    return QAccessible::Slider;
+}
+
+std::optional<AccessibleRange> CVerticalSliderControl::AccessibleValue() const
+{
+    return AccessibleRange{m_value, 0, std::max(0, m_stepCount - 1)};
+}
+
+std::optional<QPoint> CVerticalSliderControl::PointForValue(int value) const
+{
+    // The lowest point that reads as the value: where a press gives it.
+    for (int y = m_rect.bottom; y >= m_rect.top; --y) {
+        if (ValueAt(y) == value)
+            return QPoint((m_rect.left + m_rect.right) / 2, y == m_rect.bottom ? y - 1 : y);
+    }
+    return std::nullopt;
+}
+
+QPoint CVerticalSliderControl::ClickPoint() const
+{
+    return PointForValue(m_value).value_or(CControlBase::ClickPoint());
+}

@@ -1,6 +1,7 @@
 #include "ui/CWndPopup.h"
 
 #include "ui/PopupDismisser.h"
+#include "ui/ToolkitAccessibility.h"
 #include "ui/UiFont.h"
 
 #include <QCloseEvent>
@@ -43,6 +44,7 @@ CWndPopup::CWndPopup() : CMessageWindow(nullptr, kPopupWindowFlags)
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_ShowWithoutActivating);
+    ToolkitAccessibility::Install();
     m_font = UiFont::ControlQFont();
     m_hoverTimer.setSingleShot(true);
     m_hoverTimer.setInterval(kHoverMilliseconds);
@@ -107,6 +109,85 @@ bool CWndPopup::OnPress(int /*x*/, int /*y*/) { return false; }
 bool CWndPopup::OnRelease(int /*x*/, int /*y*/) { return false; }
 bool CWndPopup::OnRightRelease(int /*x*/, int /*y*/) { return false; }
 
+int CWndPopup::AccessibleItemCount() const
+{
+    return 0;
+}
+
+AccessibleItem CWndPopup::AccessibleItemAt(int /*index*/) const
+{
+    return {};
+}
+
+void CWndPopup::HoverItem(int index)
+{
+    if (index < 0 || index >= AccessibleItemCount() || m_buttonDown)
+        return;
+    const UiRect rect = AccessibleItemAt(index).rect;
+    if (rect.IsEmpty())
+        return;
+    const QPoint centre((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    if (OnHover(centre.x(), centre.y()))
+        Render();
+}
+
+void CWndPopup::ClickItem(int index)
+{
+    if (index < 0 || index >= AccessibleItemCount() || m_buttonDown || m_closing)
+        return;
+    const UiRect rect = AccessibleItemAt(index).rect;
+    if (rect.IsEmpty())
+        return;
+    const QPoint centre((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    // The result may close the popup; it is deleted later, never during the click.
+    HoverItem(index);
+    m_buttonDown = true;
+    if (OnPress(centre.x(), centre.y()))
+        Render();
+    m_buttonDown = false;
+    if (OnRelease(centre.x(), centre.y()))
+        Render();
+}
+
+bool CWndPopup::HandleKey(int key)
+{
+    if (m_dismissed || m_closing || !isVisible())
+        return false;
+    const int count = AccessibleItemCount();
+    int hot = -1;
+    for (int i = 0; i < count; ++i) {
+        if (AccessibleItemAt(i).selected)
+            hot = i;
+    }
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        const int direction = key == Qt::Key_Down ? 1 : -1;
+        // Blank places (a profile slot without a profile) are passed over.
+        for (int step = 1; step <= count; ++step) {
+            const int next = ((hot < 0 ? (direction > 0 ? -1 : count) : hot) + direction * step + count * 2) % count;
+            if (!AccessibleItemAt(next).name.isEmpty()) {
+                HoverItem(next);
+                break;
+            }
+        }
+        return true;
+    }
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (hot >= 0)
+            ClickItem(hot);
+        return true;
+    case Qt::Key_Escape:
+    case Qt::Key_Left:
+        Dismiss();
+        return true;
+    default:
+        return false;
+    }
+}
+
 void CWndPopup::Render()
 {
     const qreal ratio = devicePixelRatioF();
@@ -123,6 +204,7 @@ void CWndPopup::Render()
         DrawItems(painter, UiRect{0, 0, width(), height()});
     }
     update();
+    ToolkitAccessibility::PopupPainted(this);
 }
 
 void CWndPopup::paintEvent(QPaintEvent* /*event*/)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/AccessibleItem.h"
 #include "ui/CMessageWindow.h"
 #include "ui/SkinImage.h"
 
@@ -49,6 +50,19 @@ public:
     // The message a popup of this kind sends when it is dismissed; none for kinds
     // outside the table.
     [[nodiscard]] static std::optional<UiMessage> DismissalMessage(int kind);
+
+    // The entries as assistive technology and the keyboard see them.
+    [[nodiscard]] virtual int AccessibleItemCount() const;
+    [[nodiscard]] virtual AccessibleItem AccessibleItemAt(int index) const;
+    // The pointer comes onto the entry, as a mouse would: it becomes hot and a sub-list
+    // entry opens its sub-list.
+    void HoverItem(int index);
+    // A click on the entry through the same steps as the mouse's: hover, press, release.
+    void ClickItem(int index);
+    // The keyboard while the popup is the one its window opened last: Up and Down move
+    // over the entries (a sub-list entry opens its sub-list as the pointer would), Space
+    // and Enter click the entry, Escape and Left dismiss the popup. True when used.
+    bool HandleKey(int key);
 
     // Repaints the off-screen image and shows it.
     void Render();

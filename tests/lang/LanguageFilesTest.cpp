@@ -70,6 +70,7 @@ constexpr NumberRange kUsedNumbers[] = {
     {292, 293},  // firmware check results
     {295, 308},  // firmware update progress and failures
     {309, 311},  // macro file notices: damaged file, nothing marked, not written
+    {312, 329},  // names of picture controls for assistive technology
 };
 
 std::set<int> UsedNumbers()

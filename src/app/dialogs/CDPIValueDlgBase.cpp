@@ -35,4 +35,8 @@ void CDPIValueDlgBase::CreateFrameControls(const UiRect& okRect, const QString& 
     AddTextButton(kIdOk, okRect, kTextOk);
     AddTextButton(kIdCancel, {240, 70, 309, 90}, kTextCancel)->SetShown(false);
     m_x.Create(*this, xMinimumFormat, m_bar.Value());
+    // "DPI", or "DPI X" where the row's lowest value carries the axis.
+    const QString axis = xMinimumFormat.section(QLatin1Char(':'), 0, 0, QString::SectionSkipEmpty);
+    m_x.SetAccessibleName(xMinimumFormat.contains(QLatin1Char(':')) ? Text(kTextDpi) + QLatin1Char(' ') + axis
+                                                                    : Text(kTextDpi));
 }

@@ -14,6 +14,8 @@ class CDPIValueDlgBase : public CAppDialog {
 public:
     static constexpr int kIdTitle = 2012;
     static constexpr int kTextTitle = 273;
+    // Names the DPI rows for assistive technology.
+    static constexpr int kTextDpi = 11;
 
     [[nodiscard]] int XPosition() const { return m_x.Position(); }
     [[nodiscard]] DpiAxisControls& XAxis() { return m_x; }

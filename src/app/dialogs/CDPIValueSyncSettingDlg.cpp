@@ -34,14 +34,16 @@ void CDPIValueSyncSettingDlg::CreateControls(int /*left*/, int /*top*/, int /*ri
     CreateFrameControls({350, 187, 419, 207}, QStringLiteral("X:%1"));
     // Created after the X row, so the Y box is the one that ends up with the focus.
     m_y.Create(*this, QStringLiteral("Y:%1"), m_bar.SecondValue());
+    m_y.SetAccessibleName(Text(kTextDpi) + QStringLiteral(" Y"));
 
     m_sync = AddControl(0, std::make_unique<CCheckButton>(this, kIdSync, DialogParts::Scaled(335, 42, 346, 53),
                                                           TextFormat::kLeft));
     m_sync->SetImages(QStringLiteral("check_nr.png"), QStringLiteral("check_ov.png"),
                       QStringLiteral("check_dn.png"));
     m_sync->SetChecked(m_x.Position() == m_y.Position());
-    CStaticText* label = AddLabel(DpiAxisControls::kLabelId, {350, 40, 410, 58}, QStringLiteral("XY Sync"),
-                                  TextFormat::kLeft);
+    const QString syncLabel = QStringLiteral("XY Sync");
+    CStaticText* label = AddLabel(DpiAxisControls::kLabelId, {350, 40, 410, 58}, syncLabel, TextFormat::kLeft);
+    m_sync->SetAccessibleName(syncLabel);
     label->SetFont(UiFont::MakeFont(ControlFont{u"Tahoma", UiScale::Scale(kSyncLabelHeight), 1}));
 }
 

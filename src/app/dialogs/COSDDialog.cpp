@@ -71,6 +71,8 @@ void COSDDialog::PlaceOnOwnersScreen()
 void COSDDialog::SetTexts(const OsdTexts& texts)
 {
     m_texts = texts;
+    // What it shows is what a screen reader says, announced as its name changes.
+    setAccessibleName(QStringList{texts.title, texts.value, texts.rate}.join(QLatin1Char(' ')));
     update();
 }
 

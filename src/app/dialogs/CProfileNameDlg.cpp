@@ -21,6 +21,7 @@ void CProfileNameDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, i
     AddLabel(kIdTitle, m_layout.title, Text(m_layout.titleText), TextFormat::kLeft);
     m_edit = new CEditBox(this, kIdEdit, m_layout.edit);
     m_edit->SetText(m_initialName);
+    m_edit->setAccessibleName(Text(m_layout.titleText));
     m_edit->FocusAtEnd();
 }
 

@@ -88,3 +88,11 @@ bool DpiAxisControls::Step(int direction)
     m_position = next;
     return true;
 }
+
+void DpiAxisControls::SetAccessibleName(const QString& name)
+{
+    if (m_slider != nullptr)
+        m_slider->SetAccessibleName(name);
+    if (m_edit != nullptr)
+        m_edit->setAccessibleName(name);
+}

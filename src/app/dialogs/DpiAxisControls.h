@@ -42,6 +42,9 @@ public:
     bool Step(int direction);
     [[nodiscard]] int LastPosition() const;
 
+    // Names the slider and the edit box for assistive technology.
+    void SetAccessibleName(const QString& name);
+
     [[nodiscard]] CSliderControl* Slider() const { return m_slider; }
     [[nodiscard]] CEditBox* Edit() const { return m_edit; }
     [[nodiscard]] CStaticText* ValueLabel() const { return m_valueLabel; }

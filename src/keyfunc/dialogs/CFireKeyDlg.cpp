@@ -72,6 +72,8 @@ void CFireKeyDlg::CreateDialogControls()
     m_first->SetText(kFirstDefault);
     m_second = new CEditBox(this, kIdNumber, kSecondBoxRect, EditBoxColors::Standard(), EditBoxFilter::DigitsReported);
     m_second->SetText(kSecondDefault);
+    m_first->setAccessibleName(Text(kTextFirstLabel));
+    m_second->setAccessibleName(Text(kTextSecondLabel));
     AddTextButton(kIdOk, kOkRect, kTextOk);
 }
 

@@ -11,6 +11,9 @@
 
 namespace {
 
+// The language text that names the close cross for assistive technology.
+constexpr int kCloseText = 312;
+
 const QString kFrameImage = QStringLiteral("Frame_common.bmp");
 const UiRect kExitRect{405, 4, 420, 19};
 
@@ -63,6 +66,7 @@ void CKeyFunctionDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, i
     m_controlsCreated = 1;
     auto* exit = AddControl(0, std::make_unique<CImageButton>(this, kIdExit, Scaled(kExitRect), 0));
     exit->SetTextImages(QStringLiteral("exit_nr.png"), QStringLiteral("exit_ov.png"));
+    exit->SetAccessibleName(Text(kCloseText));
     CreateDialogControls();
 }
 

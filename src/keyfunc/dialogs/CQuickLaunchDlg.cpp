@@ -43,6 +43,7 @@ void CQuickLaunchDlg::CreateDialogControls()
     AddStatic(kIdPrompt, kPromptRect, kWhite, TextFormat::kSingleLine | TextFormat::kVCenter, Text(kTextPrompt));
     auto* browse = AddControl(0, std::make_unique<CImageButton>(this, kIdBrowse, Scaled(kBrowseRect), 0));
     browse->SetTextImages(QStringLiteral("Launch_nr.png"), QStringLiteral("Launch_ov.png"));
+    browse->SetAccessibleName(Text(kTextBrowse));
     AddWhiteField(kPathRect);
     m_path = AddStatic(kIdPath, kPathRect, kBlack, TextFormat::kSingleLine | TextFormat::kVCenter, {});
     AddTextButton(kIdOk, kOkRect, kTextOk);

@@ -16,6 +16,8 @@ public:
     static constexpr int kIdBrowse = 2012;
     static constexpr int kIdPath = 2013;
     static constexpr int kTextPrompt = 289;
+    // Names the picture of the browse button for assistive technology.
+    static constexpr int kTextBrowse = 329;
     static constexpr std::uint8_t kLaunchCode = 0x05;
 
     // Returns the chosen program's full path, or empty when the choice was cancelled.

@@ -75,6 +75,7 @@ CCheckButton* CShortcutDlg::AddModifier(int id, int left, const QString& label)
     auto* check = AddControl(0, std::make_unique<CCheckButton>(
                                     this, id, Scaled({left, kCheckTop, left + kCheckSize, kCheckTop + kCheckSize}), 0));
     check->SetImages(QStringLiteral("check_nr.png"), QStringLiteral("check_ov.png"), QStringLiteral("check_dn.png"));
+    check->SetAccessibleName(label);
     const int labelLeft = left + kCheckSize + kLabelGap;
     AddStatic(kIdUnnamed, {labelLeft, kLabelTop, labelLeft + kLabelWidth, kLabelBottom}, kLabelColor,
               TextFormat::kSingleLine | TextFormat::kVCenter, label);

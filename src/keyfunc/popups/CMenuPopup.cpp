@@ -115,6 +115,24 @@ bool CMenuPopup::OnRightRelease(int x, int y)
     return false;
 }
 
+int CMenuPopup::AccessibleItemCount() const
+{
+    return static_cast<int>(m_entries.size());
+}
+
+AccessibleItem CMenuPopup::AccessibleItemAt(int index) const
+{
+    AccessibleItem item;
+    if (index < 0 || index >= AccessibleItemCount())
+        return item;
+    const MenuEntry& entry = m_entries[static_cast<std::size_t>(index)];
+    item.name = QString::fromStdU16String(entry.caption);
+    item.rect = EntryRect(index);
+    item.selected = index == m_hot;
+    item.hasSubMenu = entry.sub;
+    return item;
+}
+
 void CMenuPopup::OnEntryEntered(const MenuEntry& /*entry*/) {}
 void CMenuPopup::OnEntryRightReleased(const MenuEntry& /*entry*/) {}
 

@@ -57,6 +57,8 @@ public:
     // Pixel rectangle of the entry at position index of the list.
     [[nodiscard]] UiRect EntryRect(int index) const;
     [[nodiscard]] const NamedFunction& Result() const { return m_result; }
+    [[nodiscard]] int AccessibleItemCount() const override;
+    [[nodiscard]] AccessibleItem AccessibleItemAt(int index) const override;
     [[nodiscard]] UiMessage ResultMessage() const { return static_cast<UiMessage>(StyleValue()); }
 
     // The record a result message points to.

@@ -17,7 +17,9 @@
 #include "ui/CComboButton.h"
 #include "ui/CEditShowList.h"
 #include "sim/SimHidBackend.h"
+#include "support/AccessibleTree.h"
 
+#include <QAccessible>
 #include <QMessageBox>
 
 #include <QTimer>
@@ -25,6 +27,7 @@
 #include <QTest>
 
 #include <fstream>
+#include <set>
 
 namespace {
 
@@ -552,6 +555,41 @@ TEST_F(MainWindowMacroTest, TheFunctionListsMacroEntryAssignsTheChosenMacroAndSe
     EXPECT_EQ(std::vector<std::uint8_t>(sentMacro.events.begin(), sentMacro.events.begin() + 6),
               std::vector<std::uint8_t>(image.bytes.begin() + MacroImageLayout::kEvents,
                                         image.bytes.begin() + MacroImageLayout::kEvents + 6));
+}
+
+TEST_F(MainWindowTest, EveryShownControlIsNamedAndTheKeyboardReachesEachOnceAndPressesIt)
+{
+    StartConfirmed();
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(window);
+    ASSERT_NE(iface, nullptr);
+    const QStringList unnamed = AccessibleTree::UnnamedControls(iface, QStringLiteral("main"));
+    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(QStringLiteral(", ")).toStdString();
+
+    // One round of Tab visits every focus stop once and comes back to the first.
+    const std::vector<CDlgBase::FocusStop> stops = window->FocusStops();
+    ASSERT_GT(stops.size(), 10U);
+    std::set<CControlBase*> visited;
+    for (std::size_t i = 0; i < stops.size(); ++i) {
+        QTest::keyClick(window, Qt::Key_Tab);
+        ASSERT_NE(window->FocusControl(), nullptr);
+        EXPECT_TRUE(visited.insert(window->FocusControl()).second) << window->FocusControl()->GetId();
+    }
+    QTest::keyClick(window, Qt::Key_Tab);
+    EXPECT_EQ(window->FocusControl(), stops.front().control);
+
+    // Space on the 500 Hz radio is the click that sends the rate; Enter and Escape stay
+    // swallowed and end nothing.
+    window->SetFocusControl(window->GetControl(MainId::kFirstRateRadio + 2));
+    QTest::keyClick(window, Qt::Key_Return);
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_TRUE(Sent(CommandCode::PollingRate).empty());
+    QTest::keyClick(window, Qt::Key_Space);
+    WaitForExchanges();
+    const auto frames = Sent(CommandCode::PollingRate);
+    ASSERT_EQ(frames.size(), 1U);
+    EXPECT_EQ(frames[0][kPayload], 0x02);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(app->QuitRequested());
 }
 
 }  // namespace

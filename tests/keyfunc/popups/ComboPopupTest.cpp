@@ -4,6 +4,10 @@
 #include "keyfunc/popups/CDPIPopup.h"
 #include "keyfunc/popups/CMultimediaPopup.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QKeyEvent>
+
 namespace {
 
 constexpr UiMessage kResult = Msg::kUser + 3;
@@ -199,6 +203,94 @@ TEST_F(ComboWithSubListsTest, APressOutsideBothListsDismissesEachWithItsOwnMessa
     EXPECT_EQ(owner.MessagesFor(Msg::kUser + 5), listDismissal);
     EXPECT_EQ(owner.MessagesFor(Msg::kUser + 18), subListDismissal);
     EXPECT_TRUE(owner.records.empty());
+}
+
+}  // namespace
+
+namespace {
+
+void PressKey(QWidget* widget, int key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+}
+
+TEST_F(ComboWithSubListsTest, AssistiveTechnologyReadsAMenuOfItemsAndPressesThemAsClicks)
+{
+    QPointer<CMenuPopup> list = popup;
+    QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(popup);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->role(), QAccessible::PopupMenu);
+    ASSERT_EQ(menu->childCount(), 16);
+    for (int i = 0; i < 16; ++i) {
+        QAccessibleInterface* item = menu->child(i);
+        const MenuEntry& entry = popup->Entries()[static_cast<std::size_t>(i)];
+        EXPECT_EQ(item->role(), QAccessible::MenuItem);
+        EXPECT_EQ(item->text(QAccessible::Name), QString::fromStdU16String(entry.caption));
+        EXPECT_EQ(bool(item->state().hasPopup), entry.sub) << i;
+        EXPECT_EQ(item->parent(), menu);
+        EXPECT_EQ(menu->indexOfChild(item), i);
+        EXPECT_EQ(item->rect(), QRect(popup->mapToGlobal(popup->EntryRect(i).ToQRect().topLeft()),
+                                      popup->EntryRect(i).ToQRect().size()));
+    }
+
+    // A sub-list entry opens its sub-list, as the pointer coming onto it does.
+    menu->child(IndexOf(*popup, 11))->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    ProcessPosted();
+    QPointer<CWndPopup> multimedia = owner.Popup(kSubListSlot);
+    ASSERT_FALSE(multimedia.isNull());
+    EXPECT_TRUE(menu->child(IndexOf(*popup, 11))->state().selected);
+    EXPECT_TRUE(owner.records.empty());
+
+    // Mute in the sub-list: the same record a click sends, and both lists close.
+    QAccessibleInterface* subMenu = QAccessible::queryAccessibleInterface(multimedia.data());
+    ASSERT_GE(subMenu->childCount(), 6);
+    EXPECT_EQ(subMenu->child(5)->text(QAccessible::Name), QString::fromStdU16String(Text(50)));
+    subMenu->child(5)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    // The press runs from the event loop; the lists it closes go on the next turn.
+    ProcessPosted();
+    ProcessPosted();
+    const std::vector<ReceivedRecord> expected{{Msg::kUser + 20, kOpener, {0x80, 0xE2, 0x00}, Text(50)}};
+    EXPECT_EQ(owner.records, expected);
+    EXPECT_TRUE(list.isNull());
+    EXPECT_TRUE(multimedia.isNull());
+}
+
+TEST_F(ComboWithSubListsTest, TheKeyboardMovesOverTheEntriesOpensSubListsAndChooses)
+{
+    QPointer<CMenuPopup> list = popup;
+    // Down from nothing: the first entry, then on to the sixth, which opens its sub-list.
+    for (int presses = 0; presses < 6; ++presses)
+        PressKey(&owner, Qt::Key_Down);
+    EXPECT_EQ(popup->HotEntryId(), 6);
+    QPointer<CWndPopup> dpi = owner.Popup(kSubListSlot);
+    ASSERT_FALSE(dpi.isNull());
+    // Up from the top wraps to the bottom of the sub-list, which now has the keys.
+    PressKey(&owner, Qt::Key_Up);
+    auto* sub = static_cast<CMenuPopup*>(dpi.data());
+    EXPECT_EQ(sub->HotEntryId(), sub->Entries().back().id);
+    PressKey(&owner, Qt::Key_Down);
+    EXPECT_EQ(sub->HotEntryId(), sub->Entries().front().id);
+    // Enter chooses "DPI Up", as a click on it does.
+    PressKey(&owner, Qt::Key_Return);
+    ProcessPosted();
+    const auto dpiFunction = static_cast<std::uint8_t>(FunctionType::DpiFunction);
+    const std::vector<ReceivedRecord> expected{{Msg::kUser + 17, kOpener, {dpiFunction, 0x02, 0x00}, Text(40)}};
+    EXPECT_EQ(owner.records, expected);
+    EXPECT_TRUE(list.isNull());
+    EXPECT_TRUE(dpi.isNull());
+}
+
+TEST_F(ComboPopupTest, EscapeDismissesTheListWithItsMessage)
+{
+    PressKey(&owner, Qt::Key_Down);
+    EXPECT_EQ(popup->HotEntryId(), 1);
+    PressKey(&owner, Qt::Key_Escape);
+    const std::vector<ReceivedMessage> dismissal{{Msg::kUser + 5, kOpener, 0}};
+    EXPECT_EQ(owner.MessagesFor(Msg::kUser + 5), dismissal);
+    EXPECT_TRUE(popup->IsDismissed());
+    // The owner was not ended by the Escape.
+    EXPECT_FALSE(owner.IsEnded());
 }
 
 }  // namespace

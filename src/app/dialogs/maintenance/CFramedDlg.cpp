@@ -10,6 +10,9 @@
 
 namespace {
 
+// The language text that names the close cross for assistive technology.
+constexpr int kCloseText = 312;
+
 UiRect Scaled(const UiRect& design)
 {
     return {UiScale::Scale(design.left), UiScale::Scale(design.top), UiScale::Scale(design.right),
@@ -47,6 +50,7 @@ CImageButton* CFramedDlg::AddCloseCross(const UiRect& design)
 {
     auto* cross = AddControl(0, std::make_unique<CImageButton>(this, kIdCloseCross, Scaled(design), TextFormat::kCenter));
     cross->SetTextImages(QStringLiteral("exit_nr.png"), QStringLiteral("exit_ov.png"));
+    cross->SetAccessibleName(Text(kCloseText));
     return cross;
 }
 
