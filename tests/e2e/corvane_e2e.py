@@ -154,7 +154,12 @@ class Program:
                 if app.childCount > 0:
                     return app
             return None
-        return wait_for(find, what="the program in the accessibility registry")
+        try:
+            return wait_for(find, what="the program in the accessibility registry")
+        except AssertionError as error:
+            # Whether it still runs and what it printed tell a slow start from a failed one.
+            state = "running" if self.running() else f"ended with {self.process.returncode}"
+            raise AssertionError(f"{error}; the program is {state}, its output: {self.printed()!r}") from None
 
     def windows(self):
         return [window for window in self.application() if window is not None]
