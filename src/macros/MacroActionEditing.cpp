@@ -227,4 +227,9 @@ ActionPicture RowPicture(MacroAction action)
     return action.Byte(1) == MacroAction::kReleaseFlag ? ActionPicture::Release : ActionPicture::Press;
 }
 
+bool ShowsPressOrRelease(MacroAction action)
+{
+    return !action.IsDelay() && (action.Code() < kHorizontalMove || action.Code() > kWheel);
+}
+
 }  // namespace MacroActionEditing

@@ -73,5 +73,8 @@ EditOutcome Delete(MacroKey* macro, int selectedAction);
 enum class ActionPicture : int { Time = 0, Release = 1, Press = 2 };
 [[nodiscard]] std::u16string RowText(MacroAction action);
 [[nodiscard]] ActionPicture RowPicture(MacroAction action);
+// Whether the picture is the action's whole difference from its counterpart: a key or a
+// mouse button, whose press and release rows read the same.
+[[nodiscard]] bool ShowsPressOrRelease(MacroAction action);
 
 }  // namespace MacroActionEditing

@@ -181,14 +181,15 @@ protected:
 
     int m_controlsCreated = 0;
 
+    // Pre-translation, then the keyboard's moves and presses, then Enter as OK and Escape
+    // as cancel; true when the key was used.
+    bool HandleDialogKey(int key, Qt::KeyboardModifiers modifiers);
+
 private:
     void AppendControl(int layer, std::unique_ptr<CControlBase> control);
     [[nodiscard]] static bool IsEligible(const CControlBase* control);
     [[nodiscard]] static unsigned FlagsOf(const QSinglePointEvent* event);
     void RebuildScaledBackground();
-    // Pre-translation, then the keyboard's moves and presses, then Enter as OK and Escape
-    // as cancel; true when the key was used.
-    bool HandleDialogKey(int key, Qt::KeyboardModifiers modifiers);
     // Tab and Shift+Tab, Space, and the arrows on sliders, radio groups and lists.
     bool HandleNavigationKey(int key, Qt::KeyboardModifiers modifiers);
     void MoveFocus(int direction);

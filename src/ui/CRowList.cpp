@@ -122,6 +122,21 @@ AccessibleItem CRowList::AccessibleItemAt(int index) const
     return item;
 }
 
+QPoint CRowList::ClickPoint() const
+{
+    if (RowCount() == 0)
+        return CControlBase::ClickPoint();
+    const bool selectionShown = m_selection >= m_firstVisible && m_selection < m_firstVisible + VisibleRows();
+    return RowClickPoint(selectionShown ? m_selection : m_firstVisible);
+}
+
+QPoint CRowList::RowClickPoint(int row) const
+{
+    const UiRect rect = RowRect(row);
+    // Right of the expander, so that a click selects without opening or closing.
+    return {rect.right - 2, (rect.top + rect.bottom) / 2};
+}
+
 std::optional<QPoint> CRowList::RevealItem(int index)
 {
     if (index < 0 || index >= RowCount())
@@ -131,7 +146,5 @@ std::optional<QPoint> CRowList::RevealItem(int index)
     else if (index >= m_firstVisible + VisibleRows())
         SetFirstVisible(index - VisibleRows() + 1);
     Invalidate();
-    const UiRect rect = RowRect(index);
-    // Right of the expander, so that a click selects without opening or closing.
-    return QPoint(rect.right - 2, (rect.top + rect.bottom) / 2);
+    return RowClickPoint(index);
 }

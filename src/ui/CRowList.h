@@ -42,11 +42,16 @@ public:
     [[nodiscard]] AccessibleItem AccessibleItemAt(int index) const override;
     std::optional<QPoint> RevealItem(int index) override;
     [[nodiscard]] int CurrentItem() const override { return m_selection; }
+    // A press (Space, or a press through assistive technology) lands on the selected row
+    // when it is shown, else on the first shown row; the list's centre would pick a row
+    // by chance or clear the selection below the last row.
+    [[nodiscard]] QPoint ClickPoint() const override;
 
 protected:
     static constexpr int kIconGap = 3;  // design units between an icon and the text
 
     void EnsureSelectionVisible();
+    [[nodiscard]] QPoint RowClickPoint(int row) const;
     // Paints the background, then every visible row that meets `clip` (inset by the
     // design margins): the selection highlight, the row's icons and its text.
     void DrawRows(QPainter& painter, const UiRect& clip, std::uint32_t background, int leftInset,

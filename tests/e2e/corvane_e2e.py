@@ -154,7 +154,12 @@ class Program:
                 if app.childCount > 0:
                     return app
             return None
-        return wait_for(find, what="the program in the accessibility registry")
+        try:
+            return wait_for(find, what="the program in the accessibility registry")
+        except AssertionError as error:
+            # Whether it still runs and what it printed tell a slow start from a failed one.
+            state = "running" if self.running() else f"ended with {self.process.returncode}"
+            raise AssertionError(f"{error}; the program is {state}, its output: {self.printed()!r}") from None
 
     def windows(self):
         return [window for window in self.application() if window is not None]
@@ -170,6 +175,19 @@ class Program:
 
     def main_window(self):
         return self.window(pyatspi.ROLE_FRAME, "Gaming Mouse")
+
+    def window_holding(self, role, name, window_role=pyatspi.ROLE_DIALOG, timeout=DEFAULT_TIMEOUT):
+        """The shown top-level window that holds a shown control with this role and name: the
+        program's windows share one title, so a window is told by what it shows."""
+        def find():
+            for window in self.windows():
+                if window.getRole() != window_role or not is_showing(window):
+                    continue
+                for accessible in walk(window):
+                    if accessible.getRole() == role and accessible.name == name and is_showing(accessible):
+                        return window
+            return None
+        return wait_for(find, timeout, f"a window holding a {pyatspi.Role(role)} named {name!r}")
 
     def find(self, root, role, name=None, prefix=None, showing=True, timeout=DEFAULT_TIMEOUT):
         """The first control under root with the role and the exact name or name prefix."""
@@ -218,17 +236,41 @@ class Program:
 
     # The keyboard, as the X server delivers it ---------------------------------------
 
+    def x_windows(self):
+        return subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid),
+                               "--name", "^Gaming Mouse$"], capture_output=True, text=True).stdout.split()
+
     def focus_main_window(self):
         """Gives the main window the keyboard, as clicking into it would."""
-        windows = wait_for(lambda: subprocess.run(
-            ["xdotool", "search", "--pid", str(self.process.pid), "--name", "^Gaming Mouse$"],
-            capture_output=True, text=True).stdout.split(), what="the main window's X window")
+        windows = wait_for(self.x_windows, what="the main window's X window")
         subprocess.run(["xdotool", "windowfocus", "--sync", windows[0]], check=True)
+
+    def focus_window(self, window):
+        """Gives an accessible top-level window the keyboard. The program's windows share
+        one title, so its X window is the shown one at the same place and size."""
+        def x_window():
+            extents = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            wanted = (extents.x, extents.y, extents.width, extents.height)
+            for candidate in self.x_windows():
+                shape = subprocess.run(["xdotool", "getwindowgeometry", "--shell", candidate],
+                                       capture_output=True, text=True).stdout
+                values = dict(line.split("=", 1) for line in shape.split() if "=" in line)
+                if tuple(int(values.get(key, -1)) for key in ("X", "Y", "WIDTH", "HEIGHT")) == wanted:
+                    return candidate
+            return None
+        target = wait_for(x_window, what=f"the X window of {window.name!r}")
+        subprocess.run(["xdotool", "windowfocus", "--sync", target], check=True)
+        wait_for(lambda: pyatspi.STATE_ACTIVE in states_of(window), what="the window to take the keyboard")
 
     @staticmethod
     def keys(*names):
         """Types keys (X key names: Tab, space, Down, Return) into the focused window."""
         subprocess.run(["xdotool", "key", "--delay", "20", *names], check=True)
+
+    @staticmethod
+    def type_text(text):
+        """Types text into the focused window, one real key press per character."""
+        subprocess.run(["xdotool", "type", "--delay", "20", text], check=True)
 
     def tab_to(self, accessible, limit=120):
         """Presses Tab until the control reports the keyboard focus."""

@@ -34,9 +34,15 @@ unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
 # A screen of our own: the server picks a free display and tells us which, so parallel
 # runs never race for one.
 display_file="$(mktemp)"
-Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+# -noreset: by default the server resets when its last client leaves and refuses
+# connections meanwhile; a helper of the accessibility bus that connects and leaves at the
+# start would then make the program's first connection fail now and then.
+Xvfb -displayfd 3 -noreset -screen 0 1920x1200x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
 xvfb_pid=$!
-trap 'kill "$xvfb_pid" 2>/dev/null; rm -f "$display_file"' EXIT
+# The server is waited for: one still shutting down removes its socket file, which the
+# next run's server of the same number may have made already, and that run's program
+# then finds no display.
+trap 'kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null || true; rm -f "$display_file"' EXIT
 for _ in $(seq 200); do
   [[ -s "$display_file" ]] && break
   kill -0 "$xvfb_pid" 2>/dev/null || { echo "Xvfb did not start" >&2; exit 1; }

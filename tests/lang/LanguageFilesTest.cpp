@@ -71,6 +71,7 @@ constexpr NumberRange kUsedNumbers[] = {
     {295, 308},  // firmware update progress and failures
     {309, 311},  // macro file notices: damaged file, nothing marked, not written
     {312, 329},  // names of picture controls for assistive technology
+    {330, 331},  // macro action rows read as a key press or release
 };
 
 std::set<int> UsedNumbers()

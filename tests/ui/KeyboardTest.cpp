@@ -138,6 +138,13 @@ TEST_F(KeyboardTest, ArrowsStepASliderAndMoveAListsSelection)
     EXPECT_EQ(list->FirstVisible(), 3);  // the selection stays in view
     Press(&dialog, Qt::Key_Up);
     EXPECT_EQ(list->Selection(), 3);
+    // Space presses the selected row, not whatever row is at the list's centre; with the
+    // selection scrolled away, the first shown row.
+    Press(&dialog, Qt::Key_Space);
+    EXPECT_EQ(list->Selection(), 3);
+    list->SetFirstVisible(0);
+    Press(&dialog, Qt::Key_Space);
+    EXPECT_EQ(list->Selection(), 0);
 }
 
 TEST_F(KeyboardTest, EditBoxesAreFocusStopsAndTabLeavesThemForTheControls)

@@ -87,5 +87,8 @@ void CActionKeyModifyDlg::OnCancel()
 
 void CActionKeyModifyDlg::ShowKeyName()
 {
-    m_keyName->SetText(QString::fromStdU16String(std::u16string(KeyName(m_pendingCode))));
+    const QString name = QString::fromStdU16String(std::u16string(KeyName(m_pendingCode)));
+    m_keyName->SetText(name);
+    // Read with the prompt, the display says what it shows even before a key is pressed.
+    m_keyName->SetAccessibleName((Text(kTextPrompt) + QLatin1Char(' ') + name).trimmed());
 }

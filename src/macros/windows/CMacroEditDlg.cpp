@@ -44,6 +44,7 @@ void CMacroEditDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, int
     }
     m_edit = new CEditBox(this, kIdEdit, kValueRect, EditBoxColors::Standard(), m_value.filter);
     m_edit->SetText(m_value.initialText);
+    m_edit->setAccessibleName(Text(m_promptText));
     m_edit->FocusAtEnd();
 }
 

@@ -160,16 +160,18 @@ bool CMacroManagerDlg::PreTranslateKeyDown(int key, Qt::KeyboardModifiers /*modi
 }
 
 // Characters typed while the window itself has the keyboard; the edit boxes report their
-// own (OnNonDigitTyped).
+// own (OnNonDigitTyped). A key that the window takes as a command (Tab moving the focus,
+// Space pressing the focused control, an arrow moving in a list) is not typing.
 void CMacroManagerDlg::keyPressEvent(QKeyEvent* event)
 {
-    const bool swallowed = PreTranslateKeyDown(event->key(), event->modifiers());
-    if (!swallowed) {
-        for (const QChar character : event->text()) {
-            if (character.isPrint() && !character.isDigit()) {
-                (void)Notice(MacroManagerText::kDigitsOnly);
-                break;
-            }
+    if (HandleDialogKey(event->key(), event->modifiers())) {
+        event->accept();
+        return;
+    }
+    for (const QChar character : event->text()) {
+        if (character.isPrint() && !character.isDigit()) {
+            (void)Notice(MacroManagerText::kDigitsOnly);
+            break;
         }
     }
     CDlgBase::keyPressEvent(event);

@@ -57,14 +57,16 @@ constexpr Label kLabels[] = {
     {kActionTitle, {370, 259, 470, 276}, Text::kInsertAction},
 };
 
+// The radios show only a picture: each is named by its label's text.
 struct RadioPlace {
     int id;
     UiRect rect;
+    int name;
 };
 constexpr RadioPlace kRadios[] = {
-    {kModeOne, {368, 142, 383, 157}},
-    {kModeFour, {368, 170, 383, 185}},
-    {kModeCount, {368, 198, 383, 213}},
+    {kModeOne, {368, 142, 383, 157}, Text::kModeOne},
+    {kModeFour, {368, 170, 383, 185}, Text::kModeFour},
+    {kModeCount, {368, 198, 383, 213}, Text::kModeCount},
 };
 
 struct ButtonPlace {
@@ -110,6 +112,7 @@ void CMacroManagerDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, 
 
     auto* exit = AddControl(0, std::make_unique<CImageButton>(this, kExit, Scaled(kExitRect), 0));
     exit->SetTextImages(QStringLiteral("exit_nr.png"), QStringLiteral("exit_ov.png"));
+    exit->SetAccessibleName(Text(Text::kClose));
     for (const Label& label : kLabels)
         AddLabel(label.id, label.rect, label.text);
 
@@ -117,24 +120,32 @@ void CMacroManagerDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, 
     m_tree->SetFolderImages(QStringLiteral("foldr_open.png"), QStringLiteral("foldr_close.png"));
     m_tree->SetSource(&m_treeRows);
     m_treeBar = AddControl(0, std::make_unique<CVScrollBar>(this, kTreeScrollBar, Scaled(kTreeBarRect)));
+    // Each list and its scroll bar are named by the list's title.
+    m_tree->SetAccessibleName(Text(Text::kTreeTitle));
+    m_treeBar->SetAccessibleName(Text(Text::kTreeTitle));
 
     m_actions = AddControl(0, std::make_unique<CMacroActionList>(this, Scaled(kActionRect)));
     m_actions->SetIcon(static_cast<int>(MacroActionEditing::ActionPicture::Time), QStringLiteral("macro_time.png"));
     m_actions->SetIcon(static_cast<int>(MacroActionEditing::ActionPicture::Release), QStringLiteral("macro_up.png"));
     m_actions->SetIcon(static_cast<int>(MacroActionEditing::ActionPicture::Press), QStringLiteral("macro_down.png"));
-    m_actions->SetSource(&m_actionRows);
+    m_actionRows.SetTransitionNames(Text(Text::kKeyPressed), Text(Text::kKeyReleased));
+    m_actions->SetRows(&m_actionRows);
     m_actionBar = AddControl(0, std::make_unique<CVScrollBar>(this, kActionScrollBar, Scaled(kActionBarRect)));
+    m_actions->SetAccessibleName(Text(Text::kActionTitle));
+    m_actionBar->SetAccessibleName(Text(Text::kActionTitle));
 
     m_record = AddControl(0, std::make_unique<CCheckButton>(this, kRecord, Scaled(kRecordRect), TextFormat::kCenter));
     m_record->SetImages(QStringLiteral("macro_record_nr.png"), QStringLiteral("macro_record_nr.png"),
                         QStringLiteral("macro_record_dn.png"));
     m_record->SetCaptions(Text(Text::kRecord), Text(Text::kStop));
 
-    for (const auto& [check, id, place] : {std::tuple{&m_measured, kMeasuredDelay, kMeasuredRect},
-                                           std::tuple{&m_fixed, kFixedDelayMode, kFixedRect}}) {
+    for (const auto& [check, id, place, name] :
+         {std::tuple{&m_measured, kMeasuredDelay, kMeasuredRect, Text::kMeasuredDelay},
+          std::tuple{&m_fixed, kFixedDelayMode, kFixedRect, Text::kFixedDelay}}) {
         *check = AddControl(0, std::make_unique<CCheckButton>(this, id, Scaled(place), 0));
         (*check)->SetImages(QStringLiteral("check_nr.png"), QStringLiteral("check_ov.png"),
                             QStringLiteral("check_dn.png"));
+        (*check)->SetAccessibleName(Text(name));
     }
     m_measured->SetChecked(true);
 
@@ -143,20 +154,24 @@ void CMacroManagerDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, 
                                 {fixedLeft, kFixedDelayTop, fixedLeft + kFixedDelayWidth, kFixedDelayBottom},
                                 EditBoxColors::Dark(), EditBoxFilter::DigitsReported);
     m_fixedDelay->SetText(QString::number(MacroRecorder::kDefaultFixedDelay));
+    m_fixedDelay->setAccessibleName(Text(Text::kFixedDelay));
 
     for (const RadioPlace& radio : kRadios) {
         auto* button = AddControl(0, std::make_unique<CRadioButton>(this, radio.id, Scaled(radio.rect)));
         button->SetImages(QStringLiteral("radio_nr.png"), QStringLiteral("radio_ov.png"),
                           QStringLiteral("radio_dn.png"));
+        button->SetAccessibleName(Text(radio.name));
     }
     m_repeatCount = new CEditBox(this, kRepeatCount, kRepeatCountRect, EditBoxColors::Dark(),
                                  EditBoxFilter::DigitsReported);
+    m_repeatCount->setAccessibleName(Text(Text::kModeCount));
     m_repeatCount->hide();
 
     m_insertOpener = AddControl(0, std::make_unique<CComboButton>(this, MacroManagerMsg::kInsertOpener,
                                                                   kInsertOpener, Scaled(kInsertOpenerRect),
                                                                   TextFormat::kCenter));
     m_insertOpener->SetImages(QStringLiteral("combo3_nr.png"), QStringLiteral("combo3_ov.png"));
+    m_insertOpener->SetAccessibleName(Text(Text::kInsertAction));
 
     for (const ButtonPlace& button : kButtons)
         AddTextButton(button.id, button.rect, button.text);

@@ -50,7 +50,7 @@ void CMacroManagerDlg::RefreshSelection()
     MacroKey* macro = SelectedMacro();
     if (macro != m_actionRows.Macro()) {
         m_actionRows.SetMacro(macro);
-        m_actions->SetSource(&m_actionRows);  // first row 0, no action selected
+        m_actions->SetRows(&m_actionRows);  // first row 0, no action selected
     }
     ListScrolling::Sync(*m_actions, *m_actionBar);
     ListScrolling::Sync(*m_tree, *m_treeBar);

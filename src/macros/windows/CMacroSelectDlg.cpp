@@ -70,6 +70,9 @@ void CMacroSelectDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, i
     m_tree->SetFolderImages(QStringLiteral("foldr_open.png"), QStringLiteral("foldr_close.png"));
     m_tree->SetSource(&m_rows);
     m_treeBar = AddControl(0, std::make_unique<CVScrollBar>(this, kIdTreeBar, DialogParts::Scaled(kTreeBarRect)));
+    // The list and its scroll bar are named by the title above them.
+    m_tree->SetAccessibleName(Text(kTextTitle));
+    m_treeBar->SetAccessibleName(Text(kTextTitle));
     ListScrolling::Sync(*m_tree, *m_treeBar);
 }
 

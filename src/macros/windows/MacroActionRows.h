@@ -14,6 +14,15 @@ public:
     [[nodiscard]] int RowCount() const override;
     [[nodiscard]] ListRow Row(int index) const override;
 
+    // The formats ("%1" = the row's text) that say whether a key or mouse-button row
+    // presses or releases, which the list shows only by its picture.
+    void SetTransitionNames(QString pressed, QString released);
+    // The row as a screen reader reads it: its text, said as a press or a release for keys
+    // and mouse buttons; delays and moves say everything in their text already.
+    [[nodiscard]] QString SpokenText(int index) const;
+
 private:
     const MacroKey* m_macro = nullptr;
+    QString m_pressed;
+    QString m_released;
 };

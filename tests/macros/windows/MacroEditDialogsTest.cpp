@@ -170,6 +170,11 @@ TEST_F(MacroEditDialogsTest, KeyDialogTakesTheLastKeyFromTheCaptureIncludingEnte
             EXPECT_FALSE(dialog.IsEnded()) << c.name;
             if (!c.shown.isEmpty()) {
                 EXPECT_EQ(dialog.KeyNameText(), c.shown) << c.name;
+                // A screen reader hears the display as the prompt with the chosen key.
+                const CControlBase* display = dialog.GetControl(CActionKeyModifyDlg::kIdKeyName);
+                EXPECT_EQ(display != nullptr ? display->AccessibleName() : QString(),
+                          LanguageText(CActionKeyModifyDlg::kTextPrompt) + QLatin1Char(' ') + c.shown)
+                    << c.name;
             }
             Click(dialog, CAppDialog::kIdOk);
         });
