@@ -245,8 +245,9 @@ void SimulatedMouseWindow::FollowMouse()
         SetCheckedQuietly(*m_linkBoxes[LinkIndex(choice.link)], m_mouse.IsPlugged(choice.link));
     const SimMouseState state = m_mouse.State();
     SetCheckedQuietly(*m_receiverMouseOnline, state.receiverMouseOnline);
-    // A level being typed is not overwritten under the user's fingers.
-    if (!m_batteryLevel->hasFocus()) {
+    // A level being typed is not overwritten under the user's fingers. Setting the same
+    // value would still rewrite and repaint the box at every poll.
+    if (!m_batteryLevel->hasFocus() && m_batteryLevel->value() != state.live.battery) {
         const QSignalBlocker quiet(m_batteryLevel);
         m_batteryLevel->setValue(state.live.battery);
     }

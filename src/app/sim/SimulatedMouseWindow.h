@@ -37,8 +37,9 @@ inline constexpr char kSensor[] = "sensor";
 class SimulatedMouseWindow : public QWidget {
 public:
     // How often a shown window reads the mouse back. The mouse has one plug listener and
-    // the HID backend holds it, so the window asks instead of listening.
-    static constexpr std::chrono::milliseconds kFollowInterval{150};
+    // the HID backend holds it, so the window asks instead of listening; a quarter second
+    // still follows a click at once to the eye and keeps the idle program's wake-ups low.
+    static constexpr std::chrono::milliseconds kFollowInterval{250};
 
     explicit SimulatedMouseWindow(SimulatedMouse& mouse, QWidget* parent = nullptr);
     ~SimulatedMouseWindow() override;
