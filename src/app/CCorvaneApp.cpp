@@ -219,6 +219,7 @@ bool CCorvaneApp::OpenDevices()
         parts.mouse = std::make_unique<SimulatedMouse>(parts.clock);
         parts.mouse->SetReceivedLimit(kSimulatedReceivedLimit);
         parts.mouse->Plug(LinkKind::Wired);
+        parts.mouse->StartReportTimer();
         parts.backend = std::make_unique<SimHidBackend>(*parts.mouse, parts.poster);
     } else {
 #if defined(CORVANE_HAS_SYSTEM_HID)

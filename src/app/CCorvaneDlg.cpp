@@ -364,6 +364,10 @@ void CCorvaneDlg::ShowBattery(const BatteryView& view)
 
 void CCorvaneDlg::OnSensorChanged(bool to3205Layout, bool from3205Layout)
 {
+    // An open DPI dialog shows positions of the old table; its OK would write one of them
+    // over the levels just reset for the new sensor.
+    if (m_openDpiDialog && !m_openDpiDialog->IsEnded())
+        m_openDpiDialog->EndDialog(DialogResult::kCancel);
     // The DPI table was rebuilt for the new sensor: the bars take its step count, and the
     // lift-off section follows whether the sensor offers it.
     const auto steps = static_cast<int>(m_model.link.DpiTable().PositionCount());

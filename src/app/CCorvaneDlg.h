@@ -11,6 +11,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class CBattery;
 class CCheckButton;
@@ -67,6 +68,9 @@ public:
     [[nodiscard]] OnScreenDisplay& Osd() { return *m_osd; }
     // The design top of a header of the right-hand column, as last laid out.
     [[nodiscard]] int HeaderTop(int header) const;
+    // The framed panels the background draws, in design units: the left column's, then the
+    // bodies of the open sections.
+    [[nodiscard]] std::vector<UiRect> PanelRects() const;
     // The window's background picture, which the program preloads at start.
     [[nodiscard]] static QString BackgroundPicture();
 
@@ -215,6 +219,7 @@ private:
     CImageButton* m_macroManager = nullptr;
     std::array<CCheckButton*, 8> m_dpiChecks{};
     std::array<CDPIValueShowControl*, 8> m_dpiBars{};
+    QPointer<CDlgBase> m_openDpiDialog;  // the DPI value dialog running over the window
     std::array<CDPIRadioButton*, 8> m_dpiLevels{};
     CComboButton* m_lightingMode = nullptr;
     std::array<CColorSelectCheckButton*, 8> m_colorSlots{};

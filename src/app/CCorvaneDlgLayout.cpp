@@ -54,6 +54,8 @@ constexpr int kPanelWidth = 230;
 struct Panel {
     int top;
     int height;
+
+    friend constexpr bool operator==(const Panel&, const Panel&) = default;
 };
 constexpr Panel kButtonsPanel{62, 205};
 constexpr Panel kMacroPanel{311, 43};  // only outside the 0x3205 layout
@@ -486,13 +488,12 @@ void CCorvaneDlg::DrawBackground(QPainter& painter, const UiRect& clip)
     DrawButtonHighlight(painter);
 }
 
-void CCorvaneDlg::DrawPanels(QPainter& painter) const
+std::vector<UiRect> CCorvaneDlg::PanelRects() const
 {
-    if (m_panel.IsNull())
-        return;
     std::vector<UiRect> panels;
     for (const Panel& panel : {kButtonsPanel, kMacroPanel, kBatteryPanel, kPowerPanel}) {
-        if (&panel != &kMacroPanel || !m_sensor3205Mode)
+        // Compared by value: the loop walks copies of the panels.
+        if (panel != kMacroPanel || !m_sensor3205Mode)
             panels.push_back({kPanelLeft, panel.top, kPanelLeft + kPanelWidth, panel.top + panel.height});
     }
     const std::array<std::pair<int, int>, 5> bodies{{{MainId::kHeaderDpi, SectionColumn::kDpiBodyHeight},
@@ -508,7 +509,14 @@ void CCorvaneDlg::DrawPanels(QPainter& painter) const
         panels.push_back(
             {SectionColumn::kColumnLeft, top, SectionColumn::kColumnLeft + SectionColumn::kHeaderWidth, top + height});
     }
-    for (const UiRect& panel : panels)
+    return panels;
+}
+
+void CCorvaneDlg::DrawPanels(QPainter& painter) const
+{
+    if (m_panel.IsNull())
+        return;
+    for (const UiRect& panel : PanelRects())
         m_panel.Draw(painter, Scaled(panel));
 }
 

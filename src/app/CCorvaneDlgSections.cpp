@@ -116,9 +116,11 @@ LResult CCorvaneDlg::OnDpiBar(int level)
     int result = DialogResult::kCancel;
     if (table.DpiSyncDialog()) {
         CDPIValueSyncSettingDlg dialog(bar, table, m_model.texts, this);
+        m_openDpiDialog = &dialog;
         result = dialog.DoModal();
     } else {
         CDPIValueSettingDlg dialog(bar, table, m_model.texts, this);
+        m_openDpiDialog = &dialog;
         result = dialog.DoModal();
     }
     if (result != DialogResult::kOk)

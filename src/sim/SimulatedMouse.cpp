@@ -22,6 +22,13 @@ SimulatedMouse::SimulatedMouse(Clock& clock) : m_clock(clock), m_anchor(std::mak
 
 SimulatedMouse::~SimulatedMouse()
 {
+    {
+        const std::lock_guard lock(m_anchor->mutex);
+        m_reportTimerStop = true;
+        m_reportTimerWake.notify_all();
+    }
+    if (m_reportTimer.joinable())
+        m_reportTimer.join();
     const std::lock_guard lock(m_anchor->mutex);
     m_anchor->mouse = nullptr;
     for (LinkSlot& slot : m_links)
@@ -46,6 +53,8 @@ std::unique_ptr<HidHandle> SimulatedMouse::OpenStatusInterface(LinkKind link)
     if (!slot.plugged)
         return nullptr;
     auto queue = std::make_shared<SimInputQueue>();
+    queue->reports.push_back(m_state.live.BuildReport(OnlineByte(link)));
+    slot.lastStatusReport = m_clock.Now();
     std::erase_if(slot.statusQueues, [](const std::weak_ptr<SimInputQueue>& q) { return q.expired(); });
     slot.statusQueues.push_back(queue);
     return std::make_unique<SimStatusHandle>(m_anchor, std::move(queue));
@@ -220,6 +229,38 @@ void SimulatedMouse::EmitStatusReport(LinkKind link, const SimStatusReport& repo
 {
     const std::lock_guard lock(m_anchor->mutex);
     Emit(link, report);
+}
+
+void SimulatedMouse::SendDueStatusReports()
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    const std::uint8_t charge = m_state.live.chargeState;
+    if (charge == SimChargeState::kCharging || charge == SimChargeState::kFull)
+        return;
+    const std::chrono::microseconds now = m_clock.Now();
+    for (LinkKind link : kCommandPreference) {
+        const LinkSlot& slot = Slot(link);
+        // A receiver whose mouse is out of reach has no battery state to pass on.
+        if (!slot.plugged || (link == LinkKind::Wireless && !m_state.receiverMouseOnline))
+            continue;
+        if (now - slot.lastStatusReport >= kBatteryReportPeriod)
+            Emit(link, m_state.live.BuildReport(OnlineByte(link)));
+    }
+}
+
+void SimulatedMouse::StartReportTimer(std::chrono::milliseconds interval)
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    if (m_reportTimer.joinable())
+        return;
+    m_reportTimer = std::thread([this, interval] {
+        std::unique_lock wait(m_anchor->mutex);
+        while (!m_reportTimerWake.wait_for(wait, interval, [this] { return m_reportTimerStop; })) {
+            wait.unlock();
+            SendDueStatusReports();
+            wait.lock();
+        }
+    });
 }
 
 // ---- Faults ------------------------------------------------------------------------
@@ -439,6 +480,7 @@ void SimulatedMouse::PlugLocked(LinkKind link, PlugEvents& events)
         return;
     slot.plugged = true;
     ++slot.period;
+    slot.lastStatusReport = m_clock.Now();
     events.push_back({link, true});
 }
 
@@ -484,6 +526,7 @@ void SimulatedMouse::Emit(LinkKind link, const SimStatusReport& report)
     LinkSlot& slot = Slot(link);
     if (!slot.plugged)
         return;
+    slot.lastStatusReport = m_clock.Now();
     for (const std::weak_ptr<SimInputQueue>& weak : slot.statusQueues) {
         const std::shared_ptr<SimInputQueue> queue = weak.lock();
         if (queue && !queue->ended) {

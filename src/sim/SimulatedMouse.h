@@ -12,6 +12,7 @@
 
 #include <array>
 #include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -21,6 +22,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 // The mouse's side of the protocol: one mouse reachable over three links, each with a
@@ -46,7 +48,8 @@ public:
 
     // Links. A handle belongs to the plug period it was opened in: once its link is
     // unplugged (or restarts) every call fails, even after the link is plugged again.
-    // Null when the link is unplugged.
+    // Null when the link is unplugged. A status interface starts with one report of the
+    // mouse's state, as the mouse answers a listener that starts reading.
     [[nodiscard]] std::unique_ptr<HidHandle> OpenCommandInterface(LinkKind link);
     [[nodiscard]] std::unique_ptr<HidHandle> OpenStatusInterface(LinkKind link);
     void Plug(LinkKind link);
@@ -87,6 +90,17 @@ public:
     void EmitStatusReport(const SimStatusReport& report);
     void EmitStatusReport(LinkKind link, const SimStatusReport& report);
 
+    // On battery the mouse also reports its state on its own: on every plugged link
+    // (the receiver's only while its mouse is on line) that has sent no status report for
+    // kBatteryReportPeriod of the mouse's clock. Charging or full, it reports changes only.
+    static constexpr std::chrono::seconds kBatteryReportPeriod{10};
+    // Sends the reports that are due now. The mouse has no time of its own: tests call it
+    // after moving their clock, a running program through StartReportTimer.
+    void SendDueStatusReports();
+    // Calls SendDueStatusReports every `interval` of real time on a thread of the mouse's
+    // own, until the mouse is destroyed. A second call changes nothing.
+    void StartReportTimer(std::chrono::milliseconds interval = std::chrono::seconds(1));
+
     // Faults, each for the next `count` matching calls on any link; a new call replaces
     // the remaining count, 0 cancels.
     // Valid commands are answered as not accepted and not applied.
@@ -122,6 +136,7 @@ private:
         std::uint64_t period = 0;  // changes on every plug and unplug
         std::vector<std::weak_ptr<SimInputQueue>> statusQueues;
         std::optional<CommandReply> pendingReply;  // the acceptance the next read returns
+        std::chrono::microseconds lastStatusReport{0};  // by the mouse's clock
     };
 
     // Called by command handles with the lock held in `lock`; may release it to call the
@@ -168,4 +183,8 @@ private:
     unsigned m_failWrites = 0;
     unsigned m_dropReplies = 0;
     unsigned m_disconnectAfter = 0;  // 0: off
+
+    std::condition_variable m_reportTimerWake;  // with the anchor's mutex
+    bool m_reportTimerStop = false;
+    std::thread m_reportTimer;  // last: joined before anything it reads goes
 };

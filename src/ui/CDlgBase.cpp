@@ -136,6 +136,10 @@ bool CDlgBase::HandleDialogKey(int key, Qt::KeyboardModifiers modifiers)
     // An open list takes the keys that choose from it; the window's own rules follow.
     if (CWndPopup* popup = LatestPopup(); popup != nullptr && popup->HandleKey(key))
         return true;
+    // A button the keyboard rests on takes Enter and Space before the window's rules, so
+    // that Enter on Cancel cancels; Enter is the dialog's OK only while no button has it.
+    if (PressFocusedButton(key, modifiers))
+        return true;
     if (PreTranslateKeyDown(key, modifiers))
         return true;
     if (HandleNavigationKey(key, modifiers))

@@ -137,9 +137,10 @@ protected:
     // The platform dialog's OK and cancel: end the dialog with that result.
     virtual void OnOK();
     virtual void OnCancel();
-    // Every key press of the dialog and of its edit boxes comes here first; true
-    // consumes it. Unconsumed, Enter is OK and Escape is cancel in a secondary dialog, as
-    // on a platform dialog; a main window leaves them alone.
+    // Every key press of the dialog and of its edit boxes comes here first, except Enter
+    // and Space while a push button has the focus (they press it); true consumes it.
+    // Unconsumed, Enter is OK and Escape is cancel in a secondary dialog, as on a platform
+    // dialog; a main window leaves them alone.
     virtual bool PreTranslateKeyDown(int key, Qt::KeyboardModifiers modifiers);
     // The wheel over the dialog: delta in notches of 120, client point. True when handled.
     virtual bool OnMouseWheel(unsigned flags, int delta, QPoint point);
@@ -181,8 +182,8 @@ protected:
 
     int m_controlsCreated = 0;
 
-    // Pre-translation, then the keyboard's moves and presses, then Enter as OK and Escape
-    // as cancel; true when the key was used.
+    // A focused push button's Enter or Space, then pre-translation, then the keyboard's
+    // moves and presses, then Enter as OK and Escape as cancel; true when the key was used.
     bool HandleDialogKey(int key, Qt::KeyboardModifiers modifiers);
 
 private:
@@ -190,6 +191,8 @@ private:
     [[nodiscard]] static bool IsEligible(const CControlBase* control);
     [[nodiscard]] static unsigned FlagsOf(const QSinglePointEvent* event);
     void RebuildScaledBackground();
+    // Enter or Space while a push button has the focus: the button is clicked.
+    bool PressFocusedButton(int key, Qt::KeyboardModifiers modifiers);
     // Tab and Shift+Tab, Space, and the arrows on sliders, radio groups and lists.
     bool HandleNavigationKey(int key, Qt::KeyboardModifiers modifiers);
     void MoveFocus(int direction);

@@ -145,6 +145,21 @@ bool CDlgBase::MoveInRadioGroup(int direction)
     return true;
 }
 
+bool CDlgBase::PressFocusedButton(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space)
+        return false;
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    CControlBase* focus = m_focusControl;
+    // Check boxes and radios keep Enter for the dialog's default, as on a platform dialog;
+    // their Space is a navigation key.
+    if (focus == nullptr || !focus->IsFocusable() || focus->AccessibleRole() != QAccessible::Button)
+        return false;
+    ClickControl(focus, focus->ClickPoint());
+    return true;
+}
+
 bool CDlgBase::HandleNavigationKey(int key, Qt::KeyboardModifiers modifiers)
 {
     if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))

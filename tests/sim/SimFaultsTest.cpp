@@ -78,7 +78,7 @@ TEST_F(SimFaultsTest, DroppedReplyLosesTheAcceptanceButTheCommandWasApplied)
 TEST_F(SimFaultsTest, DisconnectFollowsTheLastCountedReport)
 {
     mouse.Plug(LinkKind::Ble);
-    auto status = mouse.OpenStatusInterface(LinkKind::Ble);
+    auto status = OpenStatus(LinkKind::Ble);
     std::vector<std::pair<LinkKind, bool>> heard;
     mouse.SetPlugListener([&heard](LinkKind link, bool plugged) { heard.emplace_back(link, plugged); });
     mouse.DisconnectAfterReports(3);
@@ -113,7 +113,7 @@ TEST_F(SimFaultsTest, ZeroCancelsAPendingFault)
 TEST_F(SimFaultsTest, HandlesWorkFromSeveralThreadsAtOnce)
 {
     constexpr int kRounds = 200;
-    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    auto status = OpenStatus(LinkKind::Wired);
 
     std::atomic<int> acceptedByWriter{0};
     std::thread writer([&] {

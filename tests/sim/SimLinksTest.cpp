@@ -61,7 +61,7 @@ TEST(SimLinksDefaultTest, PlugListenerHearsEveryChangeOnce)
 
 TEST_F(SimLinksTest, HandlesOfAnEarlierPlugPeriodFailAfterTheLinkReturns)
 {
-    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    auto status = OpenStatus(LinkKind::Wired);
     mouse.Unplug(LinkKind::Wired);
     mouse.Plug(LinkKind::Wired);
     mouse.ClearReceived();
@@ -82,7 +82,7 @@ TEST_F(SimLinksTest, HandlesOfAnEarlierPlugPeriodFailAfterTheLinkReturns)
 
 TEST_F(SimLinksTest, ClosedHandlesFail)
 {
-    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    auto status = OpenStatus(LinkKind::Wired);
     wired->Close();
     status->Close();
     EXPECT_FALSE(wired->SetFeature(Make(0x09, 0x01, {4})));
@@ -197,7 +197,7 @@ TEST_F(SimLinksTest, StatusReportGoesToEveryPluggedLinkWithTheOnlineFlagOnlyOnTh
     mouse.Plug(LinkKind::Wireless);
     std::vector<std::unique_ptr<HidHandle>> status;
     for (LinkKind link : kLinks)
-        status.push_back(mouse.OpenStatusInterface(link));
+        status.push_back(OpenStatus(link));
 
     SimLiveState live;
     live.dpiLevel = 4;
@@ -230,7 +230,7 @@ TEST_F(SimLinksTest, StatusReportGoesToEveryPluggedLinkWithTheOnlineFlagOnlyOnTh
 
 TEST_F(SimLinksTest, MouseEventsChangeTheReportedBytes)
 {
-    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    auto status = OpenStatus(LinkKind::Wired);
     // Levels 0, 2 and 5 enabled, level 0 current.
     ASSERT_EQ(Send(Make(0x02, 0x02, {0, 0b100101}))[1], 0x02);
 
@@ -260,7 +260,7 @@ TEST_F(SimLinksTest, MouseEventsChangeTheReportedBytes)
 
 TEST_F(SimLinksTest, DpiButtonStaysWhenNoLevelIsEnabled)
 {
-    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    auto status = OpenStatus(LinkKind::Wired);
     ASSERT_EQ(Send(Make(0x02, 0x02, {3, 0x00}))[1], 0x02);
     mouse.PressDpiButton();
     EXPECT_EQ(ReadStatus(*status)[2], 3);
@@ -268,7 +268,7 @@ TEST_F(SimLinksTest, DpiButtonStaysWhenNoLevelIsEnabled)
 
 TEST_F(SimLinksTest, HostSettingsMoveTheLiveStateWithoutAReport)
 {
-    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    auto status = OpenStatus(LinkKind::Wired);
     ASSERT_EQ(Send(Make(0x04, 0x01, {0x12}))[1], 0x04);
     ASSERT_EQ(Send(Make(0x02, 0x02, {5, 0x3F}))[1], 0x02);
     mouse.EmitStatus();
@@ -282,16 +282,107 @@ TEST_F(SimLinksTest, ReportsSentBeforeTheHandleOpenedAreNotDelivered)
     SimStatusReport first = Marker();
     first[31] = 1;
     mouse.EmitStatusReport(first);
-    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    auto status = OpenStatus(LinkKind::Wired);
     mouse.EmitStatusReport(Marker());
     EXPECT_EQ(ReadStatus(*status), Marker());
+}
+
+// A listener that starts reading learns the mouse's state at once, on every link; the
+// receiver's report carries its mouse's on-line flag.
+TEST_F(SimLinksTest, AStatusInterfaceStartsWithTheMousesState)
+{
+    mouse.Plug(LinkKind::Ble);
+    mouse.Plug(LinkKind::Wireless);
+    mouse.SetBattery(57, SimChargeState::kOnBattery);
+    struct Case {
+        LinkKind link;
+        bool receiverMouseOnline;
+        std::uint8_t onlineByte;
+    };
+    const Case cases[] = {
+        {LinkKind::Wired, true, 0},
+        {LinkKind::Ble, true, 0},
+        {LinkKind::Wireless, true, 1},
+        {LinkKind::Wireless, false, 0},
+    };
+    for (const Case& c : cases) {
+        mouse.SetReceiverMouseOnline(c.receiverMouseOnline);
+        auto status = mouse.OpenStatusInterface(c.link);
+        ASSERT_NE(status, nullptr);
+        mouse.EmitStatusReport(Marker());
+        const Reply opening = ReadStatus(*status);
+        EXPECT_EQ(opening, mouse.State().live.BuildReport(c.onlineByte)) << LinkIndex(c.link);
+        EXPECT_EQ(opening[4], 57);
+        EXPECT_EQ(ReadStatus(*status), Marker()) << "one opening report only";
+    }
+}
+
+// On battery the mouse repeats its state after each period without a report on a link;
+// charging or full, or a receiver whose mouse is out of reach, it stays quiet.
+TEST_F(SimLinksTest, OnBatteryTheMouseReportsAfterEachQuietPeriod)
+{
+    struct Case {
+        const char* what;
+        std::uint8_t chargeState;
+        LinkKind link;
+        bool receiverMouseOnline;
+        bool reports;
+    };
+    const Case cases[] = {
+        {"wired on battery", SimChargeState::kOnBattery, LinkKind::Wired, true, true},
+        {"BLE on battery", SimChargeState::kOnBattery, LinkKind::Ble, true, true},
+        {"receiver on battery", SimChargeState::kOnBattery, LinkKind::Wireless, true, true},
+        {"receiver's mouse off line", SimChargeState::kOnBattery, LinkKind::Wireless, false, false},
+        {"charging", SimChargeState::kCharging, LinkKind::Wired, true, false},
+        {"full", SimChargeState::kFull, LinkKind::Wired, true, false},
+    };
+    const auto period = std::chrono::duration_cast<std::chrono::microseconds>(SimulatedMouse::kBatteryReportPeriod);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        mouse.Plug(c.link);
+        mouse.SetReceiverMouseOnline(c.receiverMouseOnline);
+        mouse.SetBattery(42, c.chargeState);
+        auto status = OpenStatus(c.link);
+        ASSERT_NE(status, nullptr);
+
+        clock.Advance(period - std::chrono::microseconds(1));
+        mouse.SendDueStatusReports();  // not yet due
+        clock.Advance(std::chrono::microseconds(1));
+        mouse.SendDueStatusReports();
+        mouse.SendDueStatusReports();  // the report just sent starts the next period
+        mouse.EmitStatusReport(c.link, Marker());
+        if (c.reports) {
+            const Reply periodic = ReadStatus(*status);
+            EXPECT_EQ(periodic[4], 42);
+            EXPECT_EQ(periodic[5], c.chargeState);
+        }
+        EXPECT_EQ(ReadStatus(*status), Marker());
+        // Another report in between puts the next periodic one off by a whole period.
+        clock.Advance(period / 2);
+        mouse.SetBattery(41, c.chargeState);
+        clock.Advance(period / 2);
+        mouse.SendDueStatusReports();
+        mouse.EmitStatusReport(c.link, Marker());
+        EXPECT_EQ(ReadStatus(*status)[4], 41);
+        EXPECT_EQ(ReadStatus(*status), Marker());
+    }
+}
+
+// The running program's timer: real time, on a thread of the mouse's own.
+TEST_F(SimLinksTest, TheReportTimerSendsTheDueReports)
+{
+    auto status = OpenStatus(LinkKind::Wired);
+    clock.Advance(std::chrono::duration_cast<std::chrono::microseconds>(SimulatedMouse::kBatteryReportPeriod));
+    mouse.StartReportTimer(std::chrono::milliseconds(1));
+    const Reply periodic = ReadStatus(*status);  // blocks until the timer has sent it
+    EXPECT_EQ(periodic, mouse.State().live.BuildReport(0));
 }
 
 TEST_F(SimLinksTest, StatusReportForOneLinkReachesOnlyThatLink)
 {
     mouse.Plug(LinkKind::Wireless);
-    auto wiredStatus = mouse.OpenStatusInterface(LinkKind::Wired);
-    auto receiverStatus = mouse.OpenStatusInterface(LinkKind::Wireless);
+    auto wiredStatus = OpenStatus(LinkKind::Wired);
+    auto receiverStatus = OpenStatus(LinkKind::Wireless);
     SimStatusReport receiverOnly{};
     receiverOnly[0] = 7;
     receiverOnly[1] = 1;
@@ -303,7 +394,7 @@ TEST_F(SimLinksTest, StatusReportForOneLinkReachesOnlyThatLink)
 
 TEST_F(SimLinksTest, BlockedReaderGetsTheNextReport)
 {
-    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    auto status = OpenStatus(LinkKind::Wired);
     Reply read{};
     bool ok = false;
     std::thread reader([&] { ok = status->ReadInput(read); });
@@ -317,7 +408,7 @@ TEST_F(SimLinksTest, BlockedReaderGetsTheNextReport)
 // A test waits on this instead of on time before it looks at what a listener posted.
 TEST_F(SimLinksTest, StatusReportsCountAsReadOnceEachReaderWaitsForTheNextOne)
 {
-    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    auto status = OpenStatus(LinkKind::Wired);
     mouse.SetBattery(10, 0);
     mouse.SetBattery(20, 0);
     // Nobody reads the open handle yet: the reports wait, and so does the caller.
@@ -349,7 +440,7 @@ TEST_F(SimLinksTest, UnplugAndCloseWakeABlockedReader)
     for (bool byUnplug : {true, false}) {
         SCOPED_TRACE(byUnplug ? "unplug" : "close");
         mouse.Plug(LinkKind::Wired);
-        auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+        auto status = OpenStatus(LinkKind::Wired);
         bool ok = true;
         std::thread reader([&] {
             Reply read{};
@@ -372,6 +463,8 @@ TEST(SimLinksDefaultTest, HandlesOutlivingTheMouseFailAndItsDestructionWakesRead
     mouse->Plug(LinkKind::Wired);
     auto command = mouse->OpenCommandInterface(LinkKind::Wired);
     auto status = mouse->OpenStatusInterface(LinkKind::Wired);
+    std::array<std::uint8_t, 32> opening{};
+    ASSERT_TRUE(status->ReadInput(opening));  // the mouse's state, which every status interface starts with
     bool ok = true;
     std::thread reader([&] {
         std::array<std::uint8_t, 32> read{};
@@ -389,7 +482,7 @@ TEST(SimLinksDefaultTest, HandlesOutlivingTheMouseFailAndItsDestructionWakesRead
 
 TEST_F(SimLinksTest, WrongBufferLengthsFail)
 {
-    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    auto status = OpenStatus(LinkKind::Wired);
     mouse.EmitStatus();
     std::array<std::uint8_t, 31> shortBuffer{};
     EXPECT_FALSE(status->ReadInput(shortBuffer));

@@ -46,6 +46,16 @@ protected:
         return report;
     }
 
+    // Opens a link's status interface and reads the report of the mouse's state that
+    // every status interface starts with, so that the test reads what follows it.
+    std::unique_ptr<HidHandle> OpenStatus(LinkKind link)
+    {
+        auto status = mouse.OpenStatusInterface(link);
+        if (status != nullptr)
+            EXPECT_EQ(ReadStatus(*status)[0], 7);
+        return status;
+    }
+
     VirtualClock clock;
     SimulatedMouse mouse{clock};
     std::unique_ptr<HidHandle> wired;

@@ -183,6 +183,24 @@ TEST_F(KeyboardTest, EnterStillEndsASecondaryDialog)
     EXPECT_FALSE(check->IsChecked());
 }
 
+// Enter and Space press the push button the keyboard rests on; Enter ends the dialog
+// with OK only while no push button has the focus.
+TEST_F(KeyboardTest, EnterAndSpacePressTheFocusedButtonInsteadOfEndingTheDialog)
+{
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        dialog.messages.clear();
+        dialog.SetFocusControl(right);
+        Press(&dialog, key);
+        const std::vector<ReceivedMessage> expected{{2, 0, NotifyCode::kPress}, {2, 0, NotifyCode::kClick}};
+        EXPECT_EQ(dialog.MessagesFor(2), expected) << key;
+        EXPECT_FALSE(dialog.IsEnded()) << key;
+    }
+    dialog.SetFocusControl(nullptr);
+    Press(&dialog, Qt::Key_Return);
+    EXPECT_TRUE(dialog.IsEnded());
+    EXPECT_EQ(dialog.Result(), DialogResult::kOk);
+}
+
 }  // namespace
 
 namespace {

@@ -66,27 +66,36 @@ LResult CDPIValueSyncSettingDlg::OnMessage(UiMessage message, WParam wParam, LPa
 
 LResult CDPIValueSyncSettingDlg::OnXSlider(WParam wParam, LParam lParam)
 {
-    OnAxisSlider(m_x, m_xPressed, wParam, lParam);
+    OnAxisSlider(m_x, m_y, m_xPressed, wParam, lParam);
     return 0;
 }
 
 LResult CDPIValueSyncSettingDlg::OnYSlider(WParam wParam, LParam lParam)
 {
-    OnAxisSlider(m_y, m_yPressed, wParam, lParam);
+    OnAxisSlider(m_y, m_x, m_yPressed, wParam, lParam);
     return 0;
 }
 
-void CDPIValueSyncSettingDlg::OnAxisSlider(DpiAxisControls& axis, bool& pressed, WParam wParam, LParam lParam)
+void CDPIValueSyncSettingDlg::OnAxisSlider(DpiAxisControls& axis, DpiAxisControls& other, bool& pressed,
+                                           WParam wParam, LParam lParam)
 {
     if (lParam == NotifyCode::kPress) {
         pressed = true;
         axis.Edit()->setFocus(Qt::MouseFocusReason);
-    } else if (lParam == NotifyCode::kClick) {
+        return;
+    }
+    if (lParam == NotifyCode::kClick) {
         pressed = false;
         axis.SetPosition(axis.Slider()->GetPos());
     } else if (lParam == NotifyCode::kDragValue) {
         axis.SetPosition(static_cast<int>(wParam));
+    } else {
+        return;
     }
+    // Every way a slider moves (a drag, a click on its track, an arrow key) ends here,
+    // so the other axis follows here too.
+    if (IsSyncChecked())
+        other.SetPosition(axis.Position());
 }
 
 LResult CDPIValueSyncSettingDlg::OnSync(WParam /*wParam*/, LParam lParam)

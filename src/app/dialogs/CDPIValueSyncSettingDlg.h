@@ -30,8 +30,9 @@ private:
     LResult OnXSlider(WParam wParam, LParam lParam);
     LResult OnYSlider(WParam wParam, LParam lParam);
     LResult OnSync(WParam wParam, LParam lParam);
-    // A slider's notification for its axis; pressed is that slider's pressed flag.
-    void OnAxisSlider(DpiAxisControls& axis, bool& pressed, WParam wParam, LParam lParam);
+    // A slider's notification for its axis; pressed is that slider's pressed flag. With
+    // "XY Sync" checked the other axis follows every move.
+    void OnAxisSlider(DpiAxisControls& axis, DpiAxisControls& other, bool& pressed, WParam wParam, LParam lParam);
     // Enter, Left or Right in one axis' edit box; the other axis follows when synchronised.
     void OnAxisKey(DpiAxisControls& axis, DpiAxisControls& other, int key);
     void ShowBoth();

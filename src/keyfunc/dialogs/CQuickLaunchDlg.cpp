@@ -79,14 +79,31 @@ LResult CQuickLaunchDlg::OnBrowse(WParam /*wParam*/, LParam lParam)
 
 LResult CQuickLaunchDlg::OnOkButton(WParam /*wParam*/, LParam lParam)
 {
-    if (lParam != NotifyCode::kClick)
-        return 0;
+    if (lParam == NotifyCode::kClick)
+        Confirm();
+    return 0;
+}
+
+bool CQuickLaunchDlg::PreTranslateKeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        Confirm();
+        return true;
+    }
+    return CKeyFunctionDlg::PreTranslateKeyDown(key, modifiers);
+}
+
+void CQuickLaunchDlg::Confirm()
+{
     ReleaseAllImages();
     OnOK();
+    // Without a program the button would be given a launch function that launches
+    // nothing; it keeps the function it has.
+    if (m_chosenPath.isEmpty())
+        return;
     KeyFunctionResult result;
     result.name = m_chosenName.toStdU16String();
     result.path = m_chosenPath.toStdU16String();
     result.value = {static_cast<std::uint8_t>(FunctionType::LaunchProgram), kLaunchCode, 0x00};
     SendResult(kResultMessage, reinterpret_cast<WParam>(&result.path), result);
-    return 0;
 }

@@ -7,8 +7,9 @@
 class CStaticText;
 
 // Picks a program for a launch-program function (type 0x60). The browse button runs the
-// program picker; OK closes the dialog and then sends kResultMessage to the owner with
-// the path string in wParam and the record in lParam, chosen or not.
+// program picker; OK (or Enter) closes the dialog and then, when a program was chosen,
+// sends kResultMessage to the owner with the path string in wParam and the record in
+// lParam. Without a choice nothing is sent and the button keeps its function.
 class CQuickLaunchDlg : public CKeyFunctionDlg {
 public:
     static constexpr UiMessage kResultMessage = Msg::kUser + 15;  // 1039
@@ -32,10 +33,13 @@ public:
 protected:
     void CreateDialogControls() override;
     LResult OnMessage(UiMessage message, WParam wParam, LParam lParam) override;
+    bool PreTranslateKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
 
 private:
     LResult OnBrowse(WParam wParam, LParam lParam);
     LResult OnOkButton(WParam wParam, LParam lParam);
+    // Closes with OK and sends the chosen program, if any.
+    void Confirm();
 
     PickProgram m_pickProgram;
     CStaticText* m_path = nullptr;

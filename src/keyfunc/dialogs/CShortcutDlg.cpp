@@ -123,8 +123,13 @@ LResult CShortcutDlg::OnKeyHook(WParam wParam, LParam /*lParam*/)
     const auto virtualKey = static_cast<std::uint8_t>(wParam & 0xFF);
     if (IsModifierKey(virtualKey))
         return 0;
+    // A key the mouse cannot send (a media key, say) has no usage: taking it would show
+    // "Undefined" and give the button a combination without a key.
+    const std::uint8_t usage = KeyUsage(virtualKey);
+    if (usage == 0)
+        return 0;
     m_capturedName = QString::fromStdU16String(std::u16string(KeyName(virtualKey)));
-    m_capturedUsage = KeyUsage(virtualKey);
+    m_capturedUsage = usage;
     m_keyName->SetText(m_capturedName);
     InvalidateRect(m_keyName->GetRect());
     return 0;

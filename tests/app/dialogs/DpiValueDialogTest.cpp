@@ -10,6 +10,7 @@
 #include "ui/CSliderControl.h"
 #include "ui/CStaticText.h"
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -217,6 +218,44 @@ TEST_F(DpiDialogTest, DraggingOneSliderWithSyncLeavesBothOnTheSameStep)
     EXPECT_EQ(dialog.XPosition(), dialog.YPosition());
     EXPECT_EQ(dialog.XAxis().Slider()->GetPos(), dialog.YPosition());
     EXPECT_EQ(dialog.XAxis().Edit()->GetText(), dialog.YAxis().Edit()->GetText());
+}
+
+// With "XY Sync" checked the axes stay equal however a slider moves: a click on its
+// track away from the thumb, or the arrow keys on a slider the keyboard rests on.
+TEST_F(DpiDialogTest, EveryWayASliderMovesKeepsSynchronisedAxesEqual)
+{
+    UseSensor(0x3395);
+    enum class Axis { X, Y };
+    struct Case {
+        const char* what;
+        Axis axis;
+        std::optional<Qt::Key> key;  // none: a click on the track at three quarters
+    };
+    const Case cases[] = {
+        {"click on the X track", Axis::X, std::nullopt},
+        {"click on the Y track", Axis::Y, std::nullopt},
+        {"Up on the X slider", Axis::X, Qt::Key_Up},
+        {"Down on the Y slider", Axis::Y, Qt::Key_Down},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CDPIValueSyncSettingDlg dialog(Bar(100, 100), table, texts, &owner);
+        Open(dialog);
+        ASSERT_TRUE(dialog.IsSyncChecked());
+        CSliderControl* slider = (c.axis == Axis::X ? dialog.XAxis() : dialog.YAxis()).Slider();
+        if (c.key) {
+            dialog.SetFocusControl(slider);
+            QTest::keyClick(&dialog, *c.key);
+        } else {
+            const QRect track = slider->GetRect().ToQRect();
+            MouseDriver(&dialog).Click(QPoint(track.left() + track.width() * 3 / 4, track.center().y()));
+        }
+        const int moved = c.axis == Axis::X ? dialog.XPosition() : dialog.YPosition();
+        EXPECT_NE(moved, 100);
+        const QString dpi = DpiPositions::DpiText(table, moved);
+        ExpectShows(dialog.XAxis(), moved, dpi);
+        ExpectShows(dialog.YAxis(), moved, dpi);
+    }
 }
 
 TEST_F(DpiDialogTest, SyncOkStoresBothTypedValuesAsTheyStand)

@@ -26,6 +26,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 #include <fstream>
 #include <set>
 
@@ -350,11 +352,20 @@ TEST_F(MainWindowTest, TheSensorWithoutLightingSwitchesTheLayoutAndBack)
     EXPECT_FALSE(window->GetControl(MainId::kMacroManager)->IsShown());
     window->repaint();
     EXPECT_EQ(window->HeaderTop(MainId::kHeaderRate), window->IsSectionOpen(MainId::kHeaderDpi) ? 67 + 196 : 67);
+    // The left column's panel of the macro manager goes with it; the other three stay.
+    const UiRect macroPanel{36, 311, 36 + 230, 311 + 43};
+    const auto hasMacroPanel = [this, macroPanel] {
+        const std::vector<UiRect> panels = window->PanelRects();
+        return std::find(panels.begin(), panels.end(), macroPanel) != panels.end();
+    };
+    EXPECT_FALSE(hasMacroPanel());
+    EXPECT_EQ(window->PanelRects().front(), (UiRect{36, 62, 36 + 230, 62 + 205}));
 
     mouse->SetSensorCode(SensorCode::k3311);
     ASSERT_TRUE(RunUntil([this] { return !window->Sensor3205Mode(); }));
     EXPECT_TRUE(window->GetControl(MainId::kHeaderLighting)->IsShown());
     EXPECT_TRUE(window->GetControl(MainId::kMacroManager)->IsShown());
+    EXPECT_TRUE(hasMacroPanel());
 }
 
 TEST_F(MainWindowTest, TheBatteryReachesTheGaugeAndTheTraysTip)
@@ -406,6 +417,38 @@ TEST_F(MainWindowTest, ADpiBarSetThroughItsDialogWritesTheSamePositionToXAndYAnd
     EXPECT_EQ(Current().XYSettingX[1], wanted);
     EXPECT_EQ(Current().XYSettingY[1], wanted);
     EXPECT_FALSE(Sent(CommandCode::DpiLevels).empty());
+}
+
+// A DPI dialog open while the mouse reports another sensor holds positions of the old
+// table: it is cancelled, so that its OK cannot write one over the levels just reset.
+TEST_F(MainWindowTest, ASensorChangeCancelsAnOpenDpiDialog)
+{
+    StartConfirmed();
+    ASSERT_EQ(Link().DpiTable().Model(), 0x3311);
+    bool endedBySensor = false;
+    std::uint16_t reset = 0;
+    QTimer::singleShot(150, [this, &endedBySensor, &reset] {
+        for (CDlgBase* dialog : OpenDialogList::Entries()) {
+            auto* dpi = dynamic_cast<CDPIValueSettingDlg*>(dialog);
+            if (dpi == nullptr)
+                continue;
+            dpi->XAxis().SetPosition(dpi->XAxis().LastPosition());
+            mouse->SetSensorCode(SensorCode::k3395);
+            ASSERT_TRUE(RunUntil([this] { return Link().DpiTable().Model() == 0x3395; }));
+            RunFor(50);
+            reset = Current().XYSettingX[1];
+            endedBySensor = dpi->IsEnded();
+            // A user who did not see it go would press OK now.
+            if (!dpi->IsEnded())
+                MouseDriver(dpi).Click(dpi->GetControl(CFramedDlg::kIdOk)->GetRect().ToQRect().center());
+        }
+    });
+    Click(MainId::kFirstDpiBar + 1);
+    WaitForExchanges();
+    EXPECT_TRUE(endedBySensor);
+    EXPECT_EQ(Current().XYSettingX[1], reset);
+    EXPECT_EQ(Current().XYSettingY[1], reset);
+    EXPECT_EQ(OpenDialogList::Count(), 0);
 }
 
 TEST_F(MainWindowTest, AMouseThisUserMayNotOpenIsReportedOnceWithTheCommandThatFixesIt)

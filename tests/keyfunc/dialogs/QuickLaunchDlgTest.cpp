@@ -79,13 +79,46 @@ TEST_F(QuickLaunchDlgTest, BrowsingAgainReplacesAndACancelledBrowseKeepsTheChoic
     EXPECT_EQ(Results()[0].record.name, u"second.desktop");
 }
 
-TEST_F(QuickLaunchDlgTest, OkWithoutAChoiceSendsEmptyNameAndPath)
+// OK and Enter end the dialog alike: with the chosen program, or without a result when
+// none was chosen (the button keeps its function).
+TEST_F(QuickLaunchDlgTest, OkAndEnterSendTheChosenProgramAndNothingWithoutOne)
 {
-    ClickControl(*dialog, CQuickLaunchDlg::kIdOk);
-    ASSERT_EQ(Results().size(), 1u);
-    EXPECT_TRUE(Results()[0].record.name.empty());
-    EXPECT_TRUE(Results()[0].record.path.empty());
-    EXPECT_EQ(Results()[0].record.value, (FunctionValue{0x60, 0x05, 0x00}));
+    struct Case {
+        const char* what;
+        bool enter;
+        QString chosen;
+    };
+    const Case cases[] = {
+        {"OK, chosen", false, QStringLiteral("/opt/Tools/run.exe")},
+        {"Enter, chosen", true, QStringLiteral("/opt/Tools/run.exe")},
+        {"OK, nothing chosen", false, QString()},
+        {"Enter, nothing chosen", true, QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        owner.results.clear();
+        picker.answers = {c.chosen};
+        picker.opened = 0;
+        CQuickLaunchDlg launch(&owner, texts, picker.Function());
+        launch.InitDialog();
+        launch.show();
+        if (!c.chosen.isEmpty())
+            ClickControl(launch, CQuickLaunchDlg::kIdBrowse);
+        if (c.enter)
+            QTest::keyClick(&launch, Qt::Key_Return);
+        else
+            ClickControl(launch, CQuickLaunchDlg::kIdOk);
+        EXPECT_TRUE(launch.IsEnded());
+        EXPECT_EQ(launch.Result(), DialogResult::kOk);
+        if (c.chosen.isEmpty()) {
+            EXPECT_TRUE(Results().empty());
+            continue;
+        }
+        ASSERT_EQ(Results().size(), 1u);
+        EXPECT_EQ(Results()[0].record.name, u"run.exe");
+        EXPECT_EQ(Results()[0].pathInWParam, std::u16string(u"/opt/Tools/run.exe"));
+        EXPECT_EQ(Results()[0].record.value, (FunctionValue{0x60, 0x05, 0x00}));
+    }
 }
 
 TEST_F(QuickLaunchDlgTest, CancelAndExitSendNothing)

@@ -87,6 +87,31 @@ TEST_F(ShortcutDlgTest, ModifierKeysLeaveTheKeyField)
     EXPECT_EQ(Results()[0].record.value, (FunctionValue{0x70, 0x00, 0x3E}));
 }
 
+// Keys without a usage in the key table (the media and browser keys) cannot be sent by
+// the mouse: they leave the captured key as it was.
+TEST_F(ShortcutDlgTest, KeysWithoutAUsageLeaveTheKeyField)
+{
+    TypeKey(*dialog, Qt::Key_F5);
+    for (const Qt::Key key : {Qt::Key_VolumeUp, Qt::Key_VolumeMute, Qt::Key_MediaPlay, Qt::Key_MediaNext}) {
+        PressAndReleaseKey(*dialog, key);
+        EXPECT_EQ(dialog->KeyNameText(), QStringLiteral("F5")) << key;
+    }
+    ClickControl(*dialog, CShortcutDlg::kIdOk);
+    ASSERT_EQ(Results().size(), 1u);
+    EXPECT_EQ(Results()[0].record.name, u"F5");
+    EXPECT_EQ(Results()[0].record.value, (FunctionValue{0x70, 0x00, 0x3E}));
+}
+
+// Nothing but a key without a usage is nothing chosen.
+TEST_F(ShortcutDlgTest, OnlyAKeyWithoutAUsageSendsNothing)
+{
+    PressAndReleaseKey(*dialog, Qt::Key_VolumeDown);
+    EXPECT_TRUE(dialog->KeyNameText().isEmpty());
+    ClickControl(*dialog, CShortcutDlg::kIdOk);
+    EXPECT_TRUE(Results().empty());
+    EXPECT_TRUE(dialog->IsEnded());
+}
+
 TEST_F(ShortcutDlgTest, TheLastKeyEventWinsReleasesIncluded)
 {
     QTest::keyPress(dialog->windowHandle(), Qt::Key_A);

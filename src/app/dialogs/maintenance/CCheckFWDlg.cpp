@@ -10,6 +10,8 @@
 
 #include <QMessageBox>
 
+#include <utility>
+
 CCheckFWDlg::CCheckFWDlg(QWidget* owner, const LanguageTexts& texts, FirmwareUpdater& updater,
                          std::span<const std::uint8_t> appImage, std::span<const std::uint8_t> baseImage,
                          ImageErrorReport reportImageError)
@@ -65,13 +67,21 @@ bool CCheckFWDlg::OnInitDialog()
 
 LResult CCheckFWDlg::OnMessage(UiMessage message, WParam wParam, LParam lParam)
 {
-    static const MessageMap<CCheckFWDlg> map{{kIdCloseCross, &CCheckFWDlg::OnCloseClick},
-                                             {kIdCancel, &CCheckFWDlg::OnCloseClick},
+    static const MessageMap<CCheckFWDlg> map{{kIdCloseCross, &CCheckFWDlg::OnCloseButton},
+                                             {kIdCancel, &CCheckFWDlg::OnCloseButton},
                                              {kIdOk, &CCheckFWDlg::OnOkButton},
                                              {Msg::kTimer, &CCheckFWDlg::OnTimer}};
     if (auto result = map.Dispatch(*this, message, wParam, lParam))
         return *result;
     return CFramedDlg::OnMessage(message, wParam, lParam);
+}
+
+LResult CCheckFWDlg::OnCloseButton(WParam /*wParam*/, LParam lParam)
+{
+    // The images stay while the window does.
+    if (IsClick(lParam) && !PutOffClose(DialogResult::kCancel))
+        CloseWithCancel();
+    return 0;
 }
 
 LResult CCheckFWDlg::OnOkButton(WParam /*wParam*/, LParam /*lParam*/)
@@ -103,14 +113,27 @@ void CCheckFWDlg::StopUpdate()
     m_run.reset();
 }
 
+bool CCheckFWDlg::PutOffClose(int result)
+{
+    if (!IsUpdateRunning())
+        return false;
+    if (!m_closePending)
+        m_closePending = result;
+    return true;
+}
+
 void CCheckFWDlg::OnOK()
 {
+    if (PutOffClose(DialogResult::kOk))
+        return;
     StopUpdate();
     CFramedDlg::OnOK();
 }
 
 void CCheckFWDlg::OnCancel()
 {
+    if (PutOffClose(DialogResult::kCancel))
+        return;
     StopUpdate();
     CFramedDlg::OnCancel();
 }
@@ -159,4 +182,15 @@ void CCheckFWDlg::UpdateActive() {}
 void CCheckFWDlg::Finished(FirmwareUpdateOutcome outcome)
 {
     m_outcomes.push_back(outcome);
+    // After the restart the final check is still to come; every other outcome is the last.
+    if (outcome == FirmwareUpdateOutcome::Restarted)
+        return;
+    m_runEnded = true;
+    if (const std::optional<int> result = std::exchange(m_closePending, std::nullopt)) {
+        ReleaseAllImages();
+        if (*result == DialogResult::kOk)
+            OnOK();
+        else
+            OnCancel();
+    }
 }

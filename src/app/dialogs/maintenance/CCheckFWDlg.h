@@ -19,9 +19,12 @@ class CStaticText;
 // opening starts the update on the device side, which compares the installed check value
 // with the image's and rewrites the mouse when they differ. It shows what the update
 // reports: the installed check value, the status, the percentage and the progress bar.
-// The window holds the running update; closing it (cross, close button, Escape, the close
-// message) lets the update go, which stops it before its next frame. A program image that
-// is missing or too large is reported with "App File is Error!" and nothing is sent.
+// The window holds the running update. A close asked for while it runs (cross, close
+// button, Enter, Escape, the close message) is kept until the update has ended: stopping
+// between frames could leave the mouse's base area unlocked and erased, or a program half
+// installed, so the window closes once the mouse is whole again. Before the update has
+// started, and after it has ended, the window closes at once. A program image that is
+// missing or too large is reported with "App File is Error!" and nothing is sent.
 class CCheckFWDlg : public CFramedDlg, private FirmwareUpdateEvents {
 public:
     static constexpr int kDesignWidth = 429;
@@ -52,6 +55,10 @@ public:
     // The outcomes reported so far (the update, then the final check after a restart).
     [[nodiscard]] const std::vector<FirmwareUpdateOutcome>& Outcomes() const { return m_outcomes; }
     [[nodiscard]] bool IsUpdateHeld() const { return m_run != nullptr; }
+    // An update was started and has not reported its last outcome yet.
+    [[nodiscard]] bool IsUpdateRunning() const { return m_run != nullptr && !m_runEnded; }
+    // A close was asked for while the update ran; the window closes when it ends.
+    [[nodiscard]] bool IsClosePending() const { return m_closePending.has_value(); }
 
 protected:
     bool OnInitDialog() override;
@@ -61,10 +68,13 @@ protected:
     void OnCancel() override;
 
 private:
+    LResult OnCloseButton(WParam wParam, LParam lParam);
     LResult OnOkButton(WParam wParam, LParam lParam);
     LResult OnTimer(WParam wParam, LParam lParam);
     void StartUpdate();
     void StopUpdate();
+    // True when the close was put off because the update is still running.
+    bool PutOffClose(int result);
     void SetLabel(CStaticText* label, const QString& text);
 
     // FirmwareUpdateEvents, on the UI thread.
@@ -79,6 +89,8 @@ private:
     ImageErrorReport m_reportImageError;
     std::unique_ptr<FirmwareUpdateRun> m_run;
     std::vector<FirmwareUpdateOutcome> m_outcomes;
+    bool m_runEnded = false;
+    std::optional<int> m_closePending;  // the result the put-off close ends the window with
     CStaticText* m_status = nullptr;
     CStaticText* m_imageCheckValue = nullptr;
     CStaticText* m_deviceCheckValue = nullptr;

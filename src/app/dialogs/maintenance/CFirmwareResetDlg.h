@@ -2,9 +2,9 @@
 
 #include "CFramedDlg.h"
 
-// The factory-reset question. OK and Enter confirm (the run ends with OK); cancel and the
-// cross end it with cancel; Escape is swallowed, so the question cannot be waved away by
-// a stray key.
+// The factory-reset question. OK confirms (the run ends with OK), and so does Enter unless
+// the keyboard rests on another button, which Enter then presses; cancel and the cross end
+// it with cancel; Escape is swallowed, so the question cannot be waved away by a stray key.
 class CFirmwareResetDlg : public CFramedDlg {
 public:
     static constexpr int kDesignWidth = 429;

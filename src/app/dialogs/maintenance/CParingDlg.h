@@ -8,10 +8,11 @@
 
 class CStaticText;
 
-// The pairing dialog: the pair button (or Space) asks the owner for the receiver's pairing
-// request once, then a one-second tick waits up to 25 seconds for the receiver to report
-// its mouse on line, showing the progress in the status line. A retry after a failure
-// waits again without a new request. Enter is swallowed, Escape closes.
+// The pairing dialog: the pair button asks the owner for the receiver's pairing request
+// once, then a one-second tick waits up to 25 seconds for the receiver to report its mouse
+// on line, showing the progress in the status line. A retry after a failure waits again
+// without a new request. Space is the pair button and Enter is swallowed, unless the
+// keyboard rests on a button (then both press that one); Escape closes.
 class CParingDlg : public CFramedDlg {
 public:
     static constexpr int kDesignWidth = 429;

@@ -9,19 +9,24 @@
 #include "device/DeviceLinkEvents.h"
 #include "device/StandaloneDeviceModel.h"
 #include "device/FirmwareCheckValue.h"
+#include "device/FlashFrame.h"
 #include "device/FlashMap.h"
 #include "device/VirtualClock.h"
 #include "sim/SimulatedMouse.h"
 
 #include <QTest>
 
+#include <algorithm>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <random>
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+
+constexpr auto kProtection = static_cast<std::uint8_t>(FlashOp::Protection);
 
 Bytes RandomBytes(std::size_t size, unsigned seed)
 {
@@ -33,9 +38,9 @@ Bytes RandomBytes(std::size_t size, unsigned seed)
 }
 
 // A program image whose header starts with the check value of its body.
-Bytes MakeAppImage(std::size_t size)
+Bytes MakeAppImage(std::size_t size, unsigned seed = 1)
 {
-    Bytes image = RandomBytes(size, 1);
+    Bytes image = RandomBytes(size, seed);
     const std::uint32_t check = FirmwareCheckValue(image);
     for (std::size_t i = 0; i < 4; ++i)
         image[i] = static_cast<std::uint8_t>(check >> (8 * i));
@@ -55,6 +60,16 @@ public:
     void Finished(FirmwareUpdateOutcome) override {}
 };
 
+class RecordedEvents final : public FirmwareUpdateEvents {
+public:
+    void ShowText(const FirmwareText&) override {}
+    void SetProgress(int, int) override {}
+    void UpdateActive() override {}
+    void Finished(FirmwareUpdateOutcome outcome) override { finished.push_back(outcome); }
+
+    std::vector<FirmwareUpdateOutcome> finished;
+};
+
 // Virtual time whose sleeps can be held: while closed, the device thread stops at its
 // next pause, so a test can act in the middle of an update.
 class GateClock final : public Clock {
@@ -63,6 +78,10 @@ public:
     void Sleep(std::chrono::milliseconds duration) override
     {
         std::unique_lock lock(m_mutex);
+        if (m_closeWhen && m_closeWhen()) {
+            m_closeWhen = nullptr;
+            m_open = false;
+        }
         ++m_sleepers;
         m_changed.notify_all();
         m_changed.wait(lock, [this] { return m_open; });
@@ -81,6 +100,12 @@ public:
         m_open = true;
         m_changed.notify_all();
     }
+    // Closes at the first pause at which `condition` holds.
+    void CloseWhen(std::function<bool()> condition)
+    {
+        std::lock_guard lock(m_mutex);
+        m_closeWhen = std::move(condition);
+    }
     bool WaitForSleeper()
     {
         std::unique_lock lock(m_mutex);
@@ -93,6 +118,7 @@ private:
     std::condition_variable m_changed;
     bool m_open = true;
     int m_sleepers = 0;
+    std::function<bool()> m_closeWhen;
 };
 
 // The firmware window over the simulated mouse on a real device thread. The mouse's
@@ -197,17 +223,19 @@ TEST_F(CheckFWDlgTest, MissingOrOversizedImageIsReportedAndNothingIsSent)
     EXPECT_TRUE(mouse.Received().empty());
 }
 
-TEST_F(CheckFWDlgTest, ClosingMidUpdateStopsItBeforeTheNextFrame)
+// The program's end drops the run without the window's consent: the update then stops
+// before its next frame, and no event reaches the sink after that.
+TEST_F(CheckFWDlgTest, DroppingTheRunStopsTheUpdateBeforeTheNextFrame)
 {
     clock.Close();
-    auto dialog = Open(MakeAppImage(4096), RandomBytes(FlashMap::kBaseAreaEnd, 8));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog->IsUpdateHeld(); }, 30000));
+    RecordedEvents first;
+    auto run = updater.Start(*FirmwareImage::LoadApp(MakeAppImage(4096)),
+                             FirmwareImage::LoadBase(RandomBytes(FlashMap::kBaseAreaEnd, 8)), first);
+    ASSERT_NE(run, nullptr);
     ASSERT_TRUE(clock.WaitForSleeper());  // the device thread is in its first pause
-    const std::size_t framesBeforeClose = FlashFrameOperations().size();
+    const std::size_t framesBeforeStop = FlashFrameOperations().size();
 
-    MouseDriver(dialog.get()).Click(CentreOf(*dialog, CFramedDlg::kIdCloseCross));
-    EXPECT_TRUE(dialog->IsEnded());
-    EXPECT_FALSE(dialog->IsUpdateHeld());
+    run.reset();
     // A second update is refused while the first is still finishing.
     IgnoredEvents other;
     const auto image = *FirmwareImage::LoadApp(MakeAppImage(4096));
@@ -217,14 +245,85 @@ TEST_F(CheckFWDlgTest, ClosingMidUpdateStopsItBeforeTheNextFrame)
     QCoreApplication::processEvents();
 
     EXPECT_FALSE(link.FirmwareUpdateRunning());
-    EXPECT_TRUE(dialog->Outcomes().empty());  // the window heard nothing after it let go
-    EXPECT_EQ(FlashFrameOperations().size(), framesBeforeClose);
+    EXPECT_TRUE(first.finished.empty());  // the sink heard nothing after it was let go
+    EXPECT_EQ(FlashFrameOperations().size(), framesBeforeStop);
     EXPECT_FALSE(link.Connection().firmwareUpdateActive);
     // Once it has finished, the next update may start.
     auto next = updater.Start(image, FirmwareImage::LoadBase({}), other);
     EXPECT_NE(next, nullptr);
     next.reset();
     deviceThread.WaitIdle();
+}
+
+// Every way of closing the window while the update runs is kept until the update has
+// ended: the first pause of this update falls right after the base area was unlocked,
+// and the mouse must come out of it with its base area written and locked again.
+TEST_F(CheckFWDlgTest, AClosingAskedForMidUpdateWaitsUntilTheMouseIsWhole)
+{
+    struct Case {
+        const char* what;
+        std::function<void(CCheckFWDlg&)> close;
+        int result;
+    };
+    const Case cases[] = {
+        {"cross", [](CCheckFWDlg& d) { MouseDriver(&d).Click(CentreOf(d, CFramedDlg::kIdCloseCross)); },
+         DialogResult::kCancel},
+        {"close button", [](CCheckFWDlg& d) { MouseDriver(&d).Click(CentreOf(d, CFramedDlg::kIdCancel)); },
+         DialogResult::kCancel},
+        {"Enter", [](CCheckFWDlg& d) { QTest::keyClick(&d, Qt::Key_Return); }, DialogResult::kOk},
+        {"Escape", [](CCheckFWDlg& d) { QTest::keyClick(&d, Qt::Key_Escape); }, DialogResult::kCancel},
+        {"close message", [](CCheckFWDlg& d) { d.SendMessage(Msg::kClose, 0, 0); }, DialogResult::kCancel},
+    };
+    unsigned seed = 10;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // Images the mouse does not hold yet, so that each run rewrites the base area.
+        const Bytes app = MakeAppImage(4096, ++seed);
+        const Bytes base = RandomBytes(FlashMap::kBaseAreaEnd, ++seed);
+        mouse.ClearReceived();
+        clock.CloseWhen([this] {
+            const auto operations = FlashFrameOperations();
+            return !operations.empty() && operations.back() == kProtection;
+        });
+        auto dialog = Open(app, base);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog->IsUpdateHeld(); }, 30000));
+        ASSERT_TRUE(clock.WaitForSleeper());  // in the pause after the unlock
+
+        c.close(*dialog);
+        EXPECT_FALSE(dialog->IsEnded());
+        EXPECT_TRUE(dialog->IsClosePending());
+        EXPECT_TRUE(dialog->IsUpdateRunning());
+        clock.Open();
+
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog->IsEnded(); }, 120000));
+        EXPECT_EQ(dialog->Result(), c.result);
+        EXPECT_EQ(dialog->Outcomes(), (std::vector<FirmwareUpdateOutcome>{FirmwareUpdateOutcome::Restarted,
+                                                                         FirmwareUpdateOutcome::Installed}));
+        const auto operations = FlashFrameOperations();
+        EXPECT_EQ(std::count(operations.begin(), operations.end(), kProtection), 2);  // unlocked, locked again
+        const auto flash = mouse.Flash().Contents();
+        EXPECT_TRUE(std::equal(base.begin(), base.end(), flash.begin()));
+        EXPECT_TRUE(std::equal(app.begin(), app.end(), flash.begin() + FlashMap::kUpdateAreaStart));
+        deviceThread.WaitIdle();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(link.FirmwareUpdateRunning());
+    }
+}
+
+// Before the update starts and after it has ended the window closes at once.
+TEST_F(CheckFWDlgTest, TheWindowClosesAtOnceWhenNoUpdateRuns)
+{
+    auto waiting = Open(MakeAppImage(4096), {});
+    QTest::keyClick(waiting.get(), Qt::Key_Escape);
+    EXPECT_TRUE(waiting->IsEnded());
+    EXPECT_FALSE(waiting->IsUpdateHeld());
+
+    link.Connection().wiredVersion = 0x0101;
+    auto ended = Open(MakeAppImage(4096), {});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !ended->Outcomes().empty(); }, 30000));
+    MouseDriver(ended.get()).Click(CentreOf(*ended, CFramedDlg::kIdCloseCross));
+    EXPECT_TRUE(ended->IsEnded());
+    EXPECT_EQ(ended->Result(), DialogResult::kCancel);
 }
 
 }  // namespace

@@ -141,6 +141,61 @@ TEST_F(MaintenanceTest, ResetQuestionConfirmsWithOkOrEnterAndCannotBeEscaped)
     }
 }
 
+// Tab until the keyboard rests on the control with this id.
+void FocusByTab(CDlgBase& dialog, int id)
+{
+    for (int presses = 0; presses < 10; ++presses) {
+        if (dialog.FocusControl() != nullptr && dialog.FocusControl()->GetId() == id)
+            return;
+        QTest::keyClick(&dialog, Qt::Key_Tab);
+    }
+    ADD_FAILURE() << "Tab never reached control " << id;
+}
+
+// Enter and Space press the button the keyboard rests on, whatever the window does with
+// them otherwise: Enter on the reset question's Cancel cancels.
+TEST_F(MaintenanceTest, EnterAndSpacePressTheFocusedButton)
+{
+    enum class Window { Reset, Pairing };
+    struct Case {
+        Window window;
+        int focus;
+        Qt::Key key;
+        bool ends;
+        int result;
+        int pairingRequests;
+    };
+    const Case cases[] = {
+        {Window::Reset, CFramedDlg::kIdCancel, Qt::Key_Return, true, DialogResult::kCancel, 0},
+        {Window::Reset, CFramedDlg::kIdCancel, Qt::Key_Space, true, DialogResult::kCancel, 0},
+        {Window::Reset, CFramedDlg::kIdCloseCross, Qt::Key_Enter, true, DialogResult::kCancel, 0},
+        {Window::Reset, CFramedDlg::kIdOk, Qt::Key_Return, true, DialogResult::kOk, 0},
+        {Window::Pairing, CParingDlg::kIdClose, Qt::Key_Space, true, DialogResult::kCancel, 0},
+        {Window::Pairing, CParingDlg::kIdClose, Qt::Key_Return, true, DialogResult::kCancel, 0},
+        {Window::Pairing, CParingDlg::kIdPair, Qt::Key_Return, false, 0, 1},
+        {Window::Pairing, CParingDlg::kIdPair, Qt::Key_Space, false, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.window == Window::Reset ? "reset" : "pairing") << " focus " << c.focus
+                                        << " key " << c.key);
+        owner.messages.clear();
+        std::unique_ptr<CFramedDlg> dialog;
+        if (c.window == Window::Reset)
+            dialog = std::make_unique<CFirmwareResetDlg>(&owner, texts);
+        else
+            dialog = std::make_unique<CParingDlg>(&owner, texts, [] { return false; });
+        dialog->InitDialog();
+        dialog->show();
+        FocusByTab(*dialog, c.focus);
+        QTest::keyClick(dialog.get(), c.key);
+        EXPECT_EQ(dialog->IsEnded(), c.ends);
+        if (c.ends) {
+            EXPECT_EQ(dialog->Result(), c.result);
+        }
+        EXPECT_EQ(owner.MessagesFor(CParingDlg::kPairingRequest).size(), static_cast<std::size_t>(c.pairingRequests));
+    }
+}
+
 TEST_F(MaintenanceTest, ProgressGrowsByTwoPerTickToFullThenEndsOnTheSecondTimer)
 {
     CProgressBarDlg progress(&owner, texts, T(146));
