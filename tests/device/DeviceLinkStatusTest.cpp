@@ -20,11 +20,21 @@ std::array<std::uint8_t, 32> NextReport(HidHandle& status)
     return report;
 }
 
+// Opens a link's status interface and reads past the report of the mouse's state that
+// it starts with: these tests hand the link only the reports they make.
+std::unique_ptr<HidHandle> OpenStatus(SimulatedMouse& mouse, LinkKind link)
+{
+    auto status = mouse.OpenStatusInterface(link);
+    if (status != nullptr)
+        (void)NextReport(*status);
+    return status;
+}
+
 }  // namespace
 
 TEST_F(DeviceLinkStatusTest, DpiButtonOnTheMouseUpdatesTheProfileAndIsNotWrittenBack)
 {
-    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    auto status = OpenStatus(mouse, LinkKind::Wired);
     ASSERT_NE(status, nullptr);
     // The listener starts out remembering level 2, so the level is taken when it differs
     // from that: press until the mouse reports another one.
@@ -48,7 +58,7 @@ TEST_F(DeviceLinkStatusTest, DpiButtonOnTheMouseUpdatesTheProfileAndIsNotWritten
 TEST_F(DeviceLinkStatusTest, LaunchButtonAsksForTheProgramOnce)
 {
     Current().Keys[2].URL = u"/usr/bin/true";
-    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    auto status = OpenStatus(mouse, LinkKind::Wired);
     for (int press = 0; press < 2; ++press) {
         mouse.PressLaunchButton(3);
         link.OnStatusReport(LinkKind::Wired, NextReport(*status));
@@ -65,7 +75,7 @@ TEST_F(DeviceLinkStatusTest, NewSensorResetsTheDpiOfAllFiveProfilesAndSavesEvery
 {
     for (int index = 0; index < ProfileTable::kProfileCount; ++index)
         profiles.At(index).XYSettingX[0] = 300;
-    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    auto status = OpenStatus(mouse, LinkKind::Wired);
     mouse.SetSensorCode(0x51);  // model 0x3395
     link.OnStatusReport(LinkKind::Wired, NextReport(*status));
 
@@ -92,7 +102,7 @@ TEST_F(DeviceLinkStatusTest, ReceiverReportsMouseOfflineWhileWiredIsPresent)
 {
     link.Link(LinkKind::Wired).present = true;
     mouse.Plug(LinkKind::Wireless);
-    auto status = mouse.OpenStatusInterface(LinkKind::Wireless);
+    auto status = OpenStatus(mouse, LinkKind::Wireless);
     const BatteryState battery = link.Battery();
     const Profile before = Current();
     events.log.clear();
@@ -107,7 +117,7 @@ TEST_F(DeviceLinkStatusTest, ReceiverReportsMouseOfflineWhileWiredIsPresent)
 
 TEST_F(DeviceLinkStatusTest, BatteryTickShowsNothingUntilConfirmedThenTheLevel)
 {
-    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    auto status = OpenStatus(mouse, LinkKind::Wired);
     mouse.SetBattery(57, 0);
     link.OnStatusReport(LinkKind::Wired, NextReport(*status));
     link.Connection().deviceConfirmed = false;
@@ -136,7 +146,7 @@ TEST_F(DeviceLinkStatusTest, SaveTimerWritesTheSettingsAndTheFiveProfiles)
 
 TEST_F(DeviceLinkStatusTest, ReportOfTheOldLevelAfterTheUserPickedAnotherIsTaken)
 {
-    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    auto status = OpenStatus(mouse, LinkKind::Wired);
     const std::array<std::uint8_t, 32> atStart = [&] {
         mouse.SetBattery(50, 0);
         return NextReport(*status);
@@ -167,7 +177,7 @@ TEST_F(DeviceLinkStatusTest, LinkBuiltBeforeTheSettingsWereReadTakesTheSettingsS
     ASSERT_EQ(settings.SensorId(), 0x3311);
     for (int index = 0; index < ProfileTable::kProfileCount; ++index)
         profiles.At(index).XYSettingX[0] = 300;
-    auto status = mouse.OpenStatusInterface(LinkKind::Wired);
+    auto status = OpenStatus(mouse, LinkKind::Wired);
     mouse.SetSensorCode(0x50);  // model 0x3311
     link.OnStatusReport(LinkKind::Wired, NextReport(*status));
 

@@ -42,7 +42,8 @@ TEST_F(DeviceLinkThreadTest, StatusReportsAndAppliesInterleaveWithoutRacesAndThe
     deviceThread.WaitIdle();
     ui.RunPending();
     mouse.PressDpiButton();
-    ASSERT_TRUE(ui.RunUntil([&] { return reportsRead.load() == kPresses + 1; }, std::chrono::seconds(60)));
+    // The report of the mouse's state the interface starts with, then one per press.
+    ASSERT_TRUE(ui.RunUntil([&] { return reportsRead.load() == 1 + kPresses + 1; }, std::chrono::seconds(60)));
     status->Close();
     listener.join();
     deviceThread.WaitIdle();

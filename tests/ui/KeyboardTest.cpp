@@ -187,12 +187,15 @@ TEST_F(KeyboardTest, EnterStillEndsASecondaryDialog)
 // with OK only while no push button has the focus.
 TEST_F(KeyboardTest, EnterAndSpacePressTheFocusedButtonInsteadOfEndingTheDialog)
 {
+    mouse.Click(right->GetRect().ToQRect().center());
+    const std::vector<ReceivedMessage> clicked = dialog.MessagesFor(2);
+    ASSERT_EQ(clicked.size(), 2u);
+    EXPECT_EQ(clicked.back().lParam, NotifyCode::kClick);
     for (const int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
         dialog.messages.clear();
         dialog.SetFocusControl(right);
         Press(&dialog, key);
-        const std::vector<ReceivedMessage> expected{{2, 0, NotifyCode::kPress}, {2, 0, NotifyCode::kClick}};
-        EXPECT_EQ(dialog.MessagesFor(2), expected) << key;
+        EXPECT_EQ(dialog.MessagesFor(2), clicked) << key;
         EXPECT_FALSE(dialog.IsEnded()) << key;
     }
     dialog.SetFocusControl(nullptr);

@@ -43,6 +43,9 @@ public:
     {
         if (!m_handle)
             throw std::logic_error("the link is unplugged");
+        // The interface starts with the mouse's state; the tests read what follows it.
+        if (!Next())
+            throw std::logic_error("no opening status report");
     }
 
     [[nodiscard]] std::optional<StatusReport> Next()

@@ -376,6 +376,17 @@ TEST_F(MainWindowTest, TheBatteryReachesTheGaugeAndTheTraysTip)
     EXPECT_TRUE(app->TrayToolTip().startsWith(QStringLiteral("Gaming Mouse")));
 }
 
+// The mouse tells its listener its state when it starts reading, so the battery of a
+// mouse that never changed is shown as it is, not as 0 %.
+TEST_F(MainWindowTest, TheBatteryIsTrueFromTheStartWithoutAnyChange)
+{
+    StartConfirmed();
+    ASSERT_EQ(mouse->State().live.battery, 100);
+    EXPECT_TRUE(RunUntil([this] { return app->TrayToolTip().endsWith(QStringLiteral("100%")); }, 4000))
+        << app->TrayToolTip().toStdString();
+    EXPECT_EQ(Link().Battery().batteryLevel, 100);
+}
+
 TEST_F(MainWindowTest, TheMousesDpiButtonShowsTheOnScreenDisplay)
 {
     StartConfirmed();

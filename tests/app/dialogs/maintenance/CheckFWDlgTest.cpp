@@ -274,6 +274,7 @@ TEST_F(CheckFWDlgTest, AClosingAskedForMidUpdateWaitsUntilTheMouseIsWhole)
         {"Escape", [](CCheckFWDlg& d) { QTest::keyClick(&d, Qt::Key_Escape); }, DialogResult::kCancel},
         {"close message", [](CCheckFWDlg& d) { d.SendMessage(Msg::kClose, 0, 0); }, DialogResult::kCancel},
     };
+    mouse.SetReceivedLimit(100'000);  // every frame of a whole update, the unlock included
     unsigned seed = 10;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
