@@ -22,6 +22,7 @@
 #include "macros/windows/CMacroSelectDlg.h"
 #include "platform/DataFolder.h"
 #include "platform/instance/SingleInstance.h"
+#include "platform/instance/TerminationSignals.h"
 #include "platform/shell/MouseSettingsOpener.h"
 #include "platform/shell/ProgramLauncher.h"
 #include "profiles/AppSettings.h"
@@ -43,8 +44,13 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#if QT_CONFIG(sessionmanager)
+#include <QSessionManager>
+#endif
 #include <QSocketNotifier>
 #include <QTimer>
+
+#include <cstdlib>
 
 #if __has_include("platform/hid/SystemHidBackend.h") && defined(CORVANE_HAS_SYSTEM_HID)
 #include "platform/hid/SystemHidBackend.h"
@@ -66,6 +72,23 @@ constexpr const char* kUdevCommand =
     R"(KERNELS=="0005:248A:6673.*|0005:248A:6674.*|0005:248A:6675.*", TAG+="uaccess"' )"
     R"(| sudo tee /etc/udev/rules.d/70-corvane.rules && sudo udevadm control --reload && sudo udevadm trigger)";
 
+// The run that is not yet shut down, for the process's end by exit(): Qt's X11 plugin ends
+// the process that way when the connection to the display breaks (the session ended, the
+// server went away), and no destructor of main's objects runs then.
+CCorvaneApp* g_running = nullptr;
+
+// The bytes that name a data folder in the instance key: UTF-8 on Windows, the name's
+// own bytes elsewhere, so that a name in any encoding gets its own key.
+QByteArray KeyBytes(const std::filesystem::path& folder)
+{
+#if defined(_WIN32)
+    const std::u8string text = folder.u8string();
+    return {reinterpret_cast<const char*>(text.data()), static_cast<qsizetype>(text.size())};
+#else
+    return QByteArray::fromStdString(folder.native());
+#endif
+}
+
 }  // namespace
 
 // Declaration order is the reverse of destruction: the window and discovery go before
@@ -73,6 +96,7 @@ constexpr const char* kUdevCommand =
 // simulated mouse its handles use.
 struct CCorvaneApp::Parts {
     std::unique_ptr<SingleInstance> instance;
+    std::unique_ptr<TerminationSignals> endRequests;
     SteadyClock clock;
     std::unique_ptr<SimulatedMouse> mouse;
     QtUiPoster poster;
@@ -135,20 +159,20 @@ QWidget* CCorvaneApp::SimulatorWindow() const
 CCorvaneApp::StartResult CCorvaneApp::Start(const MainWindowServices* services)
 {
     Parts& parts = *m_parts;
-    const std::filesystem::path dataFolder =
-        m_options.dataDir.isEmpty() ? UserDataFolder() : PathFromText(m_options.dataDir.toStdU16String());
+    const std::filesystem::path dataFolder = m_options.dataDir.empty() ? UserDataFolder() : m_options.dataDir;
 
     // One run per user, and per data folder when another one is given, so that separate
     // data folders (tests, a second profile set) do not meet.
     QString key = SingleInstance::DefaultKey();
-    if (!m_options.dataDir.isEmpty())
+    if (!m_options.dataDir.empty())
         key += QStringLiteral("-") +
                QString::fromLatin1(
-                   QCryptographicHash::hash(m_options.dataDir.toUtf8(), QCryptographicHash::Sha1).toHex().left(8));
+                   QCryptographicHash::hash(KeyBytes(m_options.dataDir), QCryptographicHash::Sha1).toHex().left(8));
     parts.instance = std::make_unique<SingleInstance>(key, SingleInstance::DefaultFolder());
     if (parts.instance->Claim() == SingleInstance::Role::Secondary)
         return StartResult::OtherInstance;
     parts.instance->SetRestoreHandler([this] { Restore(); });
+    WatchTheEndOfTheRun();
 
     // The data folder; one that cannot be made leaves every file at its defaults.
     m_paths = DataPaths{dataFolder, m_programFolder / "lang"};
@@ -231,9 +255,9 @@ bool CCorvaneApp::OpenDevices()
             "the simulated mouse");
         return false;
     }
-    if (!m_options.hidLog.isEmpty()) {
+    if (!m_options.hidLog.empty()) {
         std::string error;
-        parts.log = HidTrafficLog::Open(PathFromText(m_options.hidLog.toStdU16String()), parts.clock, error);
+        parts.log = HidTrafficLog::Open(m_options.hidLog, parts.clock, error);
         if (!parts.log) {
             m_failure = QString::fromStdString(error);
             return false;
@@ -406,11 +430,52 @@ int CCorvaneApp::Run()
     return code;
 }
 
+void CCorvaneApp::WatchTheEndOfTheRun()
+{
+    // Every way the run can end goes through Quit, then Shutdown once the loop has
+    // returned: the close button, the tray, the mouse's removal and these.
+    m_parts->endRequests = std::make_unique<TerminationSignals>([this](int /*signalNumber*/) { Quit(); });
+#if QT_CONFIG(sessionmanager)
+    // The session asks its programs to save before it may end them; it may still be
+    // cancelled, so the program goes on running. Its end then closes the windows, which
+    // ends the program (QEvent::Quit), or breaks the display's connection (below).
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_lifetime.get(), [this](QSessionManager&) {
+        if (m_parts->link && !m_shutDown)
+            m_parts->link->WritePendingWork();
+    });
+#endif
+    // Should anything end the application's own loop, everything is written before the
+    // application object goes.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, m_lifetime.get(), [this] { Shutdown(); });
+    g_running = this;
+    static const bool exitHandled = std::atexit([] {
+        if (g_running != nullptr)
+            g_running->EndWithoutDisplay();
+    }) == 0;
+    (void)exitHandled;
+}
+
+void CCorvaneApp::EndWithoutDisplay()
+{
+    // The process ends within exit(): no window may be touched (the display may be gone)
+    // and nothing is destroyed; only what is pending is written and the instance let go.
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    g_running = nullptr;
+    Parts& parts = *m_parts;
+    if (parts.link)
+        (void)parts.link->FinishPendingWork();
+    parts.instance.reset();
+}
+
 void CCorvaneApp::Shutdown()
 {
     if (m_shutDown)
         return;
     m_shutDown = true;
+    if (g_running == this)
+        g_running = nullptr;
     Parts& parts = *m_parts;
     OpenDialogList::CloseAll();
     if (parts.window) {
@@ -419,8 +484,9 @@ void CCorvaneApp::Shutdown()
             parts.window->KillTimer(timer);
         parts.window->hide();
     }
-    // A pending save is written, queued writes get their time to reach the mouse, and
-    // what cannot be written is recorded for the next start.
+    // An apply still waiting for its timer is made, a pending save is written, queued
+    // writes get their time to reach the mouse, and what cannot be written is recorded
+    // for the next start.
     if (parts.link)
         (void)parts.link->FinishPendingWork();
     if (parts.discovery)
@@ -438,4 +504,7 @@ void CCorvaneApp::Shutdown()
     parts.deviceThread.reset();
     parts.changeNotifier.reset();
     parts.backend.reset();
+    // Last: a later start finds the program gone only once everything is written.
+    parts.endRequests.reset();
+    parts.instance.reset();
 }

@@ -61,6 +61,10 @@ private:
     [[nodiscard]] bool OpenDevices();
     void CreateWindow(const MainWindowServices* services);
     void ShowAccessProblem(const std::string& message);
+    // Ends by Quit on SIGTERM, SIGHUP and SIGINT, writes pending work when the desktop's
+    // session is saved, and by EndWithoutDisplay when the process ends by exit().
+    void WatchTheEndOfTheRun();
+    void EndWithoutDisplay();
 
     ProgramOptions m_options;
     std::filesystem::path m_programFolder;

@@ -60,7 +60,7 @@ protected:
     {
         ProgramOptions options;
         options.simulate = true;
-        options.dataDir = QString::fromStdString(data.Path().string());
+        options.dataDir = data.Path();
         options.scale = scale;
         app = std::make_unique<CCorvaneApp>(
             options, std::filesystem::path(QApplication::applicationDirPath().toStdString()));
