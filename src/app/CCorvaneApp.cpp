@@ -38,6 +38,7 @@
 #include "ui/UiScale.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QCryptographicHash>
 #include <QFileDialog>
@@ -88,6 +89,25 @@ QByteArray KeyBytes(const std::filesystem::path& folder)
     return QByteArray::fromStdString(folder.native());
 #endif
 }
+
+// The application's quit event (the session manager's end sends it) ends the program's
+// own loop, which the application's handling of it would not reach.
+class QuitEventFilter final : public QObject {
+public:
+    QuitEventFilter(std::function<void()> quit, QObject* parent) : QObject(parent), m_quit(std::move(quit)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != QCoreApplication::instance() || event->type() != QEvent::Quit)
+            return false;
+        m_quit();
+        return true;
+    }
+
+private:
+    std::function<void()> m_quit;
+};
 
 }  // namespace
 
@@ -437,13 +457,14 @@ void CCorvaneApp::WatchTheEndOfTheRun()
     m_parts->endRequests = std::make_unique<TerminationSignals>([this](int /*signalNumber*/) { Quit(); });
 #if QT_CONFIG(sessionmanager)
     // The session asks its programs to save before it may end them; it may still be
-    // cancelled, so the program goes on running. Its end then closes the windows, which
-    // ends the program (QEvent::Quit), or breaks the display's connection (below).
+    // cancelled, so the program goes on running. Its end then sends the quit event, or
+    // breaks the display's connection (below).
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_lifetime.get(), [this](QSessionManager&) {
         if (m_parts->link && !m_shutDown)
             m_parts->link->WritePendingWork();
     });
 #endif
+    qApp->installEventFilter(new QuitEventFilter([this] { Quit(); }, m_lifetime.get()));
     // Should anything end the application's own loop, everything is written before the
     // application object goes.
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, m_lifetime.get(), [this] { Shutdown(); });

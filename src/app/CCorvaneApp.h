@@ -4,6 +4,8 @@
 #include "device/LinkKind.h"
 #include "profiles/DataPaths.h"
 
+#include <QString>
+
 #include <filesystem>
 #include <memory>
 

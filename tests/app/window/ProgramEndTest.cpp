@@ -57,7 +57,11 @@ protected:
             (void)::kill(::getpid(), SIGINT);
             break;
         case End::SessionQuit:
-            QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(QEvent::Quit));
+            // Delivered while the loop runs, as the session manager's message is.
+            QTimer::singleShot(0, QCoreApplication::instance(), [] {
+                QEvent quit(QEvent::Quit);
+                QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+            });
             break;
         }
         bool timedOut = false;
