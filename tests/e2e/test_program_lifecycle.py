@@ -137,7 +137,7 @@ class ProgramEndTest(unittest.TestCase):
     def test_every_end_from_outside_keeps_the_change(self):
         # Qt's display plugin ends the process with status 1 when the display goes.
         for end, expected_code in ((signal.SIGTERM, 0), (signal.SIGHUP, 0), ("display", 1)):
-            with self.subTest(end=str(end)):
+            with self.subTest(end=getattr(end, "name", end)):
                 self.run_and_end(end, expected_code)
 
 
