@@ -61,6 +61,8 @@ private:
     [[nodiscard]] bool OpenDevices();
     void CreateWindow(const MainWindowServices* services);
     void ShowAccessProblem(const std::string& message);
+    // A notice that does not stop the window; it replaces the one still open.
+    void ShowAttention(const QString& title, const QString& message);
 
     ProgramOptions m_options;
     std::filesystem::path m_programFolder;
