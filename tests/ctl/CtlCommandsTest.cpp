@@ -167,7 +167,7 @@ TEST_F(CtlCommandsTest, FilesFarLargerThanTheirKindAreRefusedUnread)
         std::filesystem::resize_file(path, c.limit + 1);
         const CtlRun run = Run({"show", c.kind, path.string()});
         EXPECT_EQ(run.exitCode, CtlExit::kRefused);
-        EXPECT_EQ(run.out, "");
+        EXPECT_TRUE(run.out.empty());
         EXPECT_NE(run.err.find("too large"), std::string::npos) << run.err;
     }
 
