@@ -14,8 +14,9 @@ cd "$(dirname "$0")/.."
 jobs="${CORVANE_JOBS:-2}"
 
 # The compiler cache, when installed, is set up by CMakeLists.txt for every build below:
-# they share most of their sources, and a second run compiles only what changed. These
-# make its hits independent of the folder the tree was cloned to.
+# they share most of their sources, and a second run compiles only what changed. Debug
+# info names the build folder; without NOHASHDIR a clone in another folder would miss
+# every cached object.
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 
 # build/ is configured exactly as the README's first command configures it, so after that
