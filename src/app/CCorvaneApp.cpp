@@ -261,7 +261,8 @@ bool CCorvaneApp::OpenDevices()
     actions.quit = [this] { Quit(); };
     actions.accessDenied = [this](const std::string& message) { ShowAccessProblem(message); };
     actions.showAttention = [this](int title, int message) {
-        ShowAttention(DialogParts::LanguageText(m_parts->texts, title), DialogParts::LanguageText(m_parts->texts, message));
+        const LanguageTexts& texts = m_parts->texts;
+        ShowAttention(DialogParts::LanguageText(texts, title), DialogParts::LanguageText(texts, message));
     };
     actions.showProgress = [this](int message) {
         (void)CProgressBarDlg::ShowProgress(Window(), m_parts->texts,

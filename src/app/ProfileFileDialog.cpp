@@ -11,6 +11,10 @@ std::unique_ptr<QFileDialog> Create(QWidget* parent, const QString& title, QFile
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog->setDefaultSuffix(QLatin1String(kSuffix));
+    // A desktop's own save dialog may ask about the name as typed and leave the suffix to
+    // be added after its answer; Qt's own dialog completes the name before it asks.
+    if (mode == QFileDialog::AcceptSave)
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
     return dialog;
 }
 

@@ -55,7 +55,9 @@ constexpr const char* kShowUsage =
     "\n"
     "Reads the file with the program's own reader and prints the record as JSON. A file\n"
     "that fails the reader's checks prints nothing on standard output, names the first\n"
-    "failing line on standard error and exits with 1. Never writes anything.\n";
+    "failing line on standard error and exits with 1. A file far larger than any of its\n"
+    "kind (1 MiB for a profile or settings file, 128 MiB for macros) is refused unread with\n"
+    "1, a pipe or a device with 2. Never writes anything.\n";
 
 bool WantsHelp(const std::vector<std::string>& arguments)
 {

@@ -115,7 +115,8 @@ MacroItemLocation MacroFileCommands::Import(Exchange exchange, CDlgBase& owner, 
     const OfferedFile offered = CheckOfferedFile(PathFromText(path.toStdU16String()), OfferedFileLimit::kMacros);
     if (offered.problem == OfferedFileProblem::TooLarge) {
         CAttentionDlg attention(texts, Title(texts, CAttentionDlg::kTextTitle),
-                                QStringLiteral("%1 is not a macro file: it holds %2 bytes, far more than a macro library.")
+                                QStringLiteral("%1 is not a macro file: it holds %2 bytes, far more than a "
+                                               "macro library.")
                                     .arg(path)
                                     .arg(offered.size),
                                 &owner);

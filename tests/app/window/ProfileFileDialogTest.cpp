@@ -35,7 +35,6 @@ TEST(ProfileFileDialog, ExportAsksBeforeReplacingTheFileTheSuffixCompletes)
     WriteBytes(folder / "mine.psf", "kept");
     const std::unique_ptr<QFileDialog> dialog =
         ProfileFileDialog::Create(nullptr, QStringLiteral("Export"), QFileDialog::AcceptSave);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setDirectory(QString::fromStdString(folder.Path().string()));
 
     const std::vector<QString> questions = ExportAnsweringNo(*dialog, QStringLiteral("mine"));
@@ -51,7 +50,6 @@ TEST(ProfileFileDialog, ExportOfANewNameGetsTheSuffixWithoutAQuestion)
     TempFolder folder;
     const std::unique_ptr<QFileDialog> dialog =
         ProfileFileDialog::Create(nullptr, QStringLiteral("Export"), QFileDialog::AcceptSave);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setDirectory(QString::fromStdString(folder.Path().string()));
 
     EXPECT_TRUE(ExportAnsweringNo(*dialog, QStringLiteral("new")).empty());

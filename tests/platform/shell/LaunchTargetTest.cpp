@@ -90,7 +90,8 @@ TEST_F(LaunchTargetTest, EntriesAmongTheInstalledApplicationsAreTrustedWithoutTh
     // The desktop's menus list the "applications" folders of these.
     std::filesystem::create_directories(folder / "system/applications/vendor");
     std::filesystem::create_directories(folder / "user/applications");
-    const ScopedEnvironmentVariable systemData("XDG_DATA_DIRS", QByteArray::fromStdString((folder / "system").string()));
+    const ScopedEnvironmentVariable systemData("XDG_DATA_DIRS",
+                                               QByteArray::fromStdString((folder / "system").string()));
     const ScopedEnvironmentVariable userData("XDG_DATA_HOME", QByteArray::fromStdString((folder / "user").string()));
     WriteFileWithMode(folder / "system/applications/vendor/viewer.desktop", "[Desktop Entry]\n", kDocumentMode);
     WriteFileWithMode(folder / "user/applications/mine.desktop", "[Desktop Entry]\n", kDocumentMode);
