@@ -4,7 +4,9 @@
 #include "app/MainWindowIds.h"
 #include "app/MainWindowLinkEvents.h"
 #include "app/MainWindowPlacement.h"
+#include "app/LaunchRefusal.h"
 #include "app/MacroManagerLauncher.h"
+#include "app/ProfileFileDialog.h"
 #include "app/TrayIcon.h"
 #include "app/sim/SimulatedMouseWindow.h"
 #include "app/dialogs/CAttentionDlg.h"
@@ -62,8 +64,6 @@ namespace {
 // How many received reports the simulated mouse keeps for inspection; its state (what it
 // was sent) is kept whole whatever this says.
 constexpr std::size_t kSimulatedReceivedLimit = 4096;
-const QString kProfileFilter = QStringLiteral("Profile (*.psf)");
-const QString kProfileSuffix = QStringLiteral(".psf");
 
 // The one command that gives the user at the desk the mouse's nodes: the program's udev
 // rule, written where udev reads it, then applied to the nodes already there.
@@ -305,16 +305,8 @@ bool CCorvaneApp::OpenDevices()
     actions.quit = [this] { Quit(); };
     actions.accessDenied = [this](const std::string& message) { ShowAccessProblem(message); };
     actions.showAttention = [this](int title, int message) {
-        Parts& p = *m_parts;
-        if (p.attention)
-            p.attention->deleteLater();
-        auto* attention = new CAttentionDlg(p.texts, DialogParts::LanguageText(p.texts, title),
-                                            DialogParts::LanguageText(p.texts, message), Window());
-        attention->setAttribute(Qt::WA_DeleteOnClose);
-        attention->setWindowFlag(Qt::WindowStaysOnTopHint);
-        attention->InitDialog();
-        attention->show();
-        p.attention = attention;
+        const LanguageTexts& texts = m_parts->texts;
+        ShowAttention(DialogParts::LanguageText(texts, title), DialogParts::LanguageText(texts, message));
     };
     actions.showProgress = [this](int message) {
         (void)CProgressBarDlg::ShowProgress(Window(), m_parts->texts,
@@ -343,17 +335,19 @@ void CCorvaneApp::CreateWindow(const MainWindowServices* given)
         (void)attention.DoModal();
     };
     services.pickImportFile = [this](const QString& title) {
-        return QFileDialog::getOpenFileName(Window(), title, QString(), kProfileFilter);
+        return ProfileFileDialog::Pick(Window(), title, QFileDialog::AcceptOpen);
     };
     services.pickExportFile = [this](const QString& title) {
-        QString file = QFileDialog::getSaveFileName(Window(), title, QString(), kProfileFilter);
-        if (!file.isEmpty() && !file.endsWith(kProfileSuffix, Qt::CaseInsensitive))
-            file += kProfileSuffix;
-        return file;
+        return ProfileFileDialog::Pick(Window(), title, QFileDialog::AcceptSave);
     };
     services.openMouseSettings = [] { return MouseSettingsOpener::Open().started; };
-    // A launch that fails does so quietly, as an empty or stale path would.
-    services.launchProgram = [](const std::u16string& target) { (void)ProgramLauncher::Open(target); };
+    // A launch that fails does so quietly, as an empty or stale path would; a refused one
+    // is said, without stopping the window (the mouse's button press brought it).
+    services.launchProgram = [this](const std::u16string& target) {
+        const QString refusal = LaunchRefusalMessage(ProgramLauncher::Open(target), QString::fromStdU16String(target));
+        if (!refusal.isEmpty())
+            ShowAttention(DialogParts::LanguageText(m_parts->texts, CAttentionDlg::kTextTitle), refusal);
+    };
     services.putAway = [this] { PutAway(); };
     static_assert(CMacroSelectDlg::kResultMessage == MainMsg::kMacroSelectionResult);
     services.selectMacro = [this](CDlgBase& window) { CMacroSelectDlg::Run(window, m_parts->texts, m_parts->macros); };
@@ -389,6 +383,19 @@ void CCorvaneApp::CreateWindow(const MainWindowServices* given)
                                                                  parts.texts, m_paths, *parts.link, *parts.discovery},
                                                  std::move(services));
     parts.events->SetWindow(parts.window.get());
+}
+
+void CCorvaneApp::ShowAttention(const QString& title, const QString& message)
+{
+    Parts& p = *m_parts;
+    if (p.attention)
+        p.attention->deleteLater();
+    auto* attention = new CAttentionDlg(p.texts, title, message, Window());
+    attention->setAttribute(Qt::WA_DeleteOnClose);
+    attention->setWindowFlag(Qt::WindowStaysOnTopHint);
+    attention->InitDialog();
+    attention->show();
+    p.attention = attention;
 }
 
 void CCorvaneApp::ShowAccessProblem(const std::string& message)

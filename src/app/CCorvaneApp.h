@@ -67,6 +67,8 @@ private:
     // session is saved, and by EndWithoutDisplay when the process ends by exit().
     void WatchTheEndOfTheRun();
     void EndWithoutDisplay();
+    // A notice that does not stop the window; it replaces the one still open.
+    void ShowAttention(const QString& title, const QString& message);
 
     ProgramOptions m_options;
     std::filesystem::path m_programFolder;
