@@ -7,8 +7,6 @@
 #include "app/MacroManagerLauncher.h"
 #include "app/TrayIcon.h"
 #include "app/sim/SimulatedMouseWindow.h"
-#include "app/dialogs/CAttentionDlg.h"
-#include "app/dialogs/DialogParts.h"
 #include "app/dialogs/maintenance/CProgressBarDlg.h"
 #include "app/dialogs/maintenance/QtUiPoster.h"
 #include "device/DeviceDiscovery.h"
@@ -35,6 +33,8 @@
 #include "ui/OpenDialogList.h"
 #include "ui/UiFont.h"
 #include "ui/UiScale.h"
+#include "ui/dialogs/CAttentionDlg.h"
+#include "ui/dialogs/DialogParts.h"
 
 #include <QApplication>
 #include <QEventLoop>

@@ -8,7 +8,6 @@
 #include "ui/CSliderControl.h"
 #include "app/dialogs/CDPIValueSettingDlg.h"
 #include "app/dialogs/COSDDialog.h"
-#include "app/dialogs/maintenance/CFramedDlg.h"
 #include "app/dialogs/OnScreenDisplay.h"
 #include "device/MacroEventEncoder.h"
 #include "device/SensorCodes.h"
@@ -16,6 +15,7 @@
 #include "macros/windows/CMacroSelectDlg.h"
 #include "ui/CComboButton.h"
 #include "ui/CEditShowList.h"
+#include "ui/dialogs/CFramedDlg.h"
 #include "sim/SimHidBackend.h"
 #include "support/AccessibleTree.h"
 
