@@ -9,8 +9,6 @@
 #include "app/ProfileFileDialog.h"
 #include "app/TrayIcon.h"
 #include "app/sim/SimulatedMouseWindow.h"
-#include "app/dialogs/CAttentionDlg.h"
-#include "app/dialogs/DialogParts.h"
 #include "app/dialogs/maintenance/CProgressBarDlg.h"
 #include "app/dialogs/maintenance/QtUiPoster.h"
 #include "device/DeviceDiscovery.h"
@@ -38,6 +36,8 @@
 #include "ui/OpenDialogList.h"
 #include "ui/UiFont.h"
 #include "ui/UiScale.h"
+#include "ui/dialogs/CAttentionDlg.h"
+#include "ui/dialogs/DialogParts.h"
 
 #include <QApplication>
 #include <QEvent>

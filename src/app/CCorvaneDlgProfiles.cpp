@@ -3,9 +3,7 @@
 
 #include "app/MainWindowIds.h"
 #include "app/dialogs/CAddProfileDlg.h"
-#include "app/dialogs/CAttentionDlg.h"
 #include "app/dialogs/CEditProfileDlg.h"
-#include "app/dialogs/DialogParts.h"
 #include "device/DeviceLink.h"
 #include "keyfunc/popups/CComboProfilePopup.h"
 #include "keyfunc/popups/CProfileRKeyPopup.h"
@@ -18,6 +16,8 @@
 #include "profiles/SettingsFile.h"
 #include "ui/CControlBase.h"
 #include "ui/UiScale.h"
+#include "ui/dialogs/CAttentionDlg.h"
+#include "ui/dialogs/DialogParts.h"
 
 namespace {
 

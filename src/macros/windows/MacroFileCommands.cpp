@@ -1,11 +1,11 @@
 #include "macros/windows/MacroFileCommands.h"
 
-#include "app/dialogs/CAttentionDlg.h"
 #include "macros/MacroLibrary.h"
 #include "profiles/LanguageTexts.h"
 #include "profiles/OfferedFileCheck.h"
 #include "macros/MacroTransfer.h"
 #include "profiles/PathText.h"
+#include "ui/dialogs/CAttentionDlg.h"
 
 #include <QDir>
 #include <QFileDialog>

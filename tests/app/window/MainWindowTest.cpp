@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/MainWindowIds.h"
-#include "app/dialogs/CAttentionDlg.h"
+#include "ui/dialogs/CAttentionDlg.h"
 #include "keyfunc/popups/CMenuPopup.h"
 #include "profiles/LanguageTexts.h"
 #include "profiles/OfferedFileCheck.h"
@@ -10,7 +10,6 @@
 #include "ui/CSliderControl.h"
 #include "app/dialogs/CDPIValueSettingDlg.h"
 #include "app/dialogs/COSDDialog.h"
-#include "app/dialogs/maintenance/CFramedDlg.h"
 #include "app/dialogs/OnScreenDisplay.h"
 #include "device/MacroEventEncoder.h"
 #include "device/SensorCodes.h"
@@ -18,6 +17,7 @@
 #include "macros/windows/CMacroSelectDlg.h"
 #include "ui/CComboButton.h"
 #include "ui/CEditShowList.h"
+#include "ui/dialogs/CFramedDlg.h"
 #include "sim/SimHidBackend.h"
 #include "support/AccessibleTree.h"
 

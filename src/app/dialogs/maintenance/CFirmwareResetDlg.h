@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CFramedDlg.h"
+#include "ui/dialogs/CFramedDlg.h"
 
 // The factory-reset question. OK and Enter confirm (the run ends with OK); cancel and the
 // cross end it with cancel; Escape is swallowed, so the question cannot be waved away by
