@@ -323,6 +323,12 @@ bool CStdioFileEx::OpenForWrite(const std::filesystem::path& path, OldFile oldFi
         Fail(LastSystemError());
         return false;
     }
+    // The new file keeps the old one's permissions (a private file stays private), from
+    // before its first byte is written.
+    const auto status = std::filesystem::status(m_target, error);
+    if (!error && std::filesystem::exists(status)) {
+        std::filesystem::permissions(m_temporary, status.permissions(), error);
+    }
     m_text.clear();
     m_text.push_back(kByteOrderMark);
     m_state = State::Writing;
@@ -396,12 +402,7 @@ bool CStdioFileEx::Close()
         written = SyncToDisk(m_temporary, error);
     }
     if (written) {
-        // The new file keeps the old one's permissions (a private file stays private).
         std::error_code statusError;
-        const auto status = std::filesystem::status(m_target, statusError);
-        if (!statusError && std::filesystem::exists(status)) {
-            std::filesystem::permissions(m_temporary, status.permissions(), statusError);
-        }
         if (m_oldFile == OldFile::KeepAsBackup && std::filesystem::exists(m_target, statusError)) {
             written = KeepBackupOfTarget();
             if (!written) {
