@@ -30,6 +30,7 @@
 #include "profiles/LanguageTexts.h"
 #include "profiles/PathText.h"
 #include "profiles/ProfileTable.h"
+#include "profiles/SaveProblemNotice.h"
 #include "profiles/StartupLoad.h"
 #include "sim/SimHidBackend.h"
 #include "sim/SimulatedMouse.h"
@@ -136,6 +137,8 @@ struct CCorvaneApp::Parts {
     std::unique_ptr<QWidget> simulatorWindow;
     QPointer<QWidget> attention;
     QPointer<QMessageBox> accessProblem;
+    SaveProblemNotice saveProblemNotice;
+    SaveFailures::ScopedObserver saveFailures;  // ends the reports with the run
 };
 
 CCorvaneApp::CCorvaneApp(ProgramOptions options, std::filesystem::path programFolder)
@@ -250,6 +253,28 @@ bool CCorvaneApp::LoadModel()
                                   UiScale::Get()};
     (void)LoadLanguage(parts.texts, sources);
     UiFont::SetControlFont(parts.texts.Font());
+    // A save that fails (a read-only, full or unreadable data folder) is told once, on the
+    // UI thread, with the folder and the reason; the program runs on what it read.
+    parts.saveFailures.Set([this, lifetime = QPointer<QObject>(m_lifetime.get())](const SaveFailure& failure) {
+        if (!lifetime)
+            return;
+        QMetaObject::invokeMethod(
+            lifetime,
+            [this, failure] {
+                Parts& p = *m_parts;
+                const auto notice = p.saveProblemNotice.Take(failure, m_paths, p.settings, p.texts);
+                if (!notice || m_shutDown)
+                    return;
+                auto* attention = new CAttentionDlg(
+                    p.texts, DialogParts::LanguageText(p.texts, CAttentionDlg::kTextTitle),
+                    QString::fromStdU16String(*notice), Window());
+                attention->setAttribute(Qt::WA_DeleteOnClose);
+                attention->setWindowFlag(Qt::WindowStaysOnTopHint);
+                attention->InitDialog();
+                attention->show();
+            },
+            Qt::QueuedConnection);
+    });
     (void)MacroLibraryFile::Load(parts.macros, m_paths.MacroLibraryFile());
     (void)LoadSettingsAndProfiles(parts.settings, *parts.profiles, parts.texts, m_paths);
     return true;

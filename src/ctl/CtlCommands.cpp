@@ -12,8 +12,10 @@
 #include "profiles/LanguageTexts.h"
 #include "profiles/OfferedFileCheck.h"
 #include "profiles/Profile.h"
+#include "profiles/ProfileDefaults.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileTable.h"
+#include "profiles/SaveFailures.h"
 #include "profiles/SettingsFile.h"
 #include "profiles/StartupLoad.h"
 
@@ -228,9 +230,16 @@ int Init(const std::vector<std::string>& arguments, const CtlEnvironment& enviro
 
     out << "data folder: " << PathText(dataFolder) << "\n";
     if (!languageRead) {
-        out << "language: no complete language file found; profile names are empty\n";
+        out << "language: no complete language file found\n";
     }
-    out << "settings: " << (report.settingsValid ? "read" : "missing or damaged, replaced by defaults") << "\n";
+    if (!HasDefaultTexts(*texts)) {
+        out << "language: the texts of the default names are missing; profiles reset now are not written\n";
+    }
+    out << "settings: "
+        << (report.settingsValid      ? "read"
+            : report.settingsReplaced ? "missing or damaged, replaced by defaults"
+                                      : "cannot be read or replaced; the program runs on defaults and keeps the profiles")
+        << "\n";
     for (int i = 0; i < ProfileTable::kProfileCount; ++i) {
         out << "profile " << i << ": " << PathText(settings.ProfileSlotPath(i))
             << (report.profileRead[static_cast<std::size_t>(i)] ? "" : " (reset to defaults)") << "\n";
@@ -276,6 +285,16 @@ int RunCtl(const std::vector<std::string>& givenArguments, const CtlEnvironment&
            std::ostream& err)
 {
     const std::vector<std::string> arguments = MoveLeadingDeviceOptions(givenArguments);
+    // A save that fails is told once, with the folder and the reason.
+    SaveFailures::ScopedObserver saveFailures;
+    bool saveFailureTold = false;
+    saveFailures.Set([&err, &saveFailureTold](const SaveFailure& failure) {
+        if (!saveFailureTold) {
+            saveFailureTold = true;
+            err << "corvanectl: changes cannot be saved in " << PathText(failure.file.parent_path()) << ": "
+                << failure.reason << "\n";
+        }
+    });
     if (arguments.empty()) {
         return Usage(err, kUsage, "no command given");
     }

@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include <sstream>
+#include <system_error>
 
 #include <sys/stat.h>
 
@@ -27,7 +28,8 @@ protected:
     {
         std::filesystem::create_directories(languageFolder);
         WriteUtf16File(languageFolder / "Lan_EN.txt",
-                       u"[Setting]\n0=English\n20=Left\n85=Game\n86=Work\n87=Web\n88=Four\n89=Five\n100=Wave\n");
+                       u"[Setting]\n0=English\n20=Left\n21=Right\n22=Middle\n23=Forward\n24=Back\n42=DPI\n85=Game\n"
+                       u"86=Work\n87=Web\n88=Four\n89=Five\n100=Wave\n");
     }
 
     CtlRun Run(const std::vector<std::string>& arguments)
@@ -64,6 +66,26 @@ TEST_F(CtlCommandsTest, InitPreparesAFreshDataFolderAndThenLeavesItAlone)
     EXPECT_NE(second.out.find("settings: read"), std::string::npos);
     EXPECT_EQ(second.out.find("reset"), std::string::npos);
     EXPECT_EQ(ReadBytes(paths.DefaultProfileFile(0)), profileBytes);
+}
+
+TEST_F(CtlCommandsTest, InitKeepsTheProfilesOfSettingsItCannotReadAndSaysWhyOnce)
+{
+    ASSERT_EQ(Run({"init", "--data-dir", dataFolder.string()}).exitCode, CtlExit::kDone);
+    const DataPaths paths{dataFolder, {}};
+    std::u16string profile = ReadUtf16File(paths.DefaultProfileFile(1));
+    profile.replace(profile.find(u"ProfileName=Work"), 16, u"ProfileName=Mine");
+    WriteUtf16File(paths.DefaultProfileFile(1), profile);
+    const std::string profileBytes = ReadBytes(paths.DefaultProfileFile(1));
+    std::filesystem::remove(paths.SettingsFile());
+    std::filesystem::create_directories(paths.SettingsFile() / "inside");
+
+    const CtlRun run = Run({"init", "--data-dir", dataFolder.string()});
+    EXPECT_EQ(run.exitCode, CtlExit::kDone) << run.err;
+    EXPECT_NE(run.out.find("cannot be read or replaced"), std::string::npos) << run.out;
+    EXPECT_EQ(ReadBytes(paths.DefaultProfileFile(1)), profileBytes);
+    const std::string told = "corvanectl: changes cannot be saved in " + paths.ConfigFolder().string() + ": " +
+                             std::make_error_code(std::errc::is_a_directory).message() + "\n";
+    EXPECT_EQ(run.err, told);
 }
 
 TEST_F(CtlCommandsTest, InitWithoutDataDirUsesTheUsersFolder)
