@@ -2,7 +2,6 @@
 #include "app/CCorvaneDlg.h"
 
 #include "app/MainWindowIds.h"
-#include "app/dialogs/DialogParts.h"
 #include "app/SectionColumn.h"
 #include "device/DeviceLink.h"
 #include "device/DpiStepTable.h"
@@ -22,6 +21,7 @@
 #include "ui/SkinPainter.h"
 #include "ui/UiFont.h"
 #include "ui/UiScale.h"
+#include "ui/dialogs/DialogParts.h"
 
 #include <QPainter>
 

@@ -3,7 +3,6 @@
 #include "app/CCorvaneDlg.h"
 
 #include "app/MainWindowIds.h"
-#include "app/dialogs/DialogParts.h"
 #include "profiles/LanguageTexts.h"
 #include "ui/CBattery.h"
 #include "ui/CCheckButton.h"
@@ -13,6 +12,7 @@
 #include "ui/CDPIValueShowControl.h"
 #include "ui/CSliderControl.h"
 #include "ui/CStaticImage.h"
+#include "ui/dialogs/DialogParts.h"
 
 namespace {
 

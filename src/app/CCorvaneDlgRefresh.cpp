@@ -3,7 +3,6 @@
 #include "app/CCorvaneDlg.h"
 
 #include "app/MainWindowIds.h"
-#include "app/dialogs/DialogParts.h"
 #include "device/DeviceLink.h"
 #include "device/DpiStepTable.h"
 #include "profiles/AppSettings.h"
@@ -19,6 +18,7 @@
 #include "ui/CSliderControl.h"
 #include "ui/CStaticText.h"
 #include "ui/UiState.h"
+#include "ui/dialogs/DialogParts.h"
 
 #include <algorithm>
 

@@ -73,6 +73,7 @@ void CtlDeviceSession::LoadModel()
         m_settings.Clear();
         m_settings.WriteSettingDefaults(m_paths);
     }
+    m_settings.UseDataFolder(m_paths);
     m_settings.SetSensorId(m_settings.ParseSensorText());
     for (int index = 0; index < ProfileTable::kProfileCount; ++index) {
         Profile& profile = m_profiles->At(index);

@@ -1,6 +1,7 @@
 #include "profiles/AppSettings.h"
 
 #include "profiles/DataPaths.h"
+#include "profiles/LineText.h"
 #include "profiles/PathText.h"
 #include "profiles/TextNumbers.h"
 
@@ -31,6 +32,46 @@ std::u16string NumberedKey(std::u16string_view stem, int n, std::u16string_view 
     TextNumbers::AppendDecimal(key, n);
     key += tail;
     return key;
+}
+
+// The slot text of a default profile file: its full path, or its path relative to the
+// data folder when the full one would break the settings file's line.
+std::u16string DefaultSlotText(const DataPaths& paths, int slot)
+{
+    std::u16string full = TextFromPath(paths.DefaultProfileFile(slot));
+    if (FitsOneLine(full)) {
+        return full;
+    }
+    return TextFromPath(paths.DefaultProfileFile(slot).lexically_relative(paths.dataFolder));
+}
+
+// The slot whose default file a path text names (".../config/defaultN.psf", either kind
+// of separator, so a folder copied from another system is recognised too); -1 for any
+// other text.
+int DefaultFileSlot(std::u16string_view text)
+{
+    const auto separator = [](char16_t c) { return c == u'/' || c == u'\\'; };
+    const auto lastComponent = [&separator](std::u16string_view path, std::u16string_view& rest) {
+        std::size_t end = path.size();
+        std::size_t start = end;
+        while (start > 0 && !separator(path[start - 1])) {
+            --start;
+        }
+        rest = path.substr(0, start > 0 ? start - 1 : 0);
+        return path.substr(start, end - start);
+    };
+    std::u16string_view rest;
+    const std::u16string_view file = lastComponent(text, rest);
+    std::u16string_view ignored;
+    const std::u16string_view folder = lastComponent(rest, ignored);
+    constexpr std::u16string_view kStem = u"default";
+    constexpr std::u16string_view kExtension = u".psf";
+    if (folder != u"config" || file.size() != kStem.size() + 1 + kExtension.size() || !file.starts_with(kStem) ||
+        !file.ends_with(kExtension)) {
+        return -1;
+    }
+    const char16_t digit = file[kStem.size()];
+    return digit >= u'0' && digit < u'0' + AppSettings::kProfileCount ? digit - u'0' : -1;
 }
 
 }  // namespace
@@ -131,7 +172,26 @@ std::filesystem::path AppSettings::ProfileSlotPath(int slot) const
     if (slot < 0 || slot >= kProfileCount) {
         return {};
     }
-    return PathFromText(Value(kSlotUrlFirst + static_cast<std::size_t>(slot)));
+    std::filesystem::path path = PathFromText(Value(kSlotUrlFirst + static_cast<std::size_t>(slot)));
+    if (path.is_relative() && !path.empty() && !m_dataFolder.empty()) {
+        return m_dataFolder / path;
+    }
+    return path;
+}
+
+void AppSettings::UseDataFolder(const DataPaths& paths)
+{
+    m_dataFolder = paths.dataFolder;
+    for (int slot = 0; slot < kProfileCount; ++slot) {
+        std::u16string& value = m_pairs[kSlotUrlFirst + static_cast<std::size_t>(slot)].value;
+        const int named = DefaultFileSlot(value);
+        if (named >= 0) {
+            std::u16string own = DefaultSlotText(paths, named);
+            if (own != value) {
+                value = std::move(own);
+            }
+        }
+    }
 }
 
 void AppSettings::SetSensorText(std::uint16_t sensor)
@@ -171,9 +231,9 @@ void AppSettings::WriteSettingDefaults(const DataPaths& paths)
     for (int i = 0; i < kProfileCount; ++i) {
         const auto position = static_cast<std::size_t>(i);
         m_pairs[kShowListFirst + position] = {NumberedKey(u"ProfileShowList", i), TextNumbers::Decimal(i)};
-        m_pairs[kSlotUrlFirst + position] = {NumberedKey(u"ProfileSlot", i, u"URL"),
-                                             TextFromPath(paths.DefaultProfileFile(i))};
+        m_pairs[kSlotUrlFirst + position] = {NumberedKey(u"ProfileSlot", i, u"URL"), DefaultSlotText(paths, i)};
     }
+    m_dataFolder = paths.dataFolder;
 }
 
 void AppSettings::Clear()

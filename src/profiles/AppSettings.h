@@ -51,7 +51,15 @@ public:
     [[nodiscard]] int ProfileShowList(int position) const;
     [[nodiscard]] std::array<int, kProfileCount> ProfileShowOrder() const;
     void SetProfileShowList(int position, int index);
+    // The file of profile `slot`. A relative path is taken from the data folder (see
+    // UseDataFolder); without one, as it is.
     [[nodiscard]] std::filesystem::path ProfileSlotPath(int slot) const;
+
+    // Ties the settings to the data folder they were read from. A slot path that names
+    // the default profile file of another data folder (".../config/default3.psf" of a
+    // copied or moved folder) is taken as the same file of this one, so a copy never
+    // writes into the original's files and a moved folder finds its profiles.
+    void UseDataFolder(const DataPaths& paths);
 
     // "Sensor", "PreST" and "Mac_ID" are written "0x" plus at least four upper-case
     // hexadecimal digits.
@@ -66,7 +74,10 @@ public:
     [[nodiscard]] std::uint16_t SensorId() const { return m_sensorId; }
     void SetSensorId(std::uint16_t sensor) { m_sensorId = sensor; }
 
-    // Sets all 17 pairs, keys and values, to their defaults.
+    // Sets all 17 pairs, keys and values, to their defaults, and uses the data folder.
+    // The slot paths are full paths, except where the data folder's own path could not
+    // stand in one line of the file (a line break in it): then they are the paths
+    // relative to the data folder ("config/default0.psf").
     void WriteSettingDefaults(const DataPaths& paths);
     // Empties every pair (the state before anything is loaded).
     void Clear();
@@ -76,4 +87,5 @@ private:
 
     std::array<SettingPair, kPairCount> m_pairs;
     std::uint16_t m_sensorId = kDefaultSensor;
+    std::filesystem::path m_dataFolder;
 };

@@ -13,10 +13,12 @@
 // skips the first two bytes unexamined, returns lines without their final LF (a CR
 // before it stays), and reports "no line" both at the end of the file and at an empty
 // line, so an empty line ends every reader. Writing goes to a temporary file in the
-// same folder (in pieces as the text piles up), which Close() flushes and renames over
-// the target, so a crash of the program or a full disk never leaves a half-written file.
-// The replaced file keeps its permissions; a symbolic link stays and its target is saved.
-// Only regular files open for reading.
+// same folder (in pieces as the text piles up), which Close() flushes to the disk and
+// renames over the target, so a crash of the program, a power cut or a full disk never
+// leaves a half-written or empty file. The replaced file keeps its permissions; a
+// symbolic link stays and the file it names is saved, unless it is another user's link in
+// a shared sticky folder, which is not followed. A save that fails is reported to
+// SaveFailures with the reason. Only regular files open for reading.
 class CStdioFileEx {
 public:
     CStdioFileEx() = default;
@@ -24,7 +26,8 @@ public:
     CStdioFileEx(const CStdioFileEx&) = delete;
     CStdioFileEx& operator=(const CStdioFileEx&) = delete;
 
-    // Opens the file for line reading. False when it cannot be opened.
+    // Opens the file for line reading. False when it cannot be opened; FailureReason()
+    // then says why.
     [[nodiscard]] bool OpenForRead(const std::filesystem::path& path);
     // The next line, valid until the next call or Close(). False at the end of the
     // file or at an empty line.
@@ -50,16 +53,27 @@ public:
 
     // Ends reading, or commits a write atomically. Returns whether the write landed.
     bool Close();
+    // Why the last open or write failed (the system's text for the error); empty after
+    // success.
+    [[nodiscard]] const std::string& FailureReason() const { return m_failureReason; }
 
     // Whether the file exists and can be opened for both reading and writing.
     [[nodiscard]] static bool IsReadWritable(const std::filesystem::path& path);
     // Where KeepAsBackup keeps the old bytes of `path`.
     [[nodiscard]] static std::filesystem::path BackupPathFor(const std::filesystem::path& path);
+    // Removes the temporary files of saves that ended before their rename (a killed
+    // program) from `folder`: only files named as this class names them, and only those
+    // whose writing process no longer runs, so a save of another program on the same
+    // folder is left alone.
+    static void RemoveAbandonedSaves(const std::filesystem::path& folder);
 
 private:
     enum class State { Closed, Reading, Writing };
 
     void DiscardWrite();
+    // Records why the write failed and tells SaveFailures.
+    void Fail(const std::error_code& error);
+    void Fail(std::string reason);
     // Keeps the target's bytes as its backup unless the temporary file holds the same.
     [[nodiscard]] bool KeepBackupOfTarget() const;
     // Appends the pending text to the temporary file.
@@ -84,4 +98,5 @@ private:
     std::filesystem::path m_temporary;
     std::ofstream m_out;  // the temporary file while writing
     OldFile m_oldFile = OldFile::Replace;
+    std::string m_failureReason;
 };

@@ -31,6 +31,11 @@ bool SplitAtEquals(std::u16string_view line, std::u16string_view& before, std::u
     return true;
 }
 
+const char* FileName(Language language)
+{
+    return language == Language::English ? "Lan_EN.txt" : "Lan.txt";
+}
+
 }  // namespace
 
 Language ChooseLanguage(const LanguageSources& sources)
@@ -64,7 +69,7 @@ Language ChooseLanguage(const LanguageSources& sources)
 
 std::filesystem::path LanguageFile(const LanguageSources& sources, Language language)
 {
-    const char* name = language == Language::English ? "Lan_EN.txt" : "Lan.txt";
+    const char* name = FileName(language);
     std::filesystem::path configured = sources.configFolder / name;
     std::error_code error;
     if (std::filesystem::exists(configured, error)) {
@@ -109,5 +114,16 @@ FileCheck ReadLanguageFile(LanguageTexts& texts, const std::filesystem::path& pa
 bool LoadLanguage(LanguageTexts& texts, const LanguageSources& sources)
 {
     const Language language = ChooseLanguage(sources);
-    return ReadLanguageFile(texts, LanguageFile(sources, language), sources.uiScale).ok;
+    const char* name = FileName(language);
+    const std::filesystem::path shipped = sources.programLanguageFolder / name;
+    const std::filesystem::path configured = sources.configFolder / name;
+    std::error_code error;
+    bool complete = false;
+    if (!sources.programLanguageFolder.empty() && std::filesystem::exists(shipped, error)) {
+        complete = ReadLanguageFile(texts, shipped, sources.uiScale).ok;
+    }
+    if (std::filesystem::exists(configured, error) && !std::filesystem::equivalent(configured, shipped, error)) {
+        complete = ReadLanguageFile(texts, configured, sources.uiScale).ok || complete;
+    }
+    return complete;
 }

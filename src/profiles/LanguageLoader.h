@@ -30,6 +30,8 @@ enum class Language { English, Chinese };
 [[nodiscard]] FileCheck ReadLanguageFile(LanguageTexts& texts, const std::filesystem::path& path,
                                          double uiScale);
 
-// The whole start-up step: choose, read, pick the font. True when the file was read to
-// its end.
+// The whole start-up step: choose, read, pick the font. The file shipped in the
+// program's lang/ folder is read first and a file of the same language in config/ over
+// it, so every text the configured file lacks (an empty or older file) is the shipped
+// one. True when either file was read to its end.
 bool LoadLanguage(LanguageTexts& texts, const LanguageSources& sources);

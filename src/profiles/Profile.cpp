@@ -1,5 +1,6 @@
 #include "profiles/Profile.h"
 
+#include "profiles/LineText.h"
 #include "profiles/TextNumbers.h"
 
 namespace {
@@ -20,7 +21,9 @@ const std::u16string& Profile::GetSetting(std::size_t pair) const
 
 void Profile::SetSetting(std::size_t pair, std::u16string value)
 {
-    if (pair < kSettingCount) {
+    // A text that would break its line of the profile file is refused; the pair keeps
+    // its last good value.
+    if (pair < kSettingCount && FitsOneLine(value)) {
         Settings[pair].value = std::move(value);
     }
 }

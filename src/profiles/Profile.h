@@ -78,7 +78,9 @@ struct Profile {
 
     friend bool operator==(const Profile&, const Profile&) = default;
 
-    // Pair text access; an index above 23 reads as empty and writes nothing.
+    // Pair text access; an index above 23 reads as empty and writes nothing. A value that
+    // does not fit one line of the file (a line break or another control character) is
+    // not taken: the pair keeps its last value.
     [[nodiscard]] const std::u16string& GetSetting(std::size_t pair) const;
     void SetSetting(std::size_t pair, std::u16string value);
     [[nodiscard]] const std::u16string& GetSetting(ProfileSetting pair) const;

@@ -102,7 +102,10 @@ constexpr unsigned kNamedProfileCount = 5;
 std::u16string DefaultProfileName(unsigned index, const LanguageTexts& texts)
 {
     if (index < kNamedProfileCount) {
-        return texts.Text(static_cast<std::size_t>(DefaultTexts::kFirstProfileName) + index);
+        const std::u16string& text = texts.Text(static_cast<std::size_t>(DefaultTexts::kFirstProfileName) + index);
+        if (!text.empty()) {
+            return text;
+        }
     }
     std::u16string name = u"Profile";
     TextNumbers::AppendDecimal(name, static_cast<std::int64_t>(index) + 1);
@@ -159,6 +162,33 @@ void ResetProfile(Profile& profile, unsigned index, const LanguageTexts& texts, 
     profile.Lighting2FixedColor = 0;
 
     ResetDpiDefaults(profile, sensorId);
+}
+
+bool HasDefaultTexts(const LanguageTexts& texts)
+{
+    const auto present = [&texts](int number) { return !texts.Text(static_cast<std::size_t>(number)).empty(); };
+    for (unsigned index = 0; index < kNamedProfileCount; ++index) {
+        if (!present(DefaultTexts::kFirstProfileName + static_cast<int>(index))) {
+            return false;
+        }
+    }
+    return present(DefaultTexts::kLightingMode1) &&
+           std::all_of(kDefaultButtons.begin(), kDefaultButtons.end(),
+                       [&present](const DefaultButton& button) { return present(button.nameText); });
+}
+
+void FillEmptyDefaultNames(Profile& profile, unsigned index, const LanguageTexts& texts)
+{
+    if (profile.GetSetting(ProfileSetting::ProfileName).empty()) {
+        profile.SetSetting(ProfileSetting::ProfileName, DefaultProfileName(index, texts));
+    }
+    for (std::size_t button = 0; button < Profile::kButtonCount; ++button) {
+        KeyAssignment& key = profile.Keys[button];
+        const DefaultButton& preset = kDefaultButtons[button];
+        if (key.Name.empty() && key.Value[0] == preset.type && key.Value[1] == preset.code) {
+            key.Name = texts.Text(static_cast<std::size_t>(preset.nameText));
+        }
+    }
 }
 
 void ResetDpiDefaults(Profile& profile, std::uint16_t sensorId)

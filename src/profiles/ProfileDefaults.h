@@ -29,8 +29,20 @@ inline constexpr int kFirstProfileName = 85;  // 85..89 name profiles 0..4
 inline constexpr int kLightingMode1 = 100;
 }  // namespace DefaultTexts
 
-// Writes every default of a profile; `index` only chooses the default name.
+// Writes every default of a profile; `index` only chooses the default name. A profile
+// whose name text is missing is named "Profile<index + 1>", so it can still be chosen.
 void ResetProfile(Profile& profile, unsigned index, const LanguageTexts& texts, std::uint16_t sensorId);
+
+// Whether the language texts hold every name the defaults are made of. Without them a
+// reset profile is not written to its file: names made of missing texts would stay in
+// the file for good.
+[[nodiscard]] bool HasDefaultTexts(const LanguageTexts& texts);
+
+// Fills the names that a file holds empty (written by a program that lacked the language
+// texts) from the texts: an empty profile name becomes the default name of `index`, and
+// an empty button name the default name of the button when it still carries its default
+// function.
+void FillEmptyDefaultNames(Profile& profile, unsigned index, const LanguageTexts& texts);
 
 // Rewrites the DPI group for the sensor. An unknown sensor keeps the DPI positions but
 // still gets the other DPI defaults.

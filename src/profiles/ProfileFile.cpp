@@ -2,9 +2,11 @@
 
 #include "profiles/AppSettings.h"
 #include "profiles/CStdioFileEx.h"
+#include "profiles/LineText.h"
 #include "profiles/Profile.h"
 #include "profiles/ProfileDefaults.h"
 #include "profiles/ProfileFileReader.h"
+#include "profiles/SaveFailures.h"
 #include "profiles/TextNumbers.h"
 
 #include <string>
@@ -79,6 +81,41 @@ private:
     std::u16string& m_out;
 };
 
+// The first text of the profile that cannot be written into its line (the line's key),
+// or an empty text when every one can. The key of a settings pair must also be one the
+// reader splits at the right "=".
+std::string TextThatBreaksALine(const Profile& profile)
+{
+    for (std::size_t k = 0; k < profile.Settings.size(); ++k) {
+        if (!FitsAsKey(profile.Settings[k].key) || !FitsOneLine(profile.Settings[k].value)) {
+            return "settings pair " + std::to_string(k);
+        }
+    }
+    if (!FitsOneLine(profile.PollingRateName)) {
+        return "PollingRateName";
+    }
+    if (!FitsOneLine(profile.Lighting1Name)) {
+        return "Lighting1Name";
+    }
+    if (!FitsOneLine(profile.Lighting2Name)) {
+        return "Lighting2Name";
+    }
+    for (std::size_t button = 0; button < Profile::kButtonCount; ++button) {
+        const KeyAssignment& key = profile.Keys[button];
+        const std::string prefix = "Key" + std::to_string(button);
+        if (!FitsOneLine(key.Name)) {
+            return prefix + "Name";
+        }
+        if (!FitsOneLine(key.URL)) {
+            return prefix + "URL";
+        }
+        if (!FitsOneLine(key.Macro.name)) {
+            return "MacroKey" + std::to_string(button) + "Name";
+        }
+    }
+    return {};
+}
+
 void BuildProfileText(const Profile& profile, std::u16string& out)
 {
     ProfileTextBuilder line(out);
@@ -152,6 +189,12 @@ void BuildProfileText(const Profile& profile, std::u16string& out)
 
 bool WriteProfileFile(const Profile& profile, const std::filesystem::path& path, CStdioFileEx::OldFile oldFile)
 {
+    // A text with a line break would split its line and make the whole file fail at the
+    // next start; the file on the disk keeps its last good state instead.
+    if (const std::string field = TextThatBreaksALine(profile); !field.empty()) {
+        SaveFailures::Report({path, "the text of " + field + " holds a line break or another control character"});
+        return false;
+    }
     CStdioFileEx file;
     if (!file.OpenForWrite(path, oldFile)) {
         return false;
@@ -175,7 +218,11 @@ FileCheck ReadProfileFile(Profile& profile, int index, const std::filesystem::pa
     const FileCheck check = ParseProfileFile(profile, path);
     if (!check.ok) {
         ResetProfile(profile, static_cast<unsigned>(index), texts, settings.SensorId());
-        WriteProfileFile(profile, settings.ProfileSlotPath(index), CStdioFileEx::OldFile::KeepAsBackup);
+        if (HasDefaultTexts(texts)) {
+            WriteProfileFile(profile, settings.ProfileSlotPath(index), CStdioFileEx::OldFile::KeepAsBackup);
+        }
+    } else {
+        FillEmptyDefaultNames(profile, static_cast<unsigned>(index), texts);
     }
     return check;
 }

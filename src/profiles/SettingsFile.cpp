@@ -2,6 +2,8 @@
 
 #include "profiles/AppSettings.h"
 #include "profiles/CStdioFileEx.h"
+#include "profiles/LineText.h"
+#include "profiles/SaveFailures.h"
 
 #include <string_view>
 
@@ -15,7 +17,7 @@ FileCheck ReadSettingsFile(AppSettings& settings, const std::filesystem::path& p
 {
     CStdioFileEx file;
     if (!file.OpenForRead(path)) {
-        return FileCheck::FailedAt(1);
+        return FileCheck::NotOpened(file.FailureReason());
     }
     std::u16string_view line;
     if (!file.ReadLine(line) || line != kHeader) {
@@ -38,6 +40,17 @@ FileCheck ReadSettingsFile(AppSettings& settings, const std::filesystem::path& p
 
 bool WriteSettingsFile(const AppSettings& settings, const std::filesystem::path& path, CStdioFileEx::OldFile oldFile)
 {
+    // Every pair line needs a key and a value the reader takes back as they are; one that
+    // would fail would make the next start throw the whole file away, so the file keeps
+    // its last good state instead.
+    for (std::size_t k = 0; k < AppSettings::kPairCount; ++k) {
+        const SettingPair& pair = settings.Pair(k);
+        if (!FitsAsKey(pair.key) || pair.value.empty() || !FitsOneLine(pair.value)) {
+            SaveFailures::Report({path, "settings pair " + std::to_string(k) +
+                                            " is empty or holds a line break or another control character"});
+            return false;
+        }
+    }
     CStdioFileEx file;
     if (!file.OpenForWrite(path, oldFile)) {
         return false;

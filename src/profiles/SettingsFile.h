@@ -16,7 +16,10 @@ class AppSettings;
 // valid: it is used as read, and later saves of it fail without a word.
 [[nodiscard]] FileCheck ReadSettingsFile(AppSettings& settings, const std::filesystem::path& path);
 
-// Writes the 17 pairs as they are. False when the file cannot be written.
+// Writes the 17 pairs as they are. False when the file cannot be written, and when a
+// pair could not be read back (an empty or "="-holding key, an empty value, a line break
+// or another control character): the file then keeps its last good state and the
+// refusal is reported to SaveFailures.
 bool WriteSettingsFile(const AppSettings& settings, const std::filesystem::path& path,
                        CStdioFileEx::OldFile oldFile = CStdioFileEx::OldFile::Replace);
 

@@ -123,3 +123,28 @@ TEST_F(LanguageLoaderTest, MissingFileOrWrongHeaderLeavesEverything)
     EXPECT_FALSE(ReadLanguageFile(texts, folder / "Lan.txt", 1.0).ok);
     EXPECT_EQ(texts.Text(3), u"kept");
 }
+
+TEST_F(LanguageLoaderTest, TextsTheConfiguredFileLacksComeFromTheShippedOne)
+{
+    WriteUtf16File(sources.programLanguageFolder / "Lan_EN.txt",
+                   u"[Setting]\n0=English\n5=shipped five\n85=Profile 1\n");
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::u16string textFive;
+    };
+    const Case cases[] = {
+        {"empty file", "", u"shipped five"},
+        {"header only", Utf16Bytes(u"[Setting]\n"), u"shipped five"},
+        {"older file without text 85", Utf16Bytes(u"[Setting]\n0=English\n5=own five\n"), u"own five"},
+        {"file that breaks off", Utf16Bytes(u"[Setting]\n5=own five\nbroken\n85=never read\n"), u"own five"},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(sources.configFolder / "Lan_EN.txt", c.bytes);
+        LanguageTexts texts;
+        EXPECT_TRUE(LoadLanguage(texts, sources)) << c.what;
+        EXPECT_EQ(texts.Text(5), c.textFive) << c.what;
+        EXPECT_EQ(texts.Text(85), u"Profile 1") << c.what;
+        EXPECT_EQ(texts.Font().face, u"Tahoma") << c.what;
+    }
+}

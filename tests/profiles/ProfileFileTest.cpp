@@ -234,3 +234,51 @@ TEST_F(ProfileFileTest, UnwritableFolderReportsFailure)
 {
     EXPECT_FALSE(WriteProfileFile(defaults, folder / "missing" / "p.psf"));
 }
+
+TEST_F(ProfileFileTest, TextsThatWouldBreakTheirLineAreNotWritten)
+{
+    struct Case {
+        const char* what;
+        std::function<void(Profile&)> spoil;
+    };
+    const std::u16string bad[] = {u"Work\nX=1", u"Work\r", u"a\u2028b", std::u16string(u"a\0b", 3), u"\u0085"};
+    std::vector<Case> cases;
+    for (const std::u16string& text : bad) {
+        cases.push_back({"profile name", [text](Profile& p) { p.Settings[0].value = text; }});
+        cases.push_back({"button name", [text](Profile& p) { p.Keys[4].Name = text; }});
+        cases.push_back({"program path", [text](Profile& p) { p.Keys[1].URL = text; }});
+        cases.push_back({"macro name", [text](Profile& p) { p.Keys[5].Macro.name = text; }});
+        cases.push_back({"lighting name", [text](Profile& p) { p.Lighting2Name = text; }});
+    }
+    cases.push_back({"key with =", [](Profile& p) { p.Settings[3].key = u"Game=File2"; }});
+    cases.push_back({"empty key", [](Profile& p) { p.Settings[7].key.clear(); }});
+
+    const std::filesystem::path path = folder / "p.psf";
+    const Profile good = PatternedProfile();
+    ASSERT_TRUE(WriteProfileFile(good, path));
+    const std::string goodBytes = ReadBytes(path);
+    for (const Case& c : cases) {
+        Profile spoiled = good;
+        c.spoil(spoiled);
+        EXPECT_FALSE(WriteProfileFile(spoiled, path)) << c.what;
+        EXPECT_EQ(ReadBytes(path), goodBytes) << c.what << ": the file keeps its last good state";
+    }
+    Profile read;
+    EXPECT_TRUE(ParseProfileFile(read, path).ok);
+}
+
+TEST_F(ProfileFileTest, ANameWithALineBreakKeepsTheLastGoodName)
+{
+    Profile profile = PatternedProfile();
+    profile.SetSetting(ProfileSetting::ProfileName, u"Work");
+    for (const std::u16string& bad : {std::u16string(u"Work\nX=1"), std::u16string(u"Tab\tand\rreturn")}) {
+        profile.SetSetting(ProfileSetting::ProfileName, bad);
+        EXPECT_EQ(profile.GetSetting(ProfileSetting::ProfileName), u"Work");
+    }
+    profile.SetSetting(ProfileSetting::ProfileName, u"Home\twith a tab");
+    EXPECT_EQ(profile.GetSetting(ProfileSetting::ProfileName), u"Home\twith a tab") << "a tab reads back as it is";
+    ASSERT_TRUE(WriteProfileFile(profile, folder / "p.psf"));
+    Profile read;
+    ASSERT_TRUE(ParseProfileFile(read, folder / "p.psf").ok);
+    EXPECT_EQ(read.GetSetting(ProfileSetting::ProfileName), u"Home\twith a tab");
+}

@@ -2,6 +2,7 @@
 
 #include "profiles/AppSettings.h"
 #include "profiles/DataPaths.h"
+#include "profiles/TextNumbers.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -140,4 +141,67 @@ TEST(SettingsFile, SaveStoresTheCurrentProfileFirst)
     AppSettings reread;
     ASSERT_TRUE(ReadSettingsFile(reread, folder / "config.ini").ok);
     EXPECT_EQ(reread.CurrentProfile(), 2);
+}
+
+TEST(SettingsFile, PairsTheReaderWouldRejectAreNotWritten)
+{
+    TempFolder folder;
+    AppSettings good;
+    good.WriteSettingDefaults(DataPaths{folder.Path(), {}});
+    ASSERT_TRUE(WriteSettingsFile(good, folder / "config.ini"));
+    const std::string goodBytes = ReadBytes(folder / "config.ini");
+    struct Case {
+        const char* what;
+        std::size_t pair;
+        SettingPair replacement;
+    };
+    const Case cases[] = {
+        {"line break in a path", 12, {u"ProfileSlot0URL", u"/home/a\nb/config/default0.psf"}},
+        {"carriage return", 0, {u"NeedPassword", u"0\r"}},
+        {"empty value (a file that ended early)", 9, {u"ProfileShowList2", u""}},
+        {"empty key and value", 16, {u"", u""}},
+        {"key with =", 5, {u"Current=Profile", u"0"}},
+    };
+    for (const Case& c : cases) {
+        AppSettings spoiled = good;
+        spoiled.Pair(c.pair) = c.replacement;
+        EXPECT_FALSE(WriteSettingsFile(spoiled, folder / "config.ini")) << c.what;
+        EXPECT_EQ(ReadBytes(folder / "config.ini"), goodBytes) << c.what;
+    }
+}
+
+TEST(AppSettings, DefaultSlotPathsOfAFolderWithALineBreakAreRelativeToIt)
+{
+    TempFolder folder;
+    const DataPaths paths{folder / "a\nb", {}};
+    AppSettings settings;
+    settings.WriteSettingDefaults(paths);
+    EXPECT_EQ(settings.Value(AppSetting::ProfileSlot0URL), u"config/default0.psf");
+    EXPECT_EQ(settings.ProfileSlotPath(3), paths.DefaultProfileFile(3));
+    EXPECT_TRUE(WriteSettingsFile(settings, folder / "config.ini"));
+}
+
+TEST(AppSettings, SlotPathsNamingAnotherFoldersDefaultFileNameThisFoldersFile)
+{
+    TempFolder folder;
+    const DataPaths paths{folder / "here", {}};
+    struct Case {
+        std::u16string text;
+        std::filesystem::path expected;
+    };
+    const Case cases[] = {
+        {u"/elsewhere/PelmoraData20251125A/config/default3.psf", paths.DefaultProfileFile(3)},
+        {u"C:\\Users\\me\\AppData\\Roaming\\PelmoraData20251125A\\config\\default0.psf", paths.DefaultProfileFile(0)},
+        {u"config/default4.psf", paths.DefaultProfileFile(4)},
+        {u"/elsewhere/mine/profile.psf", "/elsewhere/mine/profile.psf"},
+        {u"/elsewhere/config/default7.psf", "/elsewhere/config/default7.psf"},
+        {u"/elsewhere/backup/default1.psf", "/elsewhere/backup/default1.psf"},
+    };
+    for (const Case& c : cases) {
+        AppSettings settings;
+        settings.WriteSettingDefaults(paths);
+        settings.Pair(13).value = c.text;
+        settings.UseDataFolder(paths);
+        EXPECT_EQ(settings.ProfileSlotPath(1), c.expected) << TextNumbers::ToUtf8(c.text);
+    }
 }

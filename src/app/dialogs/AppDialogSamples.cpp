@@ -1,17 +1,17 @@
 #include "app/dialogs/AppDialogSamples.h"
 
 #include "app/dialogs/CAddProfileDlg.h"
-#include "app/dialogs/CAttentionDlg.h"
 #include "app/dialogs/CColorPaletteDlg.h"
 #include "app/dialogs/CDPIValueSettingDlg.h"
 #include "app/dialogs/CDPIValueSyncSettingDlg.h"
 #include "app/dialogs/CEditProfileDlg.h"
 #include "app/dialogs/COSDDialog.h"
-#include "app/dialogs/DialogParts.h"
 #include "device/DpiStepTable.h"
 #include "profiles/AppSettings.h"
 #include "profiles/Profile.h"
 #include "ui/CDPIValueShowControl.h"
+#include "ui/dialogs/CAttentionDlg.h"
+#include "ui/dialogs/DialogParts.h"
 
 #include <QObject>
 

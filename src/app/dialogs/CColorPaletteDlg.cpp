@@ -1,12 +1,12 @@
 #include "app/dialogs/CColorPaletteDlg.h"
 
-#include "app/dialogs/DialogParts.h"
 #include "EmbeddedImages.h"
 #include "profiles/Profile.h"
 #include "ui/CStaticText.h"
 #include "ui/SkinPainter.h"
 #include "ui/UiFont.h"
 #include "ui/UiScale.h"
+#include "ui/dialogs/DialogParts.h"
 
 #include <QMouseEvent>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/dialogs/CAppDialog.h"
 #include "app/dialogs/PalettePicker.h"
+#include "ui/dialogs/CAppDialog.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/dialogs/CAppDialog.h"
 #include "app/dialogs/DpiAxisControls.h"
+#include "ui/dialogs/CAppDialog.h"
 
 class CDPIValueShowControl;
 class DpiStepTable;

@@ -1,6 +1,5 @@
 #include "app/dialogs/CDPIValueSyncSettingDlg.h"
 
-#include "app/dialogs/DialogParts.h"
 #include "ui/CCheckButton.h"
 #include "ui/CDPIValueShowControl.h"
 #include "ui/CEditBox.h"
@@ -10,6 +9,7 @@
 #include "ui/SkinPainter.h"
 #include "ui/UiFont.h"
 #include "ui/UiScale.h"
+#include "ui/dialogs/DialogParts.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 #include "app/dialogs/CProfileNameDlg.h"
 
-#include "app/dialogs/CAttentionDlg.h"
 #include "ui/CEditBox.h"
 #include "ui/SkinPainter.h"
+#include "ui/dialogs/CAttentionDlg.h"
 
 CProfileNameDlg::CProfileNameDlg(const LanguageTexts& texts, Layout layout, QString initialName,
                                  QWidget* parent)

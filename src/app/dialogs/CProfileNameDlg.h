@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/dialogs/CAppDialog.h"
+#include "ui/dialogs/CAppDialog.h"
 
 class CEditBox;
 

@@ -1,6 +1,5 @@
 #include "app/dialogs/DpiAxisControls.h"
 
-#include "app/dialogs/DialogParts.h"
 #include "app/dialogs/DpiPositions.h"
 #include "device/DpiStepTable.h"
 #include "ui/CDlgBase.h"
@@ -10,6 +9,7 @@
 #include "ui/CStaticText.h"
 #include "ui/SkinPainter.h"
 #include "ui/UiScale.h"
+#include "ui/dialogs/DialogParts.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,10 +1,10 @@
 #include "macros/windows/CActionKeyModifyDlg.h"
 
-#include "app/dialogs/DialogParts.h"
 #include "keyfunc/KeyTables.h"
 #include "ui/CStaticText.h"
 #include "ui/SkinPainter.h"
 #include "ui/UiScale.h"
+#include "ui/dialogs/DialogParts.h"
 
 #include <QPainter>
 

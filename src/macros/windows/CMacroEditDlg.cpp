@@ -1,8 +1,8 @@
 #include "macros/windows/CMacroEditDlg.h"
 
-#include "app/dialogs/CAttentionDlg.h"
 #include "ui/CStaticText.h"
 #include "ui/SkinPainter.h"
+#include "ui/dialogs/CAttentionDlg.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/dialogs/CAppDialog.h"
 #include "ui/CEditBox.h"
+#include "ui/dialogs/CAppDialog.h"
 
 #include <QString>
 

@@ -1,13 +1,13 @@
 #include "macros/windows/CMacroSelectDlg.h"
 
-#include "app/dialogs/CAttentionDlg.h"
-#include "app/dialogs/DialogParts.h"
 #include "macros/MacroLibrary.h"
 #include "profiles/LanguageTexts.h"
 #include "macros/windows/ListScrolling.h"
 #include "ui/CEditShowList.h"
 #include "ui/CVScrollBar.h"
 #include "ui/SkinPainter.h"
+#include "ui/dialogs/CAttentionDlg.h"
+#include "ui/dialogs/DialogParts.h"
 
 #include <QPainter>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/dialogs/CAppDialog.h"
 #include "keyfunc/dialogs/KeyFunctionResult.h"
 #include "macros/MacroItemLocation.h"
 #include "macros/windows/MacroTreeRows.h"
+#include "ui/dialogs/CAppDialog.h"
 
 class CDlgBase;
 class CEditShowList;

@@ -1,6 +1,5 @@
 #include "macros/windows/MacroManagerDialogs.h"
 
-#include "app/dialogs/CAttentionDlg.h"
 #include "macros/windows/CActionKeyModifyDlg.h"
 #include "macros/windows/CActionTimeModifyDlg.h"
 #include "macros/windows/CActionXYModifyDlg.h"
@@ -8,6 +7,7 @@
 #include "macros/windows/CMacroKeyRenameDlg.h"
 #include "macros/windows/MacroFileCommands.h"
 #include "macros/windows/MacroManagerIds.h"
+#include "ui/dialogs/CAttentionDlg.h"
 
 void FillMacroManagerDialogs(MacroManagerServices& services, const LanguageTexts& texts, QWidget* owner)
 {

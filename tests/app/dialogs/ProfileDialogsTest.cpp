@@ -1,13 +1,13 @@
 #include "AppDialogTestSupport.h"
 
 #include "app/dialogs/CAddProfileDlg.h"
-#include "app/dialogs/CAttentionDlg.h"
 #include "app/dialogs/CEditProfileDlg.h"
 #include "profiles/AppSettings.h"
 #include "profiles/Profile.h"
 #include "profiles/ProfileDefaults.h"
 #include "ui/CEditBox.h"
 #include "ui/CStaticText.h"
+#include "ui/dialogs/CAttentionDlg.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "MacroManagerTestSupport.h"
 
 #include "keyfunc/popups/CMacroListPopup.h"
-#include "app/dialogs/CAttentionDlg.h"
 #include "macros/windows/CMacroKeyOrFolderNameDlg.h"
 #include "macros/windows/MacroFileCommands.h"
 #include "ui/UiState.h"
+#include "ui/dialogs/CAttentionDlg.h"
 
 #include <QFile>
 #include <QWheelEvent>

@@ -2,8 +2,8 @@
 
 #include "AppDialogTestSupport.h"
 
-#include "app/dialogs/CAttentionDlg.h"
 #include "ui/CStaticText.h"
+#include "ui/dialogs/CAttentionDlg.h"
 
 #include <QTimer>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CFramedDlg.h"
 #include "FirmwareUpdater.h"
+#include "ui/dialogs/CFramedDlg.h"
 
 #include "device/FirmwareImage.h"
 #include "device/FirmwareUpdateEvents.h"

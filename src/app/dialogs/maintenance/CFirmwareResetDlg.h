@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CFramedDlg.h"
+#include "ui/dialogs/CFramedDlg.h"
 
 // The factory-reset question. OK confirms (the run ends with OK), and so does Enter unless
 // the keyboard rests on another button, which Enter then presses; cancel and the cross end

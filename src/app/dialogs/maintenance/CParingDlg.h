@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CFramedDlg.h"
+#include "ui/dialogs/CFramedDlg.h"
 
 #include "device/PairingSession.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/dialogs/maintenance/CFramedDlg.h"
+#include "ui/dialogs/CFramedDlg.h"
 
 // How a dialog takes Enter and Escape.
 enum class DialogKeys {
@@ -8,9 +8,9 @@ enum class DialogKeys {
     EnterAcceptsOnly,  // Enter acts as the OK button; Escape does nothing
 };
 
-// The application's small modal dialogs: a framed dialog whose OK button (and Enter,
-// where the dialog wants it) runs OnOkClicked, and whose close cross and cancel button
-// end it with cancel after releasing the images.
+// The small modal dialogs of the program and the macro manager: a framed dialog whose OK
+// button (and Enter, where the dialog wants it) runs OnOkClicked, and whose close cross
+// and cancel button end it with cancel after releasing the images.
 class CAppDialog : public CFramedDlg {
 public:
     // Language texts of the OK and cancel captions.

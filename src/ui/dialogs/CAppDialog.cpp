@@ -1,4 +1,4 @@
-#include "app/dialogs/CAppDialog.h"
+#include "ui/dialogs/CAppDialog.h"
 
 CAppDialog::CAppDialog(const LanguageTexts& texts, QString frame, int designWidth, int designHeight,
                        QWidget* parent, DialogKeys keys)

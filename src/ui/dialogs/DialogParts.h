@@ -10,7 +10,7 @@ class CDlgBase;
 class CStaticText;
 class LanguageTexts;
 
-// Small pieces the application's dialogs share: design rectangles scaled by UiScale,
+// Small pieces the dialogs share: design rectangles scaled by UiScale,
 // language texts as QString, and labels made from outside a dialog.
 namespace DialogParts {
 

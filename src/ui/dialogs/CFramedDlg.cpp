@@ -1,4 +1,4 @@
-#include "CFramedDlg.h"
+#include "ui/dialogs/CFramedDlg.h"
 
 #include "profiles/LanguageTexts.h"
 #include "ui/CImageButton.h"

@@ -1,7 +1,7 @@
-#include "app/dialogs/CAttentionDlg.h"
+#include "ui/dialogs/CAttentionDlg.h"
 
-#include "app/dialogs/DialogParts.h"
 #include "ui/SkinPainter.h"
+#include "ui/dialogs/DialogParts.h"
 
 CAttentionDlg::CAttentionDlg(const LanguageTexts& texts, QString title, QString message, QWidget* parent)
     : CAppDialog(texts, QStringLiteral("Frame_warning.bmp"), kDesignWidth, kDesignHeight, parent),

@@ -1,4 +1,4 @@
-#include "app/dialogs/DialogParts.h"
+#include "ui/dialogs/DialogParts.h"
 
 #include "profiles/LanguageTexts.h"
 #include "ui/CDlgBase.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/dialogs/CAppDialog.h"
+#include "ui/dialogs/CAppDialog.h"
 
 // The program's message box: one message, centred and word-wrapped, with OK and the
 // close cross. The title is accepted but not shown. Enter ends it as OK and Escape as

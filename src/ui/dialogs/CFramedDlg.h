@@ -9,9 +9,10 @@ class CImageButton;
 class CStaticText;
 class LanguageTexts;
 
-// Base of the small maintenance dialogs: a skinned frame picture stretched over the
-// dialog's design size times UiScale, captions from the language texts, and the usual
-// controls made from design rectangles: the close cross (2004), text buttons and labels.
+// Base of the small framed dialogs (maintenance, settings, macro editing): a skinned
+// frame picture stretched over the dialog's design size times UiScale, captions from the
+// language texts, and the usual controls made from design rectangles: the close cross
+// (2004), text buttons and labels.
 // The close idiom (release the images, then cancel) is CloseWithCancel.
 class CFramedDlg : public CDlgBase {
 public:
