@@ -72,6 +72,7 @@ constexpr NumberRange kUsedNumbers[] = {
     {309, 311},  // macro file notices: damaged file, nothing marked, not written
     {312, 329},  // names of picture controls for assistive technology
     {330, 331},  // macro action rows read as a key press or release
+    {332, 332},  // no macro number left for a new macro
 };
 
 std::set<int> UsedNumbers()
