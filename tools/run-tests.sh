@@ -16,7 +16,9 @@ jobs="${CORVANE_JOBS:-2}"
 # a second run compiles only what changed.
 launcher=()
 if command -v ccache >/dev/null 2>&1; then
-  export CCACHE_BASEDIR="$PWD"
+  # Debug info names the build folder; without NOHASHDIR a clone in another folder would
+  # miss every cached object.
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 fi
 
