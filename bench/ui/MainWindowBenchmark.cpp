@@ -45,7 +45,7 @@ std::unique_ptr<CCorvaneApp> StartProgram(float scale)
     ProgramOptions options;
     options.simulate = true;
     options.scale = scale;
-    options.dataDir = QString::fromStdString(BenchDataFolder().string());
+    options.dataDir = BenchDataFolder();
     auto app = std::make_unique<CCorvaneApp>(options,
                                              std::filesystem::path(QApplication::applicationDirPath().toStdString()));
     if (app->Start() != CCorvaneApp::StartResult::Running)

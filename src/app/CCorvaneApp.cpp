@@ -4,7 +4,9 @@
 #include "app/MainWindowIds.h"
 #include "app/MainWindowLinkEvents.h"
 #include "app/MainWindowPlacement.h"
+#include "app/LaunchRefusal.h"
 #include "app/MacroManagerLauncher.h"
+#include "app/ProfileFileDialog.h"
 #include "app/TrayIcon.h"
 #include "app/sim/SimulatedMouseWindow.h"
 #include "app/dialogs/CAttentionDlg.h"
@@ -22,6 +24,7 @@
 #include "macros/windows/CMacroSelectDlg.h"
 #include "platform/DataFolder.h"
 #include "platform/instance/SingleInstance.h"
+#include "platform/instance/TerminationSignals.h"
 #include "platform/shell/MouseSettingsOpener.h"
 #include "platform/shell/ProgramLauncher.h"
 #include "profiles/AppSettings.h"
@@ -37,14 +40,20 @@
 #include "ui/UiScale.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QCryptographicHash>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#if QT_CONFIG(sessionmanager)
+#include <QSessionManager>
+#endif
 #include <QSocketNotifier>
 #include <QTimer>
+
+#include <cstdlib>
 
 #if __has_include("platform/hid/SystemHidBackend.h") && defined(CORVANE_HAS_SYSTEM_HID)
 #include "platform/hid/SystemHidBackend.h"
@@ -55,8 +64,6 @@ namespace {
 // How many received reports the simulated mouse keeps for inspection; its state (what it
 // was sent) is kept whole whatever this says.
 constexpr std::size_t kSimulatedReceivedLimit = 4096;
-const QString kProfileFilter = QStringLiteral("Profile (*.psf)");
-const QString kProfileSuffix = QStringLiteral(".psf");
 
 // The one command that gives the user at the desk the mouse's nodes: the program's udev
 // rule, written where udev reads it, then applied to the nodes already there.
@@ -66,6 +73,42 @@ constexpr const char* kUdevCommand =
     R"(KERNELS=="0005:248A:6673.*|0005:248A:6674.*|0005:248A:6675.*", TAG+="uaccess"' )"
     R"(| sudo tee /etc/udev/rules.d/70-corvane.rules && sudo udevadm control --reload && sudo udevadm trigger)";
 
+// The run that is not yet shut down, for the process's end by exit(): Qt's X11 plugin ends
+// the process that way when the connection to the display breaks (the session ended, the
+// server went away), and no destructor of main's objects runs then.
+CCorvaneApp* g_running = nullptr;
+
+// The bytes that name a data folder in the instance key: UTF-8 on Windows, the name's
+// own bytes elsewhere, so that a name in any encoding gets its own key.
+QByteArray KeyBytes(const std::filesystem::path& folder)
+{
+#if defined(_WIN32)
+    const std::u8string text = folder.u8string();
+    return {reinterpret_cast<const char*>(text.data()), static_cast<qsizetype>(text.size())};
+#else
+    return QByteArray::fromStdString(folder.native());
+#endif
+}
+
+// The application's quit event (the session manager's end sends it) ends the program's
+// own loop, which the application's handling of it would not reach.
+class QuitEventFilter final : public QObject {
+public:
+    QuitEventFilter(std::function<void()> quit, QObject* parent) : QObject(parent), m_quit(std::move(quit)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != QCoreApplication::instance() || event->type() != QEvent::Quit)
+            return false;
+        m_quit();
+        return true;
+    }
+
+private:
+    std::function<void()> m_quit;
+};
+
 }  // namespace
 
 // Declaration order is the reverse of destruction: the window and discovery go before
@@ -73,6 +116,7 @@ constexpr const char* kUdevCommand =
 // simulated mouse its handles use.
 struct CCorvaneApp::Parts {
     std::unique_ptr<SingleInstance> instance;
+    std::unique_ptr<TerminationSignals> endRequests;
     SteadyClock clock;
     std::unique_ptr<SimulatedMouse> mouse;
     QtUiPoster poster;
@@ -135,20 +179,20 @@ QWidget* CCorvaneApp::SimulatorWindow() const
 CCorvaneApp::StartResult CCorvaneApp::Start(const MainWindowServices* services)
 {
     Parts& parts = *m_parts;
-    const std::filesystem::path dataFolder =
-        m_options.dataDir.isEmpty() ? UserDataFolder() : PathFromText(m_options.dataDir.toStdU16String());
+    const std::filesystem::path dataFolder = m_options.dataDir.empty() ? UserDataFolder() : m_options.dataDir;
 
     // One run per user, and per data folder when another one is given, so that separate
     // data folders (tests, a second profile set) do not meet.
     QString key = SingleInstance::DefaultKey();
-    if (!m_options.dataDir.isEmpty())
+    if (!m_options.dataDir.empty())
         key += QStringLiteral("-") +
                QString::fromLatin1(
-                   QCryptographicHash::hash(m_options.dataDir.toUtf8(), QCryptographicHash::Sha1).toHex().left(8));
+                   QCryptographicHash::hash(KeyBytes(m_options.dataDir), QCryptographicHash::Sha1).toHex().left(8));
     parts.instance = std::make_unique<SingleInstance>(key, SingleInstance::DefaultFolder());
     if (parts.instance->Claim() == SingleInstance::Role::Secondary)
         return StartResult::OtherInstance;
     parts.instance->SetRestoreHandler([this] { Restore(); });
+    WatchTheEndOfTheRun();
 
     // The data folder; one that cannot be made leaves every file at its defaults.
     m_paths = DataPaths{dataFolder, m_programFolder / "lang"};
@@ -231,9 +275,9 @@ bool CCorvaneApp::OpenDevices()
             "the simulated mouse");
         return false;
     }
-    if (!m_options.hidLog.isEmpty()) {
+    if (!m_options.hidLog.empty()) {
         std::string error;
-        parts.log = HidTrafficLog::Open(PathFromText(m_options.hidLog.toStdU16String()), parts.clock, error);
+        parts.log = HidTrafficLog::Open(m_options.hidLog, parts.clock, error);
         if (!parts.log) {
             m_failure = QString::fromStdString(error);
             return false;
@@ -261,16 +305,8 @@ bool CCorvaneApp::OpenDevices()
     actions.quit = [this] { Quit(); };
     actions.accessDenied = [this](const std::string& message) { ShowAccessProblem(message); };
     actions.showAttention = [this](int title, int message) {
-        Parts& p = *m_parts;
-        if (p.attention)
-            p.attention->deleteLater();
-        auto* attention = new CAttentionDlg(p.texts, DialogParts::LanguageText(p.texts, title),
-                                            DialogParts::LanguageText(p.texts, message), Window());
-        attention->setAttribute(Qt::WA_DeleteOnClose);
-        attention->setWindowFlag(Qt::WindowStaysOnTopHint);
-        attention->InitDialog();
-        attention->show();
-        p.attention = attention;
+        const LanguageTexts& texts = m_parts->texts;
+        ShowAttention(DialogParts::LanguageText(texts, title), DialogParts::LanguageText(texts, message));
     };
     actions.showProgress = [this](int message) {
         (void)CProgressBarDlg::ShowProgress(Window(), m_parts->texts,
@@ -299,17 +335,19 @@ void CCorvaneApp::CreateWindow(const MainWindowServices* given)
         (void)attention.DoModal();
     };
     services.pickImportFile = [this](const QString& title) {
-        return QFileDialog::getOpenFileName(Window(), title, QString(), kProfileFilter);
+        return ProfileFileDialog::Pick(Window(), title, QFileDialog::AcceptOpen);
     };
     services.pickExportFile = [this](const QString& title) {
-        QString file = QFileDialog::getSaveFileName(Window(), title, QString(), kProfileFilter);
-        if (!file.isEmpty() && !file.endsWith(kProfileSuffix, Qt::CaseInsensitive))
-            file += kProfileSuffix;
-        return file;
+        return ProfileFileDialog::Pick(Window(), title, QFileDialog::AcceptSave);
     };
     services.openMouseSettings = [] { return MouseSettingsOpener::Open().started; };
-    // A launch that fails does so quietly, as an empty or stale path would.
-    services.launchProgram = [](const std::u16string& target) { (void)ProgramLauncher::Open(target); };
+    // A launch that fails does so quietly, as an empty or stale path would; a refused one
+    // is said, without stopping the window (the mouse's button press brought it).
+    services.launchProgram = [this](const std::u16string& target) {
+        const QString refusal = LaunchRefusalMessage(ProgramLauncher::Open(target), QString::fromStdU16String(target));
+        if (!refusal.isEmpty())
+            ShowAttention(DialogParts::LanguageText(m_parts->texts, CAttentionDlg::kTextTitle), refusal);
+    };
     services.putAway = [this] { PutAway(); };
     static_assert(CMacroSelectDlg::kResultMessage == MainMsg::kMacroSelectionResult);
     services.selectMacro = [this](CDlgBase& window) { CMacroSelectDlg::Run(window, m_parts->texts, m_parts->macros); };
@@ -345,6 +383,19 @@ void CCorvaneApp::CreateWindow(const MainWindowServices* given)
                                                                  parts.texts, m_paths, *parts.link, *parts.discovery},
                                                  std::move(services));
     parts.events->SetWindow(parts.window.get());
+}
+
+void CCorvaneApp::ShowAttention(const QString& title, const QString& message)
+{
+    Parts& p = *m_parts;
+    if (p.attention)
+        p.attention->deleteLater();
+    auto* attention = new CAttentionDlg(p.texts, title, message, Window());
+    attention->setAttribute(Qt::WA_DeleteOnClose);
+    attention->setWindowFlag(Qt::WindowStaysOnTopHint);
+    attention->InitDialog();
+    attention->show();
+    p.attention = attention;
 }
 
 void CCorvaneApp::ShowAccessProblem(const std::string& message)
@@ -406,11 +457,53 @@ int CCorvaneApp::Run()
     return code;
 }
 
+void CCorvaneApp::WatchTheEndOfTheRun()
+{
+    // Every way the run can end goes through Quit, then Shutdown once the loop has
+    // returned: the close button, the tray, the mouse's removal and these.
+    m_parts->endRequests = std::make_unique<TerminationSignals>([this](int /*signalNumber*/) { Quit(); });
+#if QT_CONFIG(sessionmanager)
+    // The session asks its programs to save before it may end them; it may still be
+    // cancelled, so the program goes on running. Its end then sends the quit event, or
+    // breaks the display's connection (below).
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_lifetime.get(), [this](QSessionManager&) {
+        if (m_parts->link && !m_shutDown)
+            m_parts->link->WritePendingWork();
+    });
+#endif
+    qApp->installEventFilter(new QuitEventFilter([this] { Quit(); }, m_lifetime.get()));
+    // Should anything end the application's own loop, everything is written before the
+    // application object goes.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, m_lifetime.get(), [this] { Shutdown(); });
+    g_running = this;
+    static const bool exitHandled = std::atexit([] {
+        if (g_running != nullptr)
+            g_running->EndWithoutDisplay();
+    }) == 0;
+    (void)exitHandled;
+}
+
+void CCorvaneApp::EndWithoutDisplay()
+{
+    // The process ends within exit(): no window may be touched (the display may be gone)
+    // and nothing is destroyed; only what is pending is written and the instance let go.
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    g_running = nullptr;
+    Parts& parts = *m_parts;
+    if (parts.link)
+        (void)parts.link->FinishPendingWork();
+    parts.instance.reset();
+}
+
 void CCorvaneApp::Shutdown()
 {
     if (m_shutDown)
         return;
     m_shutDown = true;
+    if (g_running == this)
+        g_running = nullptr;
     Parts& parts = *m_parts;
     OpenDialogList::CloseAll();
     if (parts.window) {
@@ -419,8 +512,9 @@ void CCorvaneApp::Shutdown()
             parts.window->KillTimer(timer);
         parts.window->hide();
     }
-    // A pending save is written, queued writes get their time to reach the mouse, and
-    // what cannot be written is recorded for the next start.
+    // An apply still waiting for its timer is made, a pending save is written, queued
+    // writes get their time to reach the mouse, and what cannot be written is recorded
+    // for the next start.
     if (parts.link)
         (void)parts.link->FinishPendingWork();
     if (parts.discovery)
@@ -438,4 +532,7 @@ void CCorvaneApp::Shutdown()
     parts.deviceThread.reset();
     parts.changeNotifier.reset();
     parts.backend.reset();
+    // Last: a later start finds the program gone only once everything is written.
+    parts.endRequests.reset();
+    parts.instance.reset();
 }

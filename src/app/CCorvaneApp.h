@@ -4,6 +4,8 @@
 #include "device/LinkKind.h"
 #include "profiles/DataPaths.h"
 
+#include <QString>
+
 #include <filesystem>
 #include <memory>
 
@@ -61,6 +63,12 @@ private:
     [[nodiscard]] bool OpenDevices();
     void CreateWindow(const MainWindowServices* services);
     void ShowAccessProblem(const std::string& message);
+    // Ends by Quit on SIGTERM, SIGHUP and SIGINT, writes pending work when the desktop's
+    // session is saved, and by EndWithoutDisplay when the process ends by exit().
+    void WatchTheEndOfTheRun();
+    void EndWithoutDisplay();
+    // A notice that does not stop the window; it replaces the one still open.
+    void ShowAttention(const QString& title, const QString& message);
 
     ProgramOptions m_options;
     std::filesystem::path m_programFolder;

@@ -11,6 +11,7 @@
 #include "keyfunc/popups/CProfileRKeyPopup.h"
 #include "profiles/AppSettings.h"
 #include "profiles/LanguageTexts.h"
+#include "profiles/OfferedFileCheck.h"
 #include "profiles/PathText.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileTable.h"
@@ -148,9 +149,20 @@ void CCorvaneDlg::RunProfileAction()
         const QString file = m_services.pickImportFile(DialogParts::LanguageText(m_model.texts, 142));
         if (file.isEmpty())
             return;
+        // A file far larger than any profile, a pipe or a device is refused before it is
+        // opened: reading it on this thread would stall the window, or wait for ever.
+        const std::filesystem::path path = PathFromText(file.toStdU16String());
+        const OfferedFile offered = CheckOfferedFile(path, OfferedFileLimit::kProfile);
+        if (offered.problem == OfferedFileProblem::TooLarge) {
+            ShowMessage(
+                QStringLiteral("%1 is not a profile file: it holds %2 bytes, and a profile file holds about 30 KB.")
+                    .arg(file)
+                    .arg(offered.size));
+            return;
+        }
         // Read into a copy: a file that fails its checks leaves the profile as it was.
         Profile imported = profiles.At(index);
-        if (!ParseProfileFile(imported, PathFromText(file.toStdU16String())).ok) {
+        if (offered.problem != OfferedFileProblem::None || !ParseProfileFile(imported, path).ok) {
             ShowMessage(QStringLiteral("%1 is not a profile file that can be read.").arg(file));
             return;
         }

@@ -1,53 +1,124 @@
 #include "app/ProgramOptions.h"
 
-#include <QCommandLineParser>
+#include <array>
+#include <charconv>
+#include <system_error>
 
-std::optional<ProgramOptions> ProgramOptions::Parse(const QStringList& arguments, QString& error)
+namespace {
+
+// The options that take a value.
+constexpr std::array<const char*, 4> kValueOptions{"--hid-log", "--data-dir", "--scale", "--screenshot"};
+
+[[nodiscard]] bool TakesValue(const std::string& option)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("The configuration utility of the gaming mouse."));
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help."));
-    const QCommandLineOption simulate(QStringLiteral("simulate"),
-                                      QStringLiteral("Run on a simulated mouse and open its control window."));
-    const QCommandLineOption hidLog(QStringLiteral("hid-log"), QStringLiteral("Write every HID transfer to FILE."),
-                                    QStringLiteral("FILE"));
-    const QCommandLineOption dataDir(QStringLiteral("data-dir"),
-                                     QStringLiteral("Use DIR as the data folder instead of the user's."),
-                                     QStringLiteral("DIR"));
-    const QCommandLineOption screenshot(
-        QStringLiteral("screenshot"), QStringLiteral("Save the main window's picture to FILE once it shows, then end."),
-        QStringLiteral("FILE"));
-    const QCommandLineOption scale(
-        QStringLiteral("scale"),
-        QStringLiteral("Draw the windows at FACTOR (1.0, 1.5 or 2.0) instead of the screen's choice."),
-        QStringLiteral("FACTOR"));
-    parser.addOptions({help, simulate, hidLog, dataDir, screenshot, scale});
-    if (!parser.parse(arguments)) {
-        error = parser.errorText();
-        return std::nullopt;
+    for (const char* name : kValueOptions)
+        if (option == name)
+            return true;
+    return false;
+}
+
+[[nodiscard]] const char* KindOf(std::filesystem::file_type type)
+{
+    switch (type) {
+    case std::filesystem::file_type::directory:
+        return "a folder";
+    case std::filesystem::file_type::fifo:
+        return "a FIFO";
+    case std::filesystem::file_type::socket:
+        return "a socket";
+    case std::filesystem::file_type::character:
+    case std::filesystem::file_type::block:
+        return "a device";
+    default:
+        return "not a regular file";
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        error = QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().constFirst());
-        return std::nullopt;
+}
+
+// A traffic log is appended to: a regular file, or a name where none is yet. stat() does
+// not open the file, so a FIFO is seen without blocking on it.
+[[nodiscard]] bool AcceptableLog(const std::filesystem::path& file, std::string& error)
+{
+    std::error_code failure;
+    const std::filesystem::file_status status = std::filesystem::status(file, failure);
+    if (status.type() == std::filesystem::file_type::not_found || status.type() == std::filesystem::file_type::regular)
+        return true;
+    if (failure) {
+        error = "--hid-log: cannot look at " + file.string() + ": " + failure.message();
+        return false;
     }
-    if (parser.isSet(help)) {
-        error.clear();
-        return std::nullopt;
-    }
+    error = "--hid-log: " + file.string() + " is " + KindOf(status.type()) + "; give a regular file or a new name";
+    return false;
+}
+
+}  // namespace
+
+std::filesystem::path ProgramOptions::PathFromArgument(const std::string& argument)
+{
+#if defined(_WIN32)
+    return std::filesystem::path(std::u8string(argument.begin(), argument.end()));
+#else
+    return std::filesystem::path(argument);
+#endif
+}
+
+std::optional<ProgramOptions> ProgramOptions::Parse(const std::vector<std::string>& arguments, std::string& error)
+{
+    error.clear();
     ProgramOptions options;
-    options.simulate = parser.isSet(simulate);
-    options.hidLog = parser.value(hidLog);
-    options.dataDir = parser.value(dataDir);
-    options.screenshot = parser.value(screenshot);
-    if (parser.isSet(scale)) {
-        bool valid = false;
-        const float factor = parser.value(scale).toFloat(&valid);
-        if (!valid || (factor != 1.0F && factor != 1.5F && factor != 2.0F)) {
-            error = QStringLiteral("--scale must be 1.0, 1.5 or 2.0");
+    bool wantsHelp = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        std::string option = arguments[i];
+        std::optional<std::string> value;
+        // --option=value as well as --option value.
+        if (const std::size_t equals = option.find('='); option.starts_with("--") && equals != std::string::npos) {
+            value = option.substr(equals + 1);
+            option.resize(equals);
+        }
+        if (option == "-h" || option == "--help") {
+            wantsHelp = true;
+            continue;
+        }
+        if (option == "--simulate" && !value) {
+            options.simulate = true;
+            continue;
+        }
+        if (!TakesValue(option)) {
+            error = option.starts_with("-") ? "unknown option: " + option : "unexpected argument: " + option;
             return std::nullopt;
         }
-        options.scale = factor;
+        if (!value) {
+            if (i + 1 >= arguments.size()) {
+                error = option + " needs a value";
+                return std::nullopt;
+            }
+            value = arguments[++i];
+        }
+        if (value->empty()) {
+            // An empty folder would mean the user's own data folder, an empty file no log:
+            // neither is what a caller naming one meant.
+            error = option + " needs a value; an empty one names nothing";
+            return std::nullopt;
+        }
+        if (option == "--hid-log") {
+            options.hidLog = PathFromArgument(*value);
+        } else if (option == "--data-dir") {
+            options.dataDir = PathFromArgument(*value);
+        } else if (option == "--screenshot") {
+            options.screenshot = PathFromArgument(*value);
+        } else {
+            float factor = 0.0F;
+            const char* end = value->data() + value->size();
+            const auto [stop, failure] = std::from_chars(value->data(), end, factor);
+            if (failure != std::errc{} || stop != end || (factor != 1.0F && factor != 1.5F && factor != 2.0F)) {
+                error = "--scale must be 1.0, 1.5 or 2.0";
+                return std::nullopt;
+            }
+            options.scale = factor;
+        }
     }
+    if (wantsHelp)
+        return std::nullopt;
+    if (!options.hidLog.empty() && !AcceptableLog(options.hidLog, error))
+        return std::nullopt;
     return options;
 }

@@ -15,6 +15,8 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv)
 {
@@ -34,10 +36,20 @@ int main(int argc, char** argv)
         FontWarmUp::Finish();
     });
 
-    QString error;
-    const auto options = ProgramOptions::Parse(QApplication::arguments(), error);
+    // The arguments as the system gave them: names of files and folders keep their bytes.
+    // QApplication has taken its own options (-platform, -display ...) out of argv.
+    std::vector<std::string> arguments;
+#if defined(_WIN32)
+    for (const QString& argument : QApplication::arguments().mid(1))
+        arguments.push_back(argument.toStdString());
+#else
+    for (int i = 1; i < argc; ++i)
+        arguments.emplace_back(argv[i]);
+#endif
+    std::string error;
+    const auto options = ProgramOptions::Parse(arguments, error);
     if (!options) {
-        if (error.isEmpty()) {
+        if (error.empty()) {
             std::printf("Usage: corvane [--simulate] [--hid-log FILE] [--data-dir DIR] [--scale FACTOR] [--screenshot FILE]\n\n"
                         "  --simulate        run on a simulated mouse and open its control window\n"
                         "  --hid-log FILE    write every HID transfer to FILE\n"
@@ -46,7 +58,7 @@ int main(int argc, char** argv)
                         "  --screenshot FILE save the main window's picture to FILE once it shows, then end\n");
             return 0;
         }
-        std::fprintf(stderr, "corvane: %s\n", qPrintable(error));
+        std::fprintf(stderr, "corvane: %s\n", error.c_str());
         return 2;
     }
 
@@ -63,10 +75,11 @@ int main(int argc, char** argv)
     case CCorvaneApp::StartResult::Running:
         break;
     }
-    if (!options->screenshot.isEmpty()) {
+    if (!options->screenshot.empty()) {
         // Long enough for the mouse's first answers and the battery's first tick.
         constexpr int kScreenshotDelayMs = 1500;
-        QTimer::singleShot(kScreenshotDelayMs, &application, [&program, file = options->screenshot] {
+        QTimer::singleShot(kScreenshotDelayMs, &application,
+                           [&program, file = QString::fromStdU16String(TextFromPath(options->screenshot))] {
             if (CCorvaneDlg* window = program.Window(); window == nullptr || !window->grab().save(file))
                 std::fprintf(stderr, "corvane: cannot write %s\n", qPrintable(file));
             program.Quit();

@@ -10,6 +10,7 @@
 #include "profiles/DataPaths.h"
 #include "profiles/LanguageLoader.h"
 #include "profiles/LanguageTexts.h"
+#include "profiles/OfferedFileCheck.h"
 #include "profiles/Profile.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileTable.h"
@@ -54,7 +55,9 @@ constexpr const char* kShowUsage =
     "\n"
     "Reads the file with the program's own reader and prints the record as JSON. A file\n"
     "that fails the reader's checks prints nothing on standard output, names the first\n"
-    "failing line on standard error and exits with 1. Never writes anything.\n";
+    "failing line on standard error and exits with 1. A file far larger than any of its\n"
+    "kind (1 MiB for a profile or settings file, 128 MiB for macros) is refused unread with\n"
+    "1, a pipe or a device with 2. Never writes anything.\n";
 
 bool WantsHelp(const std::vector<std::string>& arguments)
 {
@@ -77,24 +80,48 @@ std::string PathText(const std::filesystem::path& path)
     return path.string();
 }
 
-// A file that the reader cannot open: a clear message instead of a failed check.
-bool ReportUnreadable(const std::filesystem::path& path, std::ostream& err)
+std::uintmax_t SizeLimit(const std::string& kind)
 {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
-        err << "corvanectl: " << PathText(path) << ": no such file\n";
-        return true;
+    if (kind == "profile") {
+        return OfferedFileLimit::kProfile;
     }
-    if (std::filesystem::is_directory(path, error)) {
+    if (kind == "settings") {
+        return OfferedFileLimit::kSettings;
+    }
+    return OfferedFileLimit::kMacros;
+}
+
+// A file that is refused before its reader opens it: a clear message instead of a failed
+// check, and no wait on a pipe or a device. Returns the exit code, or kDone to go on.
+int ReportUnreadable(const std::filesystem::path& path, const std::string& kind, std::ostream& err)
+{
+    const OfferedFile offered = CheckOfferedFile(path, SizeLimit(kind));
+    switch (offered.problem) {
+    case OfferedFileProblem::None:
+        break;
+    case OfferedFileProblem::Missing:
+        err << "corvanectl: " << PathText(path) << ": no such file\n";
+        return CtlExit::kUsage;
+    case OfferedFileProblem::Unreadable:
+        err << "corvanectl: " << PathText(path) << ": cannot be read\n";
+        return CtlExit::kUsage;
+    case OfferedFileProblem::Folder:
         err << "corvanectl: " << PathText(path) << ": is a folder, not a file\n";
-        return true;
+        return CtlExit::kUsage;
+    case OfferedFileProblem::NotRegularFile:
+        err << "corvanectl: " << PathText(path) << ": is not a regular file (a pipe, socket or device)\n";
+        return CtlExit::kUsage;
+    case OfferedFileProblem::TooLarge:
+        err << "corvanectl: " << PathText(path) << ": " << offered.size << " bytes is too large for a " << kind
+            << " file (at most " << SizeLimit(kind) << " bytes); it was not read\n";
+        return CtlExit::kRefused;
     }
     CStdioFileEx file;
     if (!file.OpenForRead(path)) {
         err << "corvanectl: " << PathText(path) << ": cannot be read\n";
-        return true;
+        return CtlExit::kUsage;
     }
-    return false;
+    return CtlExit::kDone;
 }
 
 int ReportFailedCheck(const std::filesystem::path& path, std::size_t line, std::ostream& err)
@@ -155,8 +182,8 @@ int Show(const std::vector<std::string>& arguments, std::ostream& out, std::ostr
     if (kind != "profile" && kind != "settings" && kind != "macros") {
         return Usage(err, kShowUsage, "unknown kind '" + kind + "'");
     }
-    if (ReportUnreadable(path, err)) {
-        return CtlExit::kUsage;
+    if (const int refused = ReportUnreadable(path, kind, err); refused != CtlExit::kDone) {
+        return refused;
     }
     if (kind == "profile") {
         return ShowProfile(path, out, err);

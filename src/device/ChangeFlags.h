@@ -18,6 +18,12 @@ struct ChangeFlags {
                pointerChanged;
     }
 
+    // A flag whose group goes to the mouse is set: the mouse lacks a change.
+    [[nodiscard]] bool AnyCommand() const
+    {
+        return keysChanged || settingsChanged || powerSavingChanged || sensorOptionsChanged;
+    }
+
     void Clear() { *this = ChangeFlags{}; }
 
     friend bool operator==(const ChangeFlags&, const ChangeFlags&) = default;

@@ -20,8 +20,7 @@
 #include "profiles/ProfileTable.h"
 #include "profiles/SettingsFile.h"
 
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -46,7 +45,8 @@ DeviceLink::DeviceLink(DeviceModel model, DeviceJobRunner& runner, UiPoster& pos
       m_events(events),
       m_clock(clock),
       m_exchanger(std::make_shared<CommandExchanger>(clock)),
-      m_slots(std::make_shared<CommandSlots>())
+      m_slots(std::make_shared<CommandSlots>()),
+      m_unsent(std::make_shared<UnsentRecord>(m_model.paths.UnsentMarkerFile()))
 {
 }
 
@@ -96,15 +96,19 @@ void DeviceLink::BuildDpiTable()
     (void)m_dpiTable.Build(m_model.settings.SensorId());
 }
 
-void DeviceLink::SubmitCommands(std::vector<CommandRequest> commands)
+void DeviceLink::SubmitCommands(std::vector<CommandRequest> commands, Resend resend)
 {
     if (commands.empty())
         return;
+    const UnsentRecord::JobNumber job = m_nextJob++;
+    const std::optional<UnsentRecord::JobNumber> carried =
+        resend == Resend::CarriesUnsent ? std::optional(m_unsentHeard) : std::nullopt;
     // The job reaches back only through the poster; `this` is touched in the posted task,
     // on the UI thread, and only while the link still exists. The interface is the one
     // in charge when the job runs: the link in charge may have changed since the apply.
-    m_runner.Submit([this, poster = &m_poster, exchanger = m_exchanger, slots = m_slots,
-                     alive = std::weak_ptr<int>(m_alive), commands = std::move(commands)](const std::stop_token& stop) {
+    m_runner.Submit([this, poster = &m_poster, exchanger = m_exchanger, slots = m_slots, record = m_unsent, job,
+                     carried, alive = std::weak_ptr<int>(m_alive),
+                     commands = std::move(commands)](const std::stop_token& stop) {
         const std::shared_ptr<HidHandle> handle = slots->Preferred();
         ExchangeSummary summary;
         std::vector<CommandCode> unsent;
@@ -124,15 +128,21 @@ void DeviceLink::SubmitCommands(std::vector<CommandRequest> commands)
                 reachable = false;
             }
         }
-        PostIfAlive(*poster, alive, [this, summary, unsent = std::move(unsent)] {
+        // Recorded here, not in the posted task: the program may end (the mouse was
+        // unplugged, the session ends) before the UI thread runs it.
+        bool lastRunResent = false;
+        if (!unsent.empty())
+            record->Record(job);
+        else if (carried)
+            lastRunResent = record->WroteEverything(*carried);
+        PostIfAlive(*poster, alive, [this, summary, job, lastRunResent, unsent = std::move(unsent)] {
             m_totals += summary;
-            ForgetUnsent(unsent);
-            if (m_resendPending && unsent.empty()) {
-                // What the last run left unwritten went out with this apply.
-                m_resendPending = false;
-                std::error_code error;
-                std::filesystem::remove(m_model.paths.UnsentMarkerFile(), error);
+            if (!unsent.empty()) {
+                ForgetUnsent(unsent);
+                m_unsentHeard = std::max(m_unsentHeard, job);
             }
+            if (lastRunResent)
+                m_resendPending = false;
         });
     });
 }
@@ -193,26 +203,48 @@ void DeviceLink::ShowProgressWhenWritten()
 
 void DeviceLink::ScheduleApply()
 {
+    m_applyScheduled = true;
     m_events.StartApplyTimer(kApplyDelay);
 }
 
 ApplyOutcome DeviceLink::ApplyToDevice()
 {
+    return Apply(Feedback::Shown);
+}
+
+void DeviceLink::KeepEdit(Feedback feedback)
+{
+    m_savePending = true;
+    if (feedback == Feedback::Shown)
+        m_events.StartSaveTimer(kSaveDelay);
+}
+
+ApplyOutcome DeviceLink::Apply(Feedback feedback)
+{
+    const bool shown = feedback == Feedback::Shown;
+    m_applyScheduled = false;
     m_reportSent = false;
     ApplyOutcome outcome;
-    if (!m_connection.deviceConfirmed)
+    // Each early end keeps the change flags, so the next apply writes the edit, and
+    // saves it: the files hold what the user chose whether or not the mouse took it.
+    if (!m_connection.deviceConfirmed) {
+        KeepEdit(feedback);
         return outcome;
+    }
     if (m_firmware) {
         // Queued behind the update, the commands would go out a minute later to a mouse
         // that restarts in between; the flags keep them until the update has ended.
         m_applyDeferred = true;
         outcome.result = ApplyResult::Deferred;
+        KeepEdit(feedback);
         return outcome;
     }
     if (!HasCommandInterface(LinkKind::Wired) && !HasCommandInterface(LinkKind::Ble) &&
         !m_connection.receiverMouseOnline) {
-        m_events.ShowAttention(DeviceTexts::kNotice, DeviceTexts::kMouseOffline);
+        if (shown)
+            m_events.ShowAttention(DeviceTexts::kNotice, DeviceTexts::kMouseOffline);
         outcome.result = ApplyResult::Unreachable;
+        KeepEdit(feedback);
         return outcome;
     }
     outcome.result = ApplyResult::Applied;
@@ -238,7 +270,9 @@ ApplyOutcome DeviceLink::ApplyToDevice()
             if (auto command = SettingsCommands::SendSensorOptions(profile, m_copies))
                 commands.push_back(*command);
     }
-    m_flags.Clear();
+    // Without an interface the groups were not built: their flags stay for the next apply.
+    if (canSend)
+        m_flags.Clear();
     // The macro copies follow the profile even when nothing can be written, as they
     // would after an exchange with no interface to write to.
     for (CommandRequest& command : UploadMacros(profile, m_macroResolution, m_copies, MacroUploadMode::Send))
@@ -248,13 +282,13 @@ ApplyOutcome DeviceLink::ApplyToDevice()
     outcome.commandCount = commands.size();
     m_reportSent = !commands.empty();
     outcome.reportSent = m_reportSent;
-    SubmitCommands(std::move(commands));
+    SubmitCommands(std::move(commands), Resend::CarriesUnsent);
 
-    if (m_reportSent)
+    if (m_reportSent && shown)
         ShowProgressWhenWritten();
-    m_savePending = true;
-    m_events.StartSaveTimer(kSaveDelay);
-    m_events.RefreshWindow();
+    KeepEdit(feedback);
+    if (shown)
+        m_events.RefreshWindow();
     return outcome;
 }
 
@@ -280,22 +314,30 @@ void DeviceLink::SaveIfPending()
         OnSaveTimer();
 }
 
+void DeviceLink::WritePendingWork()
+{
+    if (m_applyScheduled)
+        (void)Apply(Feedback::Unseen);
+    SaveIfPending();
+}
+
 bool DeviceLink::FinishPendingWork(std::chrono::milliseconds limit)
 {
-    SaveIfPending();
+    WritePendingWork();
     StopFirmwareUpdate();
-    if (m_runner.Drain(limit))
-        return true;
-    // The copies and the files already hold what was not written; only the marker tells
-    // the next start that the mouse may not have it.
-    std::ofstream marker(m_model.paths.UnsentMarkerFile(), std::ios::binary | std::ios::trunc);
-    return false;
+    const bool drained = m_runner.Drain(limit);
+    // Changes still flagged never reached a job (the mouse was off line, an update ran,
+    // nothing was open): like writes given up, the files hold them and the marker tells
+    // the next start that the mouse does not.
+    if (!drained || m_flags.AnyCommand())
+        m_unsent->Record(UnsentRecord::kEndOfRun);
+    // Jobs record what they could not write themselves, heard of or not.
+    return !m_unsent->Outstanding();
 }
 
 bool DeviceLink::TakeUnsentFromLastRun()
 {
-    std::error_code error;
-    if (!std::filesystem::exists(m_model.paths.UnsentMarkerFile(), error))
+    if (!m_unsent->TakeOverFromLastRun())
         return false;
     ForgetEverySent();
     m_resendPending = true;
@@ -371,7 +413,7 @@ bool DeviceLink::FactoryReset(ResetScope scope)
     CommandRequest reset;
     reset.code = CommandCode::FactoryReset;
     reset.At(CommandLayout::kPayload) = 0xFF;
-    SubmitCommands({reset});
+    SubmitCommands({reset}, Resend::Alone);
     if (scope == ResetScope::MouseOnly)
         return true;
 

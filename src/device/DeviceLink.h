@@ -16,6 +16,7 @@
 #include "device/LinkState.h"
 #include "device/ListenerMemory.h"
 #include "device/MacroResolution.h"
+#include "device/UnsentRecord.h"
 
 #include <array>
 #include <chrono>
@@ -100,7 +101,10 @@ public:
 
     // Asks for an apply in 20 ms (the apply timer); a burst of changes becomes one apply.
     void ScheduleApply();
-    // Writes what changed in the current profile, as the change flags ask.
+    [[nodiscard]] bool ApplyScheduled() const { return m_applyScheduled; }
+    // Writes what changed in the current profile, as the change flags ask. Whatever the
+    // mouse's state, the edit is saved with the next save timer; what could not be
+    // handed to the mouse keeps its change flags.
     ApplyOutcome ApplyToDevice();
     // Fills every last-sent copy from the current profile without sending anything.
     void PrimeLastSent();
@@ -149,10 +153,14 @@ public:
     void StopFirmwareUpdate();
     [[nodiscard]] bool FirmwareUpdateRunning() const { return m_firmware.has_value(); }
 
-    // The program ends: the settings are saved if a save is pending, and the queued
-    // writes get at most `limit` to reach the mouse. What cannot be written by then is
-    // recorded in the data folder, and the next start sends the whole current profile
-    // again (ResendPending). False when writes were given up.
+    // The session is saved (the desktop's session manager asks before it may end the
+    // run): an apply still waiting for its timer is made now, without any window, and a
+    // pending save is written.
+    void WritePendingWork();
+    // The program ends: WritePendingWork, then the queued writes get at most `limit` to
+    // reach the mouse. Writes given up, and changes that could not be handed to the mouse
+    // at all, are recorded in the data folder, and the next start sends the whole current
+    // profile again (ResendPending). False when something was left unwritten.
     bool FinishPendingWork(std::chrono::milliseconds limit = kShutdownDrainLimit);
     // Start-up, before the first apply: whether the last run ended with writes that never
     // reached the mouse. Then every copy is forgotten and every change flag set, so the
@@ -167,7 +175,16 @@ public:
 
 private:
     [[nodiscard]] Profile& CurrentProfile();
-    void SubmitCommands(std::vector<CommandRequest> commands);
+    // Whether an apply tells the user what happened (attention and progress windows, the
+    // save timer, a refresh) or runs unseen, as the program's end does.
+    enum class Feedback : std::uint8_t { Shown, Unseen };
+    ApplyOutcome Apply(Feedback feedback);
+    // The edit is kept: saved by the save timer, or at the end of the run.
+    void KeepEdit(Feedback feedback);
+    // Whether the commands of a job carry again everything the UI thread has heard was
+    // left unwritten (an apply: those commands' flags are set and their copies forgotten).
+    enum class Resend : std::uint8_t { CarriesUnsent, Alone };
+    void SubmitCommands(std::vector<CommandRequest> commands, Resend resend);
     // The commands of a job that never reached the mouse: their copies are forgotten and
     // their change flags set, so the next apply writes them again.
     void ForgetUnsent(const std::vector<CommandCode>& codes);
@@ -204,7 +221,12 @@ private:
     ExchangeSummary m_totals;
     std::function<void(bool)> m_presenceListener;
     bool m_applyDeferred = false;
+    bool m_applyScheduled = false;
     bool m_resendPending = false;
+    std::shared_ptr<UnsentRecord> m_unsent;  // shared with the device thread's jobs
+    UnsentRecord::JobNumber m_nextJob = 1;
+    // The latest job whose unwritten commands the UI thread has taken back into the flags.
+    UnsentRecord::JobNumber m_unsentHeard = UnsentRecord::kLastRun;
 
     struct FirmwareRun {
         std::shared_ptr<FirmwareSession> session;

@@ -3,12 +3,15 @@
 #include "macros/MacroLibrary.h"
 #include "macros/MacroLibraryFile.h"
 #include "profiles/DataPaths.h"
+#include "profiles/OfferedFileCheck.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <sstream>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -133,6 +136,57 @@ TEST_F(CtlCommandsTest, FailingFileNamesItsLineAndPrintsNothing)
         EXPECT_NE(run.err.find(c.line), std::string::npos) << c.kind << ": " << run.err;
         EXPECT_EQ(ReadBytes(path), before) << "show never writes";
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2) << c.kind;
+    }
+}
+
+TEST_F(CtlCommandsTest, FilesFarLargerThanTheirKindAreRefusedUnread)
+{
+    ASSERT_EQ(Run({"init", "--data-dir", dataFolder.string()}).exitCode, CtlExit::kDone);
+    const DataPaths paths{dataFolder, {}};
+    MacroLibrary library;
+    MacroItemLocation selection;
+    ASSERT_EQ(library.CreateMacroAtSelection(u"Reload", selection), MacroLibrary::CreateResult::Created);
+    ASSERT_TRUE(MacroLibraryFile::Save(library, folder / "lib.mlf", MacroItemLocation::None()));
+
+    struct Case {
+        const char* kind;
+        std::filesystem::path source;
+        std::uintmax_t limit;
+    };
+    const Case cases[] = {
+        {"profile", paths.DefaultProfileFile(0), OfferedFileLimit::kProfile},
+        {"settings", paths.SettingsFile(), OfferedFileLimit::kSettings},
+        {"macros", folder / "lib.mlf", OfferedFileLimit::kMacros},
+    };
+    const auto path = folder / "offered";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        // A good file grown past the limit by zeros after its records (a sparse file, so
+        // nothing is written): refused from its size alone.
+        std::filesystem::copy_file(c.source, path, std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::resize_file(path, c.limit + 1);
+        const CtlRun run = Run({"show", c.kind, path.string()});
+        EXPECT_EQ(run.exitCode, CtlExit::kRefused);
+        EXPECT_TRUE(run.out.empty());
+        EXPECT_NE(run.err.find("too large"), std::string::npos) << run.err;
+    }
+
+    // A profile's reader stops after its last record, so at the limit it is still read.
+    std::filesystem::copy_file(paths.DefaultProfileFile(0), path, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::resize_file(path, OfferedFileLimit::kProfile);
+    EXPECT_EQ(Run({"show", "profile", path.string()}).exitCode, CtlExit::kDone);
+}
+
+TEST_F(CtlCommandsTest, PipesAndDevicesAreRefusedWithoutBeingOpened)
+{
+    // Opening a pipe for reading waits for a writer that never comes.
+    const auto pipe = folder / "pipe.psf";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::filesystem::path& path : {pipe, std::filesystem::path("/dev/zero")}) {
+        SCOPED_TRACE(path.string());
+        const CtlRun run = Run({"show", "profile", path.string()});
+        EXPECT_EQ(run.exitCode, CtlExit::kUsage);
+        EXPECT_NE(run.err.find("not a regular file"), std::string::npos) << run.err;
     }
 }
 

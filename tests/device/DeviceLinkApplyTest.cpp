@@ -143,25 +143,26 @@ TEST_F(DeviceLinkApplyTest, LightingModeNineIsSentOnceAfterPriming)
     }
 }
 
-TEST_F(DeviceLinkApplyTest, UnreachableMouseAsksForTheAttentionWindowAndKeepsTheFlags)
+TEST_F(DeviceLinkApplyTest, UnreachableMouseAsksForTheAttentionWindowKeepsTheFlagsAndSavesTheEdit)
 {
     link.CloseCommandInterface(LinkKind::Wired);
     link.Connection().receiverMouseOnline = false;
     Current().PollingRateValue[0] = 0;
     link.Flags().settingsChanged = true;
     EXPECT_EQ(link.ApplyToDevice().result, ApplyResult::Unreachable);
-    EXPECT_EQ(events.log, (std::vector<std::string>{"attention 150 156"}));
+    EXPECT_EQ(events.log, (std::vector<std::string>{"attention 150 156", "save-timer 10000"}));
     EXPECT_TRUE(link.Flags().settingsChanged);
     EXPECT_TRUE(mouse.Received().empty());
 }
 
-TEST_F(DeviceLinkApplyTest, UnconfirmedMouseIsNotWritten)
+TEST_F(DeviceLinkApplyTest, UnconfirmedMouseIsNotWrittenButTheEditIsSaved)
 {
     link.Connection().deviceConfirmed = false;
     Current().PollingRateValue[0] = 0;
     link.Flags().settingsChanged = true;
     EXPECT_EQ(link.ApplyToDevice().result, ApplyResult::NotConfirmed);
-    EXPECT_TRUE(events.log.empty());
+    EXPECT_EQ(events.log, std::vector<std::string>{"save-timer 10000"});
+    EXPECT_TRUE(link.Flags().settingsChanged);
     EXPECT_TRUE(mouse.Received().empty());
 }
 

@@ -5,6 +5,7 @@
 #include "profiles/ProfileFile.h"
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 // Writes that wait on the device thread while the links change, and writes still queued
@@ -118,6 +119,130 @@ TEST_F(DeviceLinkDeliveryTest, FinishedWorkLeavesNoMarkerAndWritesThePendingSave
     Profile saved;
     ASSERT_TRUE(ParseProfileFile(saved, settings.ProfileSlotPath(settings.CurrentProfile())).ok);
     EXPECT_EQ(saved.PollingRateValue[0], 2);
+}
+
+// The program ends right after the edit, before the apply timer expired: the edit is
+// written to the mouse and to the files all the same.
+TEST_F(DeviceLinkDeliveryTest, AnApplyStillWaitingForItsTimerIsMadeAtTheEnd)
+{
+    Current().PollingRateValue[0] = 2;
+    held.Flags().settingsChanged = true;
+    held.ScheduleApply();
+    events.log.clear();
+
+    EXPECT_TRUE(held.FinishPendingWork());
+    EXPECT_EQ(mouse.State().settings.pollingCode, SettingsPayloads::PollingCode(2));
+    Profile saved;
+    ASSERT_TRUE(ParseProfileFile(saved, settings.ProfileSlotPath(settings.CurrentProfile())).ok);
+    EXPECT_EQ(saved.PollingRateValue[0], 2);
+    EXPECT_FALSE(std::filesystem::exists(paths.UnsentMarkerFile()));
+    // Nothing is shown at the end: no progress window, no timers, no refresh.
+    EXPECT_TRUE(events.log.empty()) << events.log.front();
+}
+
+// The mouse cannot take the edit when it is made; the files keep it, and the next start
+// writes it.
+TEST_F(DeviceLinkDeliveryTest, AnEditTheMouseCouldNotTakeIsSavedAndSentAfterTheNextStart)
+{
+    struct Case {
+        const char* name;
+        std::function<void(DeviceLink&)> makeUnreachable;
+        ApplyResult result;
+    };
+    const std::vector<Case> cases{
+        {"receiver's mouse off line",
+         [](DeviceLink& target) {
+             target.CloseCommandInterface(LinkKind::Wired);
+             target.Connection().receiverMouseOnline = false;
+         },
+         ApplyResult::Unreachable},
+        {"mouse not confirmed", [](DeviceLink& target) { target.Connection().deviceConfirmed = false; },
+         ApplyResult::NotConfirmed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder caseFolder;
+        const DataPaths casePaths{caseFolder.Path(), {}};
+        std::filesystem::create_directories(casePaths.ConfigFolder());
+        settings.WriteSettingDefaults(casePaths);  // the profile files of this case's folder
+        HeldJobRunner caseJobs;
+        DeviceLink first(DeviceModel{profiles, settings, macros, texts, casePaths}, caseJobs, ui, clock, events);
+        first.Connection().deviceConfirmed = true;
+        first.Connection().receiverMouseOnline = true;
+        first.SetCommandInterface(LinkKind::Wired, mouse.OpenCommandInterface(LinkKind::Wired));
+        first.BuildDpiTable();
+        Current().PollingRateValue[0] = 0;
+        first.PrimeLastSent();
+        c.makeUnreachable(first);
+        mouse.ClearReceived();
+
+        Current().PollingRateValue[0] = 2;
+        first.Flags().settingsChanged = true;
+        EXPECT_EQ(first.ApplyToDevice().result, c.result);
+        EXPECT_TRUE(first.SavePending());
+        EXPECT_FALSE(first.FinishPendingWork());
+        EXPECT_TRUE(mouse.Received().empty());
+        EXPECT_TRUE(std::filesystem::exists(casePaths.UnsentMarkerFile()));
+        Profile saved;
+        ASSERT_TRUE(ParseProfileFile(saved, settings.ProfileSlotPath(settings.CurrentProfile())).ok);
+        EXPECT_EQ(saved.PollingRateValue[0], 2);
+
+        // The next start, on the cable, primed from the files.
+        HeldJobRunner nextJobs;
+        DeviceLink next(DeviceModel{profiles, settings, macros, texts, casePaths}, nextJobs, ui, clock, events);
+        next.Connection().deviceConfirmed = true;
+        next.SetCommandInterface(LinkKind::Wired, mouse.OpenCommandInterface(LinkKind::Wired));
+        next.BuildDpiTable();
+        next.PrimeLastSent();
+        ASSERT_TRUE(next.TakeUnsentFromLastRun());
+        (void)next.ApplyToDevice();
+        (void)nextJobs.RunAll();
+        ui.RunPending();
+        EXPECT_EQ(mouse.State().settings.pollingCode, SettingsPayloads::PollingCode(2));
+        EXPECT_FALSE(std::filesystem::exists(casePaths.UnsentMarkerFile()));
+    }
+}
+
+// The mouse is unplugged while a write waits, and the program ends (as it does when the
+// last link goes) before the UI thread hears of the job's result.
+TEST_F(DeviceLinkDeliveryTest, AWriteCutByAnUnplugIsRecordedForTheNextStartByTheJobItself)
+{
+    ChangePollingRate(held, 2);
+    held.CloseCommandInterface(LinkKind::Wired);
+    (void)jobs.RunAll();  // no ui.RunPending(): the program ends first
+
+    EXPECT_FALSE(held.FinishPendingWork());
+    EXPECT_TRUE(std::filesystem::exists(paths.UnsentMarkerFile()));
+    HeldJobRunner nextJobs;
+    DeviceLink next(DeviceModel{profiles, settings, macros, texts, paths}, nextJobs, ui, clock, events);
+    EXPECT_TRUE(next.TakeUnsentFromLastRun());
+}
+
+TEST_F(DeviceLinkDeliveryTest, OnlyAnApplyThatCarriedTheUnsentCommandsAgainEndsTheRecord)
+{
+    ChangePollingRate(held, 2);  // job 1: cut by the unplug
+    Current().PollingRateValue[0] = 3;
+    Current().Keys[1].Value = {0x10, 0x04, 0x00};
+    held.Flags().keysChanged = true;
+    held.Flags().settingsChanged = true;
+    (void)held.ApplyToDevice();  // job 2: the keys and the new rate, queued before job 1 failed
+    held.CloseCommandInterface(LinkKind::Wired);
+    jobs.RunOne();
+    EXPECT_TRUE(std::filesystem::exists(paths.UnsentMarkerFile()));
+
+    // The mouse is back before job 2 runs; job 2 writes everything it carries, but not
+    // what job 1 lost.
+    held.SetCommandInterface(LinkKind::Wired, mouse.OpenCommandInterface(LinkKind::Wired));
+    jobs.RunOne();
+    ui.RunPending();
+    EXPECT_TRUE(std::filesystem::exists(paths.UnsentMarkerFile()));
+
+    // Having heard of job 1, the next apply writes its groups again and ends the record.
+    (void)held.ApplyToDevice();
+    (void)jobs.RunAll();
+    ui.RunPending();
+    EXPECT_FALSE(std::filesystem::exists(paths.UnsentMarkerFile()));
+    EXPECT_TRUE(held.FinishPendingWork());
 }
 
 TEST(DeviceIoThreadTest, EndingTheThreadLetsTheQueuedJobsFinish)

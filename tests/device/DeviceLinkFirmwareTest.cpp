@@ -6,6 +6,7 @@
 #include "device/FirmwareText.h"
 #include "device/FirmwareUpdateEvents.h"
 #include "device/FlashMap.h"
+#include "profiles/ProfileFile.h"
 
 #include "HeldJobRunner.h"
 
@@ -192,6 +193,23 @@ TEST_F(DeviceLinkFirmwareStepsTest, SecondUpdateIsRefusedAndAppliesWaitForTheEnd
     EXPECT_EQ(held.ApplyToDevice().result, ApplyResult::Applied);
     (void)jobs.RunAll();
     EXPECT_EQ(WrittenCommands(), std::vector<int>{0x04});
+}
+
+// The program ends while an update runs and an edit waits behind it: the files keep the
+// edit and the next start is told that the mouse lacks it.
+TEST_F(DeviceLinkFirmwareStepsTest, AnEditWaitingBehindTheUpdateIsSavedAndRecordedAtTheEnd)
+{
+    ASSERT_EQ(Start(), DeviceLink::FirmwareStart::Started);
+    Current().PollingRateValue[0] = 2;
+    held.Flags().settingsChanged = true;
+    EXPECT_EQ(held.ApplyToDevice().result, ApplyResult::Deferred);
+    EXPECT_TRUE(held.SavePending());
+
+    EXPECT_FALSE(held.FinishPendingWork());
+    Profile saved;
+    ASSERT_TRUE(ParseProfileFile(saved, settings.ProfileSlotPath(settings.CurrentProfile())).ok);
+    EXPECT_EQ(saved.PollingRateValue[0], 2);
+    EXPECT_TRUE(std::filesystem::exists(paths.UnsentMarkerFile()));
 }
 
 TEST_F(DeviceLinkFirmwareStepsTest, ClosedDialogStopsTheUpdateAndHearsNothingMore)

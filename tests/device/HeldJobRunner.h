@@ -36,6 +36,13 @@ public:
         }
         return ran;
     }
+    // Runs the oldest held job alone.
+    void RunOne()
+    {
+        Job job = std::move(m_jobs.front());
+        m_jobs.pop_front();
+        job(m_stop.get_token());
+    }
     [[nodiscard]] std::size_t Held() const { return m_jobs.size(); }
 
 private:

@@ -100,7 +100,8 @@ def walk(accessible):
 class Program:
     """One run of the program with its data folder, traffic log and accessible tree."""
 
-    def __init__(self, data_dir=None):
+    def __init__(self, data_dir=None, environment=None):
+        self.environment = environment  # the process's environment; None: this one's
         self.owns_data = data_dir is None
         self.data_dir = data_dir or tempfile.mkdtemp(prefix="corvane-e2e-")
         self.hid_log = os.path.join(self.data_dir, "traffic.log")
@@ -112,7 +113,7 @@ class Program:
         self.output = open(os.path.join(self.data_dir, f"output-{time.monotonic_ns()}.txt"), "w+")
         self.process = subprocess.Popen(
             [program, "--simulate", "--hid-log", self.hid_log, "--data-dir", self.data_dir],
-            stdout=self.output, stderr=subprocess.STDOUT)
+            stdout=self.output, stderr=subprocess.STDOUT, env=self.environment)
         return self
 
     def running(self):

@@ -2,17 +2,51 @@
 
 import glob
 import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
 import unittest
 
 import pyatspi
 
-from corvane_e2e import CODE_POLLING_RATE, Program, ProgramTestCase, wait_for
+from corvane_e2e import CODE_POLLING_RATE, DEFAULT_TIMEOUT, Program, ProgramTestCase, wait_for
 
 # What the profile file holds for 500 Hz: the rate's name in UTF-16.
 NAME_500_HZ = "500HZ".encode("utf-16-le")
 # The program saves a change this long after it (seconds), plus a margin for a slow run.
 SAVE_DELAY = 10
 SAVE_MARGIN = 20
+# How long after the change the run is ended: well inside the save delay.
+END_AFTER_CHANGE = 2
+
+
+def profiles_holding_500_hz(data_dir):
+    holding = []
+    for path in glob.glob(os.path.join(data_dir, "config", "default*.psf")):
+        with open(path, "rb") as profile:
+            if NAME_500_HZ in profile.read():
+                holding.append(path)
+    return holding
+
+
+class PrivateDisplay:
+    """An X server of the test's own, which the test can take away from the program."""
+
+    def __init__(self):
+        read_end, write_end = os.pipe()
+        self.server = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-noreset", "-screen", "0", "1920x1200x24", "-nolisten", "tcp"],
+            pass_fds=(write_end,), stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as numbers:
+            self.name = ":" + numbers.readline().strip()
+
+    def take_away(self):
+        if self.server.poll() is None:
+            self.server.terminate()
+            self.server.wait(timeout=DEFAULT_TIMEOUT)
 
 
 class ProgramLifecycleTest(ProgramTestCase):
@@ -56,6 +90,73 @@ class ProgramLifecycleTest(ProgramTestCase):
         # Only the current profile changed, and the program still runs: no exit was needed.
         self.assertEqual(len(saved), 1)
         self.assertTrue(self.program.running())
+
+
+class ProgramEndTest(unittest.TestCase):
+    """The run ends from outside two seconds after a change, long before the save delay:
+    the change is in the files, and the instance's lock and socket are gone."""
+
+    def run_and_end(self, end, expected_code):
+        # The lock (runtime folder) and the socket (temporary folder) land in folders of
+        # the test's own, where what is left behind can be seen.
+        runtime = tempfile.mkdtemp(prefix="corvane-e2e-runtime-")
+        temporary = tempfile.mkdtemp(prefix="corvane-e2e-tmp-")
+        self.addCleanup(shutil.rmtree, runtime, True)
+        self.addCleanup(shutil.rmtree, temporary, True)
+        environment = dict(os.environ, XDG_RUNTIME_DIR=runtime, TMPDIR=temporary)
+        display = None
+        if end == "display":
+            display = PrivateDisplay()
+            self.addCleanup(display.take_away)
+            environment["DISPLAY"] = display.name
+        program = Program(environment=environment).start()
+        self.addCleanup(program.cleanup)
+
+        def instance_files():
+            return [name for folder in (runtime, temporary) for name in os.listdir(folder)
+                    if name.startswith("corvane-")]
+
+        main = program.main_window()
+        program.wait_until_connected()
+        self.assertTrue(instance_files())
+        program.act(program.find(main, pyatspi.ROLE_RADIO_BUTTON, "500 Hz"))
+        program.wait_for_command(CODE_POLLING_RATE)
+        time.sleep(END_AFTER_CHANGE)
+        self.assertEqual(profiles_holding_500_hz(program.data_dir), [], "saved before the delay")
+
+        if end == "display":
+            display.take_away()
+        else:
+            program.process.send_signal(end)
+        wait_for(lambda: not program.running(), what="the program to end")
+        self.assertEqual(program.process.returncode, expected_code, program.printed())
+        self.assertEqual(len(profiles_holding_500_hz(program.data_dir)), 1)
+        self.assertEqual(instance_files(), [])
+        self.assertFalse(os.path.exists(os.path.join(program.data_dir, "config", "unsent-changes")))
+
+    def test_every_end_from_outside_keeps_the_change(self):
+        # Qt's display plugin ends the process with status 1 when the display goes.
+        for end, expected_code in ((signal.SIGTERM, 0), (signal.SIGHUP, 0), ("display", 1)):
+            with self.subTest(end=getattr(end, "name", end)):
+                self.run_and_end(end, expected_code)
+
+
+class CommandLineTest(unittest.TestCase):
+    """Arguments the program refuses before it takes its instance: at once, with status 2."""
+
+    def test_arguments_naming_nothing_usable_are_refused(self):
+        folder = tempfile.mkdtemp(prefix="corvane-e2e-args-")
+        self.addCleanup(shutil.rmtree, folder, True)
+        fifo = os.path.join(folder, "fifo")
+        os.mkfifo(fifo)
+        program = os.environ["CORVANE_PROGRAM"]
+        for arguments, named in ((["--data-dir", ""], "--data-dir"),
+                                 (["--simulate", "--data-dir", folder, "--hid-log", fifo], fifo)):
+            with self.subTest(arguments=arguments):
+                run = subprocess.run([program, *arguments], capture_output=True, text=True, timeout=DEFAULT_TIMEOUT)
+                self.assertEqual(run.returncode, 2, run.stderr)
+                self.assertIn(named, run.stderr)
+                self.assertFalse(os.path.exists(os.path.join(folder, "config")))
 
 
 if __name__ == "__main__":

@@ -3,6 +3,7 @@
 #include "app/dialogs/CAttentionDlg.h"
 #include "macros/MacroLibrary.h"
 #include "profiles/LanguageTexts.h"
+#include "profiles/OfferedFileCheck.h"
 #include "macros/MacroTransfer.h"
 #include "profiles/PathText.h"
 
@@ -109,6 +110,19 @@ MacroItemLocation MacroFileCommands::Import(Exchange exchange, CDlgBase& owner, 
     const QString path = m_chooser(owner, request);
     if (path.isEmpty())
         return selection;
+    // A file far larger than any macro library is refused before it is read: reading it
+    // here would stall the window and fill the memory.
+    const OfferedFile offered = CheckOfferedFile(PathFromText(path.toStdU16String()), OfferedFileLimit::kMacros);
+    if (offered.problem == OfferedFileProblem::TooLarge) {
+        CAttentionDlg attention(texts, Title(texts, CAttentionDlg::kTextTitle),
+                                QStringLiteral("%1 is not a macro file: it holds %2 bytes, far more than a "
+                                               "macro library.")
+                                    .arg(path)
+                                    .arg(offered.size),
+                                &owner);
+        (void)attention.DoModal();
+        return selection;
+    }
 
     // Whatever the file held up to a fault is imported; the user is told about the rest.
     MacroLibrary source;

@@ -60,7 +60,7 @@ protected:
     {
         ProgramOptions options;
         options.simulate = true;
-        options.dataDir = QString::fromStdString(data.Path().string());
+        options.dataDir = data.Path();
         options.scale = scale;
         app = std::make_unique<CCorvaneApp>(
             options, std::filesystem::path(QApplication::applicationDirPath().toStdString()));
@@ -74,7 +74,8 @@ protected:
             return true;
         };
         services.putAway = [this] { ++putAways; };
-        services.launchProgram = [this](const std::u16string& target) { launched.push_back(target); };
+        if (!realLaunches)
+            services.launchProgram = [this](const std::u16string& target) { launched.push_back(target); };
         ASSERT_EQ(app->Start(&services), CCorvaneApp::StartResult::Running);
         window = app->Window();
         mouse = app->Mouse();
@@ -153,5 +154,6 @@ protected:
     int mouseSettingsOpened = 0;
     int putAways = 0;
     std::vector<std::u16string> launched;
+    bool realLaunches = false;  // the program's own launcher instead of the recorder above
     float scale = 0.0F;  // the screen's choice
 };

@@ -1,8 +1,10 @@
 #include "MainWindowFixture.h"
 
 #include "app/MainWindowIds.h"
+#include "app/dialogs/CAttentionDlg.h"
 #include "keyfunc/popups/CMenuPopup.h"
 #include "profiles/LanguageTexts.h"
+#include "profiles/OfferedFileCheck.h"
 #include "profiles/ProfileFile.h"
 #include "ui/CCheckButton.h"
 #include "ui/CSliderControl.h"
@@ -234,6 +236,26 @@ TEST_F(MainWindowTest, ExportThenImportRestoresTheProfileAndABrokenFileChangesNo
     EXPECT_EQ(Current(), before);
 }
 
+TEST_F(MainWindowTest, AFileFarLargerThanAProfileIsRefusedBeforeItIsRead)
+{
+    StartConfirmed();
+    const std::filesystem::path file = data / "grown.psf";
+    fileToPick = QString::fromStdString(file.string());
+    Current().SetSetting(ProfileSetting::ProfileName, u"Exported");
+    RunProfileAction(91);  // "Export"
+    ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(file); }, 2000));
+    // A whole profile followed by zeros (sparse: nothing is written): its reader would
+    // stop after the last record and take it.
+    std::filesystem::resize_file(file, OfferedFileLimit::kProfile + 1);
+
+    Current().SetSetting(ProfileSetting::ProfileName, u"Renamed");
+    const Profile before = Current();
+    RunProfileAction(90);  // "Import"
+    ASSERT_TRUE(RunUntil([this] { return !messages.empty(); }, 2000));
+    EXPECT_EQ(Current(), before);
+    EXPECT_TRUE(messages.front().contains(QStringLiteral("not a profile file"))) << messages.front().toStdString();
+}
+
 TEST_F(MainWindowTest, ChoosingAnotherProfileSendsItsKeysAndSettingsButNotItsPowerSaving)
 {
     StartConfirmed();
@@ -385,6 +407,27 @@ TEST_F(MainWindowTest, ALaunchButtonOfTheMouseStartsItsProgramOnce)
     ASSERT_TRUE(RunUntil([this] { return !launched.empty(); }));
     RunFor(200);
     EXPECT_EQ(launched, std::vector<std::u16string>{program});
+}
+
+TEST_F(MainWindowTest, ALaunchTargetThatIsRefusedIsSaidWithoutStoppingTheWindow)
+{
+    realLaunches = true;
+    StartConfirmed();
+    // What a relative path names depends on the folder the program was started from.
+    const std::u16string program = u"tools/run.sh";
+    (void)window->Model().profiles.AssignFunction(window->Model().settings, MainId::kFirstButtonDropDown + 3,
+                                                  u"run.sh", program, FunctionValue{0x60, 0x05, 0x00}, nullptr);
+    mouse->PressLaunchButton(4);
+    const auto shownNotice = [] {
+        for (CDlgBase* open : OpenDialogList::Entries()) {
+            if (auto* attention = dynamic_cast<CAttentionDlg*>(open); attention != nullptr && attention->isVisible())
+                return attention->Message();
+        }
+        return QString();
+    };
+    ASSERT_TRUE(RunUntil([&] { return !shownNotice().isEmpty(); }));
+    EXPECT_TRUE(shownNotice().contains(QStringLiteral("\"tools/run.sh\" is not named by its full path")))
+        << shownNotice().toStdString();
 }
 
 TEST_F(MainWindowTest, ADpiBarSetThroughItsDialogWritesTheSamePositionToXAndYAndSendsIt)

@@ -5,6 +5,7 @@
 
 #include "macros/MacroLibraryFile.h"
 #include "macros/windows/MacroFileCommands.h"
+#include "profiles/OfferedFileCheck.h"
 #include "profiles/PathText.h"
 
 namespace {
@@ -189,6 +190,21 @@ TEST_F(MacroFileCommandsTest, DamagedOrUnmarkedFilesAreSaid)
         EXPECT_EQ(selection, c.created.empty() ? Location::None() : Location::Level0(0)) << c.name;
         EXPECT_EQ(notices, Notices({c.notice})) << c.name;
     }
+}
+
+TEST_F(MacroFileCommandsTest, AFileFarLargerThanAMacroLibraryIsRefusedUnread)
+{
+    const auto file = folder / "in.mbf";
+    ASSERT_TRUE(MacroLibraryFile::Save(library, file, Location::None()));
+    // The library followed by zeros (sparse: nothing is written), which the reader would
+    // take as one endless line after the macros it had read.
+    std::filesystem::resize_file(file, OfferedFileLimit::kMacros + 1);
+    MacroLibrary target;
+    const MacroFileCommands commands = CommandsChoosing(file);
+    EXPECT_EQ(commands.ImportMacros(owner, texts, target, Location::None()), Location::None());
+    EXPECT_TRUE(TreeShape(target).empty());
+    ASSERT_EQ(notices.size(), 1U);
+    EXPECT_TRUE(notices.front().contains(QStringLiteral("not a macro file"))) << notices.front().toStdString();
 }
 
 TEST_F(MacroFileCommandsTest, ACancelledImportChangesNothing)

@@ -50,9 +50,8 @@ TEST_F(LaunchTargetTest, SortsTargetsIntoProgramsEntriesDesktopItemsAndMissing)
         {Native(folder / "script.sh"), Kind::DesktopItem, {}, QUrl::fromLocalFile(Native(folder / "script.sh"))},
         {notes, Kind::DesktopItem, {}, QUrl::fromLocalFile(notes)},
         {Native(folder / "folder"), Kind::DesktopItem, {}, QUrl::fromLocalFile(Native(folder / "folder"))},
-        // An application entry is started even when it carries the execute bit, which
-        // some desktops ask for before they trust it.
-        {Native(folder / "editor.desktop"), Kind::ApplicationEntry, Native(folder / "editor.desktop"), {}},
+        // An application entry from elsewhere is trusted only once it is marked executable.
+        {Native(folder / "editor.desktop"), Kind::UntrustedEntry, Native(folder / "editor.desktop"), {}},
         {Native(folder / "trusted.desktop"), Kind::ApplicationEntry, Native(folder / "trusted.desktop"), {}},
         {QStringLiteral("https://example.org/a%20b?c=d"), Kind::DesktopItem, {},
          QUrl(QStringLiteral("https://example.org/a%20b?c=d"))},
@@ -61,7 +60,7 @@ TEST_F(LaunchTargetTest, SortsTargetsIntoProgramsEntriesDesktopItemsAndMissing)
         {Native(folder / "missing"), Kind::Missing, {}, {}},
         {QUrl::fromLocalFile(Native(folder / "missing")).toString(), Kind::Missing, {}, {}},
         {QStringLiteral("C:\\Tools\\app.exe"), Kind::Missing, {}, {}},
-        {QStringLiteral("not a url"), Kind::Missing, {}, {}},
+        {QStringLiteral("not a url"), Kind::RelativePath, {}, {}},
     };
     for (const TargetCase& test : cases) {
         SCOPED_TRACE(test.target.toStdString());
@@ -72,16 +71,44 @@ TEST_F(LaunchTargetTest, SortsTargetsIntoProgramsEntriesDesktopItemsAndMissing)
     }
 }
 
-TEST_F(LaunchTargetTest, RelativeTargetsAreTakenFromTheCurrentFolder)
+TEST_F(LaunchTargetTest, RelativePathsAreRefusedWhateverTheCurrentFolderHolds)
 {
+    // What a relative path names depends on the folder the program was started from.
     const ScopedCurrentFolder current(folder.Path());
-    const LaunchTarget tool = LaunchTarget::Of(QStringLiteral("tool"));
-    EXPECT_EQ(tool.kind, LaunchTarget::Kind::Program);
-    EXPECT_EQ(tool.path, Native(folder / "tool"));
-    // A file whose name reads like a URL is the file.
-    const LaunchTarget notes = LaunchTarget::Of(QStringLiteral("notes:old"));
-    EXPECT_EQ(notes.kind, LaunchTarget::Kind::DesktopItem);
-    EXPECT_EQ(notes.url, QUrl::fromLocalFile(Native(folder / "notes:old")));
+    for (const QString& target : {QStringLiteral("tool"), QStringLiteral("./tool"), QStringLiteral("../tool"),
+                                  QStringLiteral("trusted.desktop"), QStringLiteral("folder"),
+                                  QStringLiteral("file:tool")}) {
+        SCOPED_TRACE(target.toStdString());
+        const LaunchTarget launch = LaunchTarget::Of(target);
+        EXPECT_EQ(launch.kind, LaunchTarget::Kind::RelativePath);
+        EXPECT_TRUE(launch.path.isEmpty());
+    }
+}
+
+TEST_F(LaunchTargetTest, EntriesAmongTheInstalledApplicationsAreTrustedWithoutTheExecuteBit)
+{
+    // The desktop's menus list the "applications" folders of these.
+    std::filesystem::create_directories(folder / "system/applications/vendor");
+    std::filesystem::create_directories(folder / "user/applications");
+    const ScopedEnvironmentVariable systemData("XDG_DATA_DIRS",
+                                               QByteArray::fromStdString((folder / "system").string()));
+    const ScopedEnvironmentVariable userData("XDG_DATA_HOME", QByteArray::fromStdString((folder / "user").string()));
+    WriteFileWithMode(folder / "system/applications/vendor/viewer.desktop", "[Desktop Entry]\n", kDocumentMode);
+    WriteFileWithMode(folder / "user/applications/mine.desktop", "[Desktop Entry]\n", kDocumentMode);
+    // A link placed there does not lend its trust to a file elsewhere.
+    std::filesystem::create_symlink(folder / "editor.desktop", folder / "user/applications/linked.desktop");
+
+    using Kind = LaunchTarget::Kind;
+    const std::vector<std::pair<std::filesystem::path, Kind>> cases = {
+        {folder / "system/applications/vendor/viewer.desktop", Kind::ApplicationEntry},
+        {folder / "user/applications/mine.desktop", Kind::ApplicationEntry},
+        {folder / "user/applications/linked.desktop", Kind::UntrustedEntry},
+        {folder / "editor.desktop", Kind::UntrustedEntry},
+    };
+    for (const auto& [path, kind] : cases) {
+        SCOPED_TRACE(path.string());
+        EXPECT_EQ(LaunchTarget::Of(Native(path)).kind, kind);
+    }
 }
 
 }  // namespace

@@ -46,8 +46,10 @@ TEST_F(ProgramLauncherTest, RunsExactlyTheExecutableFileWhateverItsNameHolds)
     EXPECT_EQ(*marker, script.string() + "\n");
 }
 
-TEST_F(ProgramLauncherTest, EmptyAndMissingTargetsStartNothing)
+TEST_F(ProgramLauncherTest, EmptyMissingAndRelativeTargetsStartNothing)
 {
+    // A program in the current folder, which a relative name would reach from here only.
+    WriteFileWithMode(folder / "writer", kMarkerScript, kExecutableMode);
     struct Case {
         std::u16string target;
         LaunchOutcome outcome;
@@ -55,14 +57,17 @@ TEST_F(ProgramLauncherTest, EmptyAndMissingTargetsStartNothing)
     const std::vector<Case> cases = {
         {u"", LaunchOutcome::EmptyTarget},
         {Utf16(folder / "missing; touch pwned"), LaunchOutcome::NotFound},
-        {u"$(touch pwned)", LaunchOutcome::NotFound},
-        {u"touch pwned", LaunchOutcome::NotFound},
+        {u"$(touch pwned)", LaunchOutcome::RelativePath},
+        {u"touch pwned", LaunchOutcome::RelativePath},
+        {u"writer", LaunchOutcome::RelativePath},
+        {u"./writer", LaunchOutcome::RelativePath},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(QString::fromStdU16String(test.target).toStdString());
         EXPECT_EQ(ProgramLauncher::Open(test.target), test.outcome);
     }
     EXPECT_FALSE(Pwned());
+    EXPECT_FALSE(WaitForFile(folder / "marker", std::chrono::milliseconds(500)).has_value());
 }
 
 TEST_F(ProgramLauncherTest, ApplicationEntryStartsTheProgramItNames)
@@ -72,15 +77,33 @@ TEST_F(ProgramLauncherTest, ApplicationEntryStartsTheProgramItNames)
     const std::filesystem::path program = folder / "writer";
     WriteFileWithMode(program, kMarkerScript, kExecutableMode);
     const std::filesystem::path entry = folder / "writer.desktop";
+    // Marked executable: the user trusts it.
     WriteFileWithMode(entry,
                       "[Desktop Entry]\nType=Application\nName=Writer\nExec=\"" + program.string() + "\"\n",
-                      kDocumentMode);
+                      kExecutableMode);
 
     EXPECT_EQ(ProgramLauncher::Open(Utf16(entry)), LaunchOutcome::StartedProgram);
 
     const std::optional<std::string> marker = WaitForFile(folder / "marker");
     ASSERT_TRUE(marker.has_value()) << "the entry's program did not run";
     EXPECT_EQ(*marker, program.string() + "\n");
+}
+
+TEST_F(ProgramLauncherTest, AnApplicationEntryNotMarkedExecutableIsNotRun)
+{
+    const ScopedEnvironmentVariable systemData("XDG_DATA_DIRS", QByteArray::fromStdString((folder / "none").string()));
+    const ScopedEnvironmentVariable userData("XDG_DATA_HOME", QByteArray::fromStdString((folder / "none").string()));
+    const std::filesystem::path program = folder / "writer";
+    WriteFileWithMode(program, kMarkerScript, kExecutableMode);
+    // As a download leaves it: readable, not executable.
+    const std::filesystem::path entry = folder / "writer.desktop";
+    WriteFileWithMode(entry,
+                      "[Desktop Entry]\nType=Application\nName=Writer\nExec=\"" + program.string() + "\"\n",
+                      kDocumentMode);
+
+    EXPECT_EQ(ProgramLauncher::Open(Utf16(entry)), LaunchOutcome::UntrustedEntry);
+
+    EXPECT_FALSE(WaitForFile(folder / "marker", std::chrono::seconds(2)).has_value()) << "the entry's program ran";
 }
 
 }  // namespace

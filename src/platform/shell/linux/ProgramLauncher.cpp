@@ -43,6 +43,10 @@ LaunchOutcome ProgramLauncher::Open(const std::u16string& target)
         return LaunchOutcome::EmptyTarget;
     case LaunchTarget::Kind::Missing:
         return LaunchOutcome::NotFound;
+    case LaunchTarget::Kind::UntrustedEntry:
+        return LaunchOutcome::UntrustedEntry;
+    case LaunchTarget::Kind::RelativePath:
+        return LaunchOutcome::RelativePath;
     }
     return LaunchOutcome::Failed;
 }
