@@ -257,6 +257,9 @@ MacroLibrary::CreateResult MacroLibrary::CreateInBlock(std::u16string_view name,
             return CreateResult::NothingCreated;
         }
     }
+    if (!folder && NumbersUsedUp()) {
+        return CreateResult::NoNumberLeft;
+    }
     const MacroItemLocation location = WithSlot(target, freeSlot);
     MacroItem& item = WritableBlockOf(location)[Slot(freeSlot)];
     item.name.assign(name);
@@ -266,12 +269,10 @@ MacroLibrary::CreateResult MacroLibrary::CreateInBlock(std::u16string_view name,
     if (!folder) {
         item.macro = std::make_unique<MacroKey>();
         item.macro->name.assign(name);
-        item.macro->MacroKeyIndex = static_cast<std::uint32_t>(m_nextNumber);
-        // The counter stops at its largest value instead of overflowing; only a
-        // hand-edited file can bring it there.
-        if (m_nextNumber < std::numeric_limits<std::int32_t>::max()) {
-            ++m_nextNumber;
-        }
+        // 0 would play as no macro: a counter set below 1 starts at 1.
+        const std::int64_t number = std::max<std::int64_t>(m_nextNumber, kFirstNumber);
+        item.macro->MacroKeyIndex = static_cast<std::uint32_t>(number);
+        m_nextNumber = number + 1;
     }
     selection = location;
     return CreateResult::Created;
@@ -522,6 +523,21 @@ void MacroLibrary::ForEachUsedItem(
             visitBlock(m_level2[block].get(), MacroItemLocation::Level2(index0, index1, 0));
         }
     }
+}
+
+std::int32_t MacroLibrary::NextNumber() const
+{
+    return static_cast<std::int32_t>(std::min(m_nextNumber, kLastNumber));
+}
+
+void MacroLibrary::TakeNextNumberAboveUsed()
+{
+    std::int64_t next = std::max<std::int64_t>(m_nextNumber, kFirstNumber);
+    ForEachUsedItem([&next](const MacroItemLocation&, const MacroItem& item) {
+        if (!item.isFolder && item.macro != nullptr)
+            next = std::max<std::int64_t>(next, std::int64_t{item.macro->MacroKeyIndex} + 1);
+    });
+    m_nextNumber = std::min(next, kLastNumber + 1);
 }
 
 MacroLibraryLoadResult MacroLibrary::Load(const std::filesystem::path& path)

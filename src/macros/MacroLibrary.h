@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -24,17 +25,22 @@
 // stop at the first free slot (collapse, FindByNumber, creation's slot search) do not
 // look past one.
 //
-// The library also hands out macro numbers (MacroKeyIndex): the counter starts at 1,
-// survives Clear() and Delete(), and is replaced by the value of a loaded file.
+// The library also hands out macro numbers (MacroKeyIndex), each once: the counter starts
+// at 1, survives Clear() and Delete(), and is replaced by the value of a loaded file, which
+// the load then takes above every number the loaded macros use. Numbers are 1..2^31-1 (the
+// file writes the counter as a signed 32-bit value); once the last has been handed out,
+// creating a macro is refused (NoNumberLeft) rather than repeating a number.
 class MacroLibrary {
 public:
     static constexpr std::int32_t kBlockSize = 60;
     static constexpr std::int32_t kFirstNumber = 1;
+    static constexpr std::int64_t kLastNumber = std::numeric_limits<std::int32_t>::max();
 
     enum class CreateResult {
         Created,         // the selection now names the new item
         NameExists,      // a sibling already has the name; nothing created
         NothingCreated,  // full block, empty name, or the selection takes no such child
+        NoNumberLeft,    // every macro number has been handed out; nothing created
     };
 
     MacroLibrary();
@@ -98,8 +104,14 @@ public:
     // blocks, then the level-2 blocks, each block up to its first free slot.
     [[nodiscard]] const MacroKey* FindByNumber(std::uint32_t number) const;
 
-    [[nodiscard]] std::int32_t NextNumber() const { return m_nextNumber; }
+    // The counter as the file writes it.
+    [[nodiscard]] std::int32_t NextNumber() const;
+    // The counter as a file states it (any value; loading then raises it).
     void SetNextNumber(std::int32_t number) { m_nextNumber = number; }
+    // Raises the counter above the highest number of the library's macros (and to at
+    // least 1); with a macro numbered 2^31-1 or more no number is left.
+    void TakeNextNumberAboveUsed();
+    [[nodiscard]] bool NumbersUsedUp() const { return m_nextNumber > kLastNumber; }
 
     // Every used item in file order: the top-level table, then the level-1 blocks in
     // order, then the level-2 blocks in order, each block slot by slot.
@@ -134,6 +146,7 @@ private:
     Block m_level0;
     std::array<std::unique_ptr<Block>, kBlockSize> m_level1;
     std::array<std::unique_ptr<Block>, kLevel2BlockCount> m_level2;
-    std::int32_t m_nextNumber = kFirstNumber;
+    // One above kLastNumber once the last number has been handed out.
+    std::int64_t m_nextNumber = kFirstNumber;
     std::filesystem::path m_partlyLoadedFrom;  // empty unless the last load failed half-way
 };

@@ -247,6 +247,17 @@ void AppendLine(std::u16string& out, std::u16string_view prefix, std::u16string_
     out.push_back(u'\n');
 }
 
+// A name is the rest of its line, so a line break inside it would end the record there and
+// turn the rest of the file into garbage for the reader. Such a name is written with a
+// space for each CR and LF: the file stays whole and the item keeps a name.
+void AppendName(std::u16string& out, std::u16string_view name)
+{
+    for (const char16_t unit : name) {
+        out.push_back(unit == u'\n' || unit == u'\r' ? u' ' : unit);
+    }
+    out.push_back(u'\n');
+}
+
 void AppendLocationLine(std::u16string& out, std::u16string_view prefix,
                         std::u16string_view key, const MacroItemLocation& location)
 {
@@ -286,7 +297,7 @@ void AppendRecord(std::u16string& out, const MacroItemLocation& location, const 
     const std::u16string_view prefix = kTabs.substr(0, static_cast<std::size_t>(location.stage));
     out.append(prefix);
     out.append(u"++++++++MacroItemName=");
-    AppendLine(out, {}, item.name);
+    AppendName(out, item.name);
     AppendLocationLine(out, prefix, kItemLocationKey, location);
     AppendNumberLine(out, prefix, u"MacroItemIsFolder=", item.isFolder ? 1 : 0);
     AppendNumberLine(out, prefix, u"MacroItemFolderIsOpen=", static_cast<std::int32_t>(item.folderIsOpen));
@@ -326,17 +337,10 @@ std::size_t EstimatedLength(const MacroLibrary& library)
     return length;
 }
 
-}  // namespace
-
-MacroLibraryLoadResult MacroLibraryFile::Load(MacroLibrary& library,
-                                              const std::filesystem::path& path)
+// Everything after opening: the header, the counter, the marker and the records.
+MacroLibraryLoadResult ReadLibrary(CStdioFileEx& file, MacroLibrary& library)
 {
     MacroLibraryLoadResult result;
-    CStdioFileEx file;
-    if (!file.OpenForRead(path)) {
-        return result;
-    }
-    library.Clear();
     const auto fail = [&result, &file] {
         result.failingLine = file.LineNumber();
         return result;
@@ -362,6 +366,23 @@ MacroLibraryLoadResult MacroLibraryFile::Load(MacroLibrary& library,
         }
     }
     result.ok = true;
+    return result;
+}
+
+}  // namespace
+
+MacroLibraryLoadResult MacroLibraryFile::Load(MacroLibrary& library,
+                                              const std::filesystem::path& path)
+{
+    CStdioFileEx file;
+    if (!file.OpenForRead(path)) {
+        return {};
+    }
+    library.Clear();
+    const MacroLibraryLoadResult result = ReadLibrary(file, library);
+    // Whatever the file's counter says (or a failed read left), new macros get numbers
+    // that none of the loaded macros has.
+    library.TakeNextNumberAboveUsed();
     return result;
 }
 

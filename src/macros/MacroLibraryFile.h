@@ -34,6 +34,7 @@ struct MacroLibraryLoadResult {
 //   MacroItemFolderIsOpen=<0|1>
 //   and for a macro: MacroKeyIndex, MacroKeyLoopType, MacroKeyLoopNum, MacroActionNum,
 //   MacroCommandActionNum (decimal) and AllAction= with 250 actions of 8 hex digits.
+//   A name is the rest of its line: a CR or LF inside a name is written as a space.
 class MacroLibraryFile {
 public:
     // Clears the library (after the file has been opened) and fills it from the file.

@@ -59,7 +59,9 @@ public:
     // the source item is a macro. Returns whether it was created.
     bool Macro(const MacroItem& from, MacroItemLocation at)
     {
-        if (m_library.CreateMacroAtSelection(from.name, at) != CreateResult::Created)
+        const CreateResult created = m_library.CreateMacroAtSelection(from.name, at);
+        m_numbersRanOut = m_numbersRanOut || created == CreateResult::NoNumberLeft;
+        if (created != CreateResult::Created)
             return false;
         if (!from.isFolder && from.macro != nullptr) {
             if (MacroItem* created = m_library.MutableItem(at); created != nullptr && created->macro != nullptr)
@@ -82,6 +84,7 @@ public:
 
     [[nodiscard]] const MacroItemLocation& Last() const { return m_last; }
     [[nodiscard]] int Count() const { return m_count; }
+    [[nodiscard]] bool NumbersRanOut() const { return m_numbersRanOut; }
 
 private:
     void Note(const MacroItemLocation& location)
@@ -93,6 +96,7 @@ private:
     MacroLibrary& m_library;
     MacroItemLocation m_last;
     int m_count = 0;
+    bool m_numbersRanOut = false;
 };
 
 // Copies the item at `at` of `source` beside or into `target`: a macro with its content,
@@ -152,7 +156,7 @@ MacroTransfer::Result MacroTransfer::ImportMacro(MacroLibrary& library, const Ma
         library.MutableItem(selection)->folderIsOpen = 1;
     Creator creator(library, selection);
     creator.Macro(*marked, selection);
-    return {Outcome::Imported, creator.Last(), creator.Count()};
+    return {Outcome::Imported, creator.Last(), creator.Count(), creator.NumbersRanOut()};
 }
 
 MacroTransfer::Result MacroTransfer::ImportMacros(MacroLibrary& library, const MacroLibrary& source,
@@ -190,7 +194,7 @@ MacroTransfer::Result MacroTransfer::ImportMacros(MacroLibrary& library, const M
     Creator creator(library, selection);
     for (const MacroItemLocation& at : run)
         CopyItem(creator, source, at, selection, folderLevels);
-    return {Outcome::Imported, creator.Last(), creator.Count()};
+    return {Outcome::Imported, creator.Last(), creator.Count(), creator.NumbersRanOut()};
 }
 
 std::u16string MacroTransfer::Extension(ExchangeKind kind)

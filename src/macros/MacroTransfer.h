@@ -29,6 +29,8 @@ public:
         // The selection afterwards: the last item created, else the selection given.
         MacroItemLocation selection;
         int created = 0;
+        // A macro was not created because every macro number has been handed out.
+        bool numbersRanOut = false;
     };
 
     // The items an import takes from `source`: the block the marker points into, from the

@@ -29,7 +29,11 @@ StartupReport LoadSettingsAndProfiles(AppSettings& settings, ProfileTable& profi
     CStdioFileEx::RemoveAbandonedSaves(paths.ConfigFolder());
 
     const std::filesystem::path settingsFile = paths.SettingsFile();
+    // A file that ends before its last pair is read as valid; the pairs it lacks keep
+    // their defaults, so the next save writes a whole file instead of empty values that
+    // no later start could read.
     AppSettings read = settings;
+    read.WriteSettingDefaults(paths);
     const FileCheck check = ReadSettingsFile(read, settingsFile);
     std::error_code existsError;
     // A file that cannot even be looked at (a folder without search permission) counts as

@@ -7,6 +7,41 @@
 #include <QKeyEvent>
 #include <QPalette>
 #include <QPointer>
+#include <QValidator>
+
+namespace {
+
+// Applied by the line edit to every change of its text, however it came: the cleaned
+// text replaces the change, with the caret moved back by what was dropped before it.
+class SingleLineValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& position) const override
+    {
+        const QString cleanBefore = CEditBox::SingleLine(input.left(position));
+        const QString clean = cleanBefore + CEditBox::SingleLine(input.mid(position));
+        if (clean.size() != input.size()) {
+            input = clean;
+            position = static_cast<int>(cleanBefore.size());
+        }
+        return Acceptable;
+    }
+};
+
+bool BreaksTheLine(QChar character)
+{
+    switch (character.category()) {
+    case QChar::Other_Control:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
 
 CEditBox::CEditBox(CMessageWindow* dialog, int id, const UiRect& designRect, EditBoxColors colors,
                    EditBoxFilter filter)
@@ -24,6 +59,7 @@ CEditBox::CEditBox(CMessageWindow* dialog, int id, const UiRect& designRect, Edi
     setPalette(colours);
     setAutoFillBackground(true);
 
+    setValidator(new SingleLineValidator(this));
     if (dialog != nullptr)
         installEventFilter(dialog);
     QObject::connect(this, &QLineEdit::textChanged, this, [this] {
@@ -38,6 +74,17 @@ void CEditBox::SetText(const QString& text, EditNotice notice)
     m_noticeSuppressed = notice == EditNotice::Suppress;
     setText(text);
     m_noticeSuppressed = false;
+}
+
+QString CEditBox::SingleLine(const QString& text)
+{
+    QString line;
+    line.reserve(text.size());
+    for (const QChar character : text) {
+        if (!BreaksTheLine(character))
+            line.append(character);
+    }
+    return line;
 }
 
 int CEditBox::GetInt() const

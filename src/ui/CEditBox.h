@@ -34,6 +34,10 @@ enum class EditNotice { Send, Suppress };
 // DpiRatio. Every key press passes through its dialog first (an event filter), so the
 // dialog decides what Enter, Escape and other keys do; text changes notify the dialog
 // with (id, 0, kChangeCode).
+//
+// The box holds one line: line breaks and other control characters are dropped from
+// whatever enters it (typing, pasting, dropping, an input method, SetText), since names
+// and values typed here are written into line-based files.
 class CEditBox : public QLineEdit {
 public:
     static constexpr LParam kChangeCode = 0x0300;
@@ -51,6 +55,10 @@ public:
     // Caret to the end of the text and the keyboard focus to the box, as a dialog does
     // with the box it opens on.
     void FocusAtEnd();
+
+    // The text without line breaks (LF, CR, the Unicode line and paragraph separators) and
+    // other control characters.
+    [[nodiscard]] static QString SingleLine(const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

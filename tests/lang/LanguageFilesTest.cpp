@@ -73,6 +73,7 @@ constexpr NumberRange kUsedNumbers[] = {
     {312, 329},  // names of picture controls for assistive technology
     {330, 331},  // macro action rows read as a key press or release
     {332, 332},  // changes of the data folder cannot be saved
+    {333, 333},  // no macro number left for a new macro
 };
 
 std::set<int> UsedNumbers()

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -240,7 +241,9 @@ TEST_F(MacroLibraryFileTest, EveryActionSlotAndFieldSurvivesARoundTrip)
     const MacroLibraryLoadResult result = loaded.Load(path);
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(result.marker, (Location{1, 2, 3, 4}));
-    EXPECT_EQ(loaded.NextNumber(), -7);
+    // The counter is taken above the macro's number, which is beyond the last one.
+    EXPECT_EQ(loaded.NextNumber(), std::numeric_limits<std::int32_t>::max());
+    EXPECT_TRUE(loaded.NumbersUsedUp());
     const MacroItem* item = loaded.Item(Location::Level2(59, 59, 59));
     ASSERT_NE(item->macro, nullptr);
     EXPECT_EQ(item->name, u"Ünïcode ☃ name");
@@ -302,7 +305,8 @@ TEST_F(MacroLibraryFileTest, RecordsArePlacedAtTheirOwnLocationsWhateverTheirOrd
     MacroLibrary library;
     const MacroLibraryLoadResult result = library.Load(WriteFile(text));
     ASSERT_TRUE(result.ok);
-    EXPECT_EQ(library.NextNumber(), 5);
+    // The file's counter (5) is below the macro numbered 9.
+    EXPECT_EQ(library.NextNumber(), 10);
     EXPECT_EQ(NameOf(library, Location::Level0(4)), u"top");
     EXPECT_TRUE(library.Item(Location::Level0(4))->isFolder);
     EXPECT_EQ(NameOf(library, Location::Level1(4, 5)), u"sub");
@@ -562,36 +566,75 @@ TEST_F(MacroLibraryFileTest, SaveIntoAMissingFolderWritesNothing)
     EXPECT_FALSE(fs::exists(path));
 }
 
-}  // namespace
+// A counter that would hand out a number already in use (or 0) is taken above the numbers
+// of the loaded macros; with none left, a new macro is refused.
+TEST_F(MacroLibraryFileTest, LoadedCounterNeverHandsOutANumberInUse)
+{
+    struct Case {
+        const char* name;
+        std::string counter;
+        std::vector<std::string> numbers;  // of the macros in the file
+        std::int32_t next;                 // the counter after loading
+        std::uint32_t created;             // the new macro's number; 0 = refused
+    };
+    const std::string last = "2147483647";
+    const Case cases[] = {
+        {"ZeroCounterEmptyLibrary", "0", {}, 1, 1},
+        {"NegativeCounter", "-5", {"3"}, 4, 4},
+        {"CounterBelowANumberInUse", "2", {"2", "7"}, 8, 8},
+        {"CounterAboveEveryNumberStays", "20", {"7"}, 20, 20},
+        {"NotANumber", "x", {"1"}, 2, 2},
+        {"LastNumberStillFree", last, {"5"}, 2147483647, 2147483647u},
+        {"LastNumberInUse", last, {last}, 2147483647, 0},
+        {"NumberBeyondTheLast", "3", {"4000000000"}, 2147483647, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string text = "[MacroLibrary]\nMacroKeyIndex=" + c.counter + "\nSelect Locaton:" +
+                           LocationText(-1, 0, 0, 0) + "\n";
+        for (std::size_t i = 0; i < c.numbers.size(); ++i) {
+            const int slot = static_cast<int>(i);
+            text += MacroRecordText{.name = "m" + std::to_string(i),
+                                    .location = LocationText(0, slot, 0, 0),
+                                    .number = c.numbers[i]}
+                        .Text();
+        }
+        MacroLibrary library;
+        ASSERT_TRUE(library.Load(WriteFile(text)).ok);
+        EXPECT_EQ(library.NextNumber(), c.next);
 
-TEST_F(MacroLibraryFileTest, FirstSaveAfterALoadThatFailedHalfWayKeepsTheOldFile)
+        Location selection = Location::None();
+        const MacroLibrary::CreateResult result = library.CreateMacroAtSelection(u"new", selection);
+        if (c.created == 0) {
+            EXPECT_EQ(result, MacroLibrary::CreateResult::NoNumberLeft);
+            EXPECT_EQ(Names(library).size(), c.numbers.size());
+            continue;
+        }
+        ASSERT_EQ(result, MacroLibrary::CreateResult::Created);
+        EXPECT_EQ(library.Item(selection)->macro->MacroKeyIndex, c.created);
+    }
+}
+
+TEST_F(MacroLibraryFileTest, ALineBreakInANameIsWrittenAsASpaceAndTheLaterItemsStay)
 {
     MacroLibrary library;
-    for (const char16_t* name : {u"one", u"two", u"three"}) {
-        Location selection = Location::None();
-        ASSERT_EQ(library.CreateMacroAtSelection(name, selection), MacroLibrary::CreateResult::Created);
-    }
-    const fs::path path = PathOf("library.mlf");
+    Location at = Location::None();
+    ASSERT_EQ(library.CreateMacroAtSelection(u"Combo\nB", at), MacroLibrary::CreateResult::Created);
+    at = Location::None();
+    ASSERT_EQ(library.CreateFolderAtSelection(u"Two\r\nlines", at), MacroLibrary::CreateResult::Created);
+    at = Location::None();
+    ASSERT_EQ(library.CreateMacroAtSelection(u"after", at), MacroLibrary::CreateResult::Created);
+
+    const std::u16string text = MacroLibraryFile::Format(library, Location::None());
+    EXPECT_NE(text.find(u"++++++++MacroItemName=Combo B\nMacroItemLocation:"), std::u16string::npos);
+    EXPECT_NE(text.find(u"++++++++MacroItemName=Two  lines\nMacroItemLocation:"), std::u16string::npos);
+
+    const fs::path path = PathOf("names.mlf");
     ASSERT_TRUE(library.Save(path, Location::None()));
-    const fs::path backup = CStdioFileEx::BackupPathFor(path);
-    EXPECT_FALSE(fs::exists(backup)) << "a save after a good load keeps no backup";
-
-    // The file is cut off in the middle of the last record.
-    std::u16string text = ReadUtf16File(path);
-    text.resize(text.rfind(u"MacroKeyLoopType"));
-    WriteUtf16File(path, text);
-    const std::string damaged = ReadBytes(path);
-
     MacroLibrary loaded;
-    const MacroLibraryLoadResult result = loaded.Load(path);
-    ASSERT_FALSE(result.ok);
-    ASSERT_GT(result.failingLine, 0u);
-    EXPECT_EQ(Names(loaded), (std::vector<std::string>{"one", "two"}));
-    ASSERT_TRUE(loaded.Save(path, result.marker));
-    EXPECT_EQ(ReadBytes(backup), damaged);
-    // Later saves replace the file alone.
-    Location selection = Location::None();
-    ASSERT_EQ(loaded.CreateMacroAtSelection(u"four", selection), MacroLibrary::CreateResult::Created);
-    ASSERT_TRUE(loaded.Save(path, result.marker));
-    EXPECT_EQ(ReadBytes(backup), damaged);
+    ASSERT_TRUE(loaded.Load(path).ok);
+    EXPECT_EQ(Names(loaded), (std::vector<std::string>{"Combo B", "Two  lines", "after"}));
+    EXPECT_EQ(loaded.Item(Location::Level0(2))->macro->MacroKeyIndex, 2u);
 }
+
+}  // namespace

@@ -519,7 +519,7 @@ TEST(MacroLibrary, PlacingOutsideTheTreeStoresNothing)
 
 }  // namespace
 
-TEST(MacroLibraryCounter, StopsAtItsLargestValueInsteadOfOverflowing)
+TEST(MacroLibraryCounter, HandsOutItsLastNumberOnceThenRefusesNewMacros)
 {
     MacroLibrary library;
     library.SetNextNumber(std::numeric_limits<std::int32_t>::max());
@@ -527,4 +527,22 @@ TEST(MacroLibraryCounter, StopsAtItsLargestValueInsteadOfOverflowing)
     ASSERT_EQ(library.CreateMacroAtSelection(u"last", selection), MacroLibrary::CreateResult::Created);
     EXPECT_EQ(library.Item(selection)->macro->MacroKeyIndex, 2147483647u);
     EXPECT_EQ(library.NextNumber(), std::numeric_limits<std::int32_t>::max());
+
+    MacroItemLocation again;
+    EXPECT_EQ(library.CreateMacroAtSelection(u"one more", again), MacroLibrary::CreateResult::NoNumberLeft);
+    EXPECT_TRUE(again.IsNone());
+    // A folder takes no number.
+    EXPECT_EQ(library.CreateFolderAtSelection(u"folder", again), MacroLibrary::CreateResult::Created);
+}
+
+TEST(MacroLibraryCounter, ACounterBelowOneStartsAtOne)
+{
+    for (const std::int32_t counter : {0, -7}) {
+        MacroLibrary library;
+        library.SetNextNumber(counter);
+        MacroItemLocation selection;
+        ASSERT_EQ(library.CreateMacroAtSelection(u"m", selection), MacroLibrary::CreateResult::Created);
+        EXPECT_EQ(library.Item(selection)->macro->MacroKeyIndex, 1u) << counter;
+        EXPECT_EQ(library.NextNumber(), 2) << counter;
+    }
 }

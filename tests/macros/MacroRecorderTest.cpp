@@ -133,28 +133,119 @@ TEST(MacroRecorderTest, NoMacroIgnoresEvents)
     EXPECT_EQ(recorder.OnKeyEvent(nullptr, 0x41, 5), MacroRecorder::KeyOutcome::Ignored);
 }
 
-TEST(MacroRecorderTest, The126thKeystrokeReportsFullAndWritesNothing)
+// Press and release two keys in turn, after `strayReleases` releases of a key pressed
+// before the recording began, until the recorder reports the macro full.
+struct FullCase {
+    const char* name;
+    int strayReleases;
+    int fullAtEvent;  // 0-based index of the event reported full
+    std::uint32_t actions;
+    std::uint8_t keyActions;
+};
+
+class FullTable : public testing::TestWithParam<FullCase> {};
+
+TEST_P(FullTable, FullLeavesNoKeyDown)
 {
+    const FullCase& c = GetParam();
     MacroKey macro;
     MacroRecorder recorder;
     recorder.Start(macro);
     std::uint32_t time = 100;
-    int recorded = 0;
-    MacroRecorder::KeyOutcome last = MacroRecorder::KeyOutcome::Ignored;
-    // Alternating press and release of two keys, 126 key events in all.
-    for (int event = 0; event < 126; ++event) {
-        const std::uint8_t code = (event / 2) % 2 == 0 ? 0x41 : 0x42;
-        const std::uint32_t word = (event % 2 == 0 ? 0u : kRelease) | (time += 10);
-        last = recorder.OnKeyEvent(&macro, code, word);
-        if (last == MacroRecorder::KeyOutcome::Recorded)
-            ++recorded;
+    int event = 0;
+    for (; event < c.strayReleases; ++event)
+        ASSERT_EQ(recorder.OnKeyEvent(&macro, 0x5A, kRelease | (time += 10)), MacroRecorder::KeyOutcome::Recorded);
+    for (int pairEvent = 0; event < 300; ++event, ++pairEvent) {
+        const std::uint8_t code = (pairEvent / 2) % 2 == 0 ? 0x41 : 0x42;
+        const std::uint32_t word = (pairEvent % 2 == 0 ? 0u : kRelease) | (time += 10);
+        if (recorder.OnKeyEvent(&macro, code, word) == MacroRecorder::KeyOutcome::Full)
+            break;
     }
-    EXPECT_EQ(recorded, 125);
-    EXPECT_EQ(last, MacroRecorder::KeyOutcome::Full);
-    EXPECT_EQ(macro.MacroActionNum, 249u);
-    EXPECT_EQ(macro.MacroCommandActionNum, 125u);
-    EXPECT_TRUE(macro.Get(248).Code() == 0x41 || macro.Get(248).Code() == 0x42);
+    EXPECT_EQ(event, c.fullAtEvent);
+    EXPECT_EQ(macro.MacroActionNum, c.actions);
+    EXPECT_EQ(macro.MacroCommandActionNum, c.keyActions);
+    EXPECT_EQ(macro.Get(c.actions - 1).Byte(1), MacroAction::kReleaseFlag);
+    // Nothing is down, so stopping adds nothing.
+    recorder.Stop(&macro);
+    EXPECT_EQ(macro.MacroActionNum, c.actions);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Recorder, FullTable,
+    testing::Values(
+        // The 125th keystroke is a press whose release would be the 126th key action: it
+        // is refused, and the macro ends on the release before it.
+        FullCase{"APressThatCouldNotBeReleasedEndsTheRecording", 0, 124, 247, 124},
+        // With a release first, 125 key actions end on a release; the 126th keystroke is
+        // refused.
+        FullCase{"The126thKeystrokeEndsTheRecording", 1, 125, 249, 125}),
+    [](const testing::TestParamInfo<FullCase>& param) { return std::string(param.param.name); });
+
+TEST(MacroRecorderTest, KeysHeldDownKeepRoomForTheirReleases)
+{
+    MacroKey macro;
+    MacroRecorder recorder;
+    recorder.Start(macro);
+    // 62 keys held down take 124 key actions once released: the 63rd press is refused.
+    for (std::uint8_t code = 0x30; code < 0x30 + 62; ++code)
+        ASSERT_EQ(recorder.OnKeyEvent(&macro, code, code), MacroRecorder::KeyOutcome::Recorded);
+    EXPECT_EQ(recorder.OnKeyEvent(&macro, 0x70, 0x70), MacroRecorder::KeyOutcome::Full);
+    recorder.Stop(&macro);
+    EXPECT_EQ(macro.MacroCommandActionNum, 124u);
+    EXPECT_EQ(macro.MacroActionNum, 247u);
+    EXPECT_EQ(macro.Get(246), MacroAction::FromBytes(0x30 + 61, MacroAction::kReleaseFlag, 0, 0));
+}
+
+struct StopCase {
+    const char* name;
+    MacroRecorder::DelayMode mode;
+    std::vector<KeyStep> steps;
+    std::vector<std::uint32_t> expected;
+    std::uint8_t keyActions;
+};
+
+class StopTable : public testing::TestWithParam<StopCase> {};
+
+TEST_P(StopTable, StopReleasesTheKeysStillDown)
+{
+    const StopCase& c = GetParam();
+    MacroKey macro;
+    MacroRecorder recorder;
+    recorder.SetDelayMode(c.mode);
+    recorder.SetFixedDelay(20);
+    recorder.Start(macro);
+    for (const KeyStep& step : c.steps)
+        (void)recorder.OnKeyEvent(&macro, step.code, step.eventWord);
+    recorder.Stop(&macro);
+    EXPECT_FALSE(recorder.IsRecording());
+    EXPECT_EQ(Actions(macro), c.expected);
+    EXPECT_EQ(macro.MacroCommandActionNum, c.keyActions);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Recorder, StopTable,
+    testing::Values(
+        // In the order they went down, 50 ms apart.
+        StopCase{"TwoKeysDownMeasured",
+                 Mode::Measured,
+                 {{0x41, 10}, {0x42, 20}},
+                 {Bytes(0x41, 0, 0, 0), Bytes(0x03, 0, 0, 10), Bytes(0x42, 0, 0, 0), Bytes(0x03, 0, 0, 50),
+                  Bytes(0x41, 0x80, 0, 0), Bytes(0x03, 0, 0, 50), Bytes(0x42, 0x80, 0, 0)},
+                 4},
+        StopCase{"OneKeyDownFixed",
+                 Mode::Fixed,
+                 {{0x41, 10}, {0x41, 20}},
+                 {Bytes(0x41, 0, 0, 0), Bytes(0x03, 0, 0, 20), Bytes(0x41, 0x80, 0, 0)},
+                 2},
+        StopCase{"ReleasedKeysAreNotReleasedAgain",
+                 Mode::Measured,
+                 {{0x41, 10}, {0x42, 20}, {0x41, 30 | kRelease}, {0x42, 40 | kRelease}},
+                 {Bytes(0x41, 0, 0, 0), Bytes(0x03, 0, 0, 10), Bytes(0x42, 0, 0, 0), Bytes(0x03, 0, 0, 10),
+                  Bytes(0x41, 0x80, 0, 0), Bytes(0x03, 0, 0, 10), Bytes(0x42, 0x80, 0, 0)},
+                 4},
+        StopCase{"AReleaseWithoutItsPressReleasesNothing", Mode::Measured, {{0x41, 10 | kRelease}},
+                 {Bytes(0x41, 0x80, 0, 0)}, 1}),
+    [](const testing::TestParamInfo<StopCase>& param) { return std::string(param.param.name); });
 
 TEST(MacroRecorderTest, TooFewFreeSlotsForADelayAndAKeyEndTheRecordingWhole)
 {
@@ -168,6 +259,29 @@ TEST(MacroRecorderTest, TooFewFreeSlotsForADelayAndAKeyEndTheRecordingWhole)
     EXPECT_EQ(recorder.OnKeyEvent(&macro, 0x41, 9 | kRelease), MacroRecorder::KeyOutcome::Full);
     EXPECT_EQ(macro.MacroActionNum, MacroKey::kMaxActions - 1);
     EXPECT_EQ(macro.MacroCommandActionNum, 1u);
+
+    // The one slot left takes the release, without a delay before it.
+    recorder.Stop(&macro);
+    EXPECT_EQ(macro.MacroActionNum, MacroKey::kMaxActions);
+    EXPECT_EQ(macro.Get(MacroKey::kMaxActions - 1), MacroAction::FromBytes(0x41, MacroAction::kReleaseFlag, 0, 0));
+    EXPECT_EQ(macro.MacroCommandActionNum, 2u);
+}
+
+TEST(MacroRecorderTest, WithNoSlotLeftTheHeldKeysPressIsTakenOut)
+{
+    MacroKey macro;
+    MacroRecorder recorder;
+    recorder.Start(macro);
+    (void)recorder.OnKeyEvent(&macro, 0x42, 1);
+    (void)recorder.OnKeyEvent(&macro, 0x42, 2 | kRelease);
+    (void)recorder.OnKeyEvent(&macro, 0x41, 3);
+    while (macro.MacroActionNum < MacroKey::kMaxActions)
+        (void)macro.Insert(macro.MacroActionNum, MacroAction::Delay(5));
+    recorder.Stop(&macro);
+    EXPECT_EQ(macro.MacroActionNum, MacroKey::kMaxActions - 1);
+    EXPECT_EQ(macro.MacroCommandActionNum, 2u);
+    for (std::uint32_t i = 0; i < macro.MacroActionNum; ++i)
+        EXPECT_NE(macro.Get(i).Code(), 0x41) << i;
 }
 
 struct EditValueCase {

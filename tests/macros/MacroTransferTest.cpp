@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 
 namespace {
@@ -112,6 +113,25 @@ TEST_F(MacroTransferTest, WholeTreeImportedIntoAnEmptyLibraryIsRebuiltWithNewNum
             numbers.insert(item.macro->MacroKeyIndex);
     });
     EXPECT_EQ(numbers, (std::set<std::uint32_t>{500, 501, 502, 503, 504, 505, 506}));
+}
+
+TEST_F(MacroTransferTest, WithOnlyOneNumberLeftTheImportStopsMakingMacrosAndSaysSo)
+{
+    const Location marker = ExchangeThroughFile(Location::None());
+    library.SetNextNumber(std::numeric_limits<std::int32_t>::max());
+    const MacroTransfer::Result result = MacroTransfer::ImportMacros(library, imported, marker, Location::None());
+
+    EXPECT_EQ(result.outcome, Outcome::Imported);
+    EXPECT_TRUE(result.numbersRanOut);
+    std::vector<std::uint32_t> numbers;
+    library.ForEachUsedItem([&](const Location&, const MacroItem& item) {
+        if (item.macro != nullptr)
+            numbers.push_back(item.macro->MacroKeyIndex);
+    });
+    EXPECT_EQ(numbers, std::vector<std::uint32_t>{2147483647u});
+
+    MacroLibrary roomy;
+    EXPECT_FALSE(MacroTransfer::ImportMacros(roomy, imported, marker, Location::None()).numbersRanOut);
 }
 
 TEST_F(MacroTransferTest, MarkedTopLevelFolderGoesToTheTopOrIntoTheSelectedFolder)

@@ -78,6 +78,27 @@ TEST_F(StartupLoadTest, DamagedSettingsLineResetsEverything)
     EXPECT_EQ(secondSettings.Value(AppSetting::ProfileShowList0), u"0");
 }
 
+TEST_F(StartupLoadTest, SettingsThatEndEarlyKeepTheirPairsAndGetTheMissingOnesFromTheDefaults)
+{
+    Load();
+    table.At(2).Keys[0].Name = u"edited";
+    ASSERT_TRUE(table.SaveAllProfiles(settings));
+    std::u16string text = ReadUtf16File(paths.SettingsFile());
+    text.replace(text.find(u"CurrentProfile=0"), 16, u"CurrentProfile=2");
+    text.erase(text.find(u"ProfileShowCount="));
+    WriteUtf16File(paths.SettingsFile(), text);
+
+    ProfileTable second;
+    AppSettings secondSettings;
+    EXPECT_TRUE(LoadSettingsAndProfiles(secondSettings, second, texts, paths).settingsValid);
+    EXPECT_EQ(secondSettings.CurrentProfile(), 2);
+    EXPECT_EQ(secondSettings.ProfileShowCount(), 3);
+    EXPECT_EQ(second.At(2).Keys[0].Name, u"edited");
+    ASSERT_TRUE(SaveSettings(secondSettings, 2, paths.SettingsFile()));
+    AppSettings reread;
+    EXPECT_TRUE(ReadSettingsFile(reread, paths.SettingsFile()).ok);
+}
+
 TEST_F(StartupLoadTest, NewSensorRewritesPreSTAndEveryProfilesDpiPositions)
 {
     Load();

@@ -3,7 +3,11 @@
 #include "ui/CEditBox.h"
 #include "ui/UiScale.h"
 
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QTest>
+
+#include <functional>
 
 namespace {
 
@@ -125,6 +129,56 @@ TEST_F(EditBoxTest, DigitFilterReportsEachNonDigitAndStillEntersIt)
     CEditBox plain(&dialog, kValueBox + 1, UiRect{0, 0, 50, 20});
     QTest::keyClicks(&plain, QStringLiteral("x"));
     EXPECT_EQ(dialog.MessagesFor(CEditBox::kNonDigitTyped).size(), 2U);
+}
+
+// A box holds one line, however the text comes in: line breaks and other control
+// characters are dropped and the caret stays after what was entered.
+TEST_F(EditBoxTest, LineBreaksAndControlCharactersNeverEnterTheBox)
+{
+    struct Case {
+        const char* how;
+        std::function<void(CEditBox&, const QString&)> enter;
+    };
+    const Case ways[] = {
+        {"paste",
+         [](CEditBox& box, const QString& text) {
+             QGuiApplication::clipboard()->setText(text);
+             QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+         }},
+        {"typed text",
+         [](CEditBox& box, const QString& text) {
+             QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, text);
+             QApplication::sendEvent(&box, &press);
+         }},
+        {"input method",
+         [](CEditBox& box, const QString& text) {
+             QInputMethodEvent commit;
+             commit.setCommitString(text);
+             QApplication::sendEvent(&box, &commit);
+         }},
+        {"program", [](CEditBox& box, const QString& text) { box.SetText(box.GetText() + text); }},
+    };
+    struct Text {
+        QString entered;
+        QString kept;
+    };
+    const Text texts[] = {
+        {QStringLiteral("Combo\nB"), QStringLiteral("ComboB")},
+        {QStringLiteral("Two\r\nlines\r\n"), QStringLiteral("Twolines")},
+        {QStringLiteral("a\tb\x01" "c"), QStringLiteral("abc")},
+        {QString::fromUtf16(u"x\u2028y\u2029z\u0085"), QStringLiteral("xyz")},
+        {QString::fromUtf16(u"\u4E2D \u6587"), QString::fromUtf16(u"\u4E2D \u6587")},
+    };
+    CEditBox* box = MakeBox();
+    for (const Case& way : ways) {
+        for (const Text& text : texts) {
+            box->SetText(QStringLiteral(">"));
+            box->FocusAtEnd();
+            way.enter(*box, text.entered);
+            EXPECT_EQ(box->GetText(), QStringLiteral(">") + text.kept) << way.how << " " << text.entered.toStdString();
+            EXPECT_EQ(box->cursorPosition(), 1 + text.kept.size()) << way.how;
+        }
+    }
 }
 
 TEST_F(EditBoxTest, KeysPassThroughTheDialogFirstAndEnterEndsIt)

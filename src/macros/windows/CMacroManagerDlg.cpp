@@ -78,7 +78,7 @@ void CMacroManagerDlg::SaveLibrary()
     m_saved = m_library.Save(m_libraryFile, MacroItemLocation::None());
 }
 
-MacroKey* CMacroManagerDlg::SelectedMacro() const
+MacroKey* CMacroManagerDlg::MacroAtSelection() const
 {
     const MacroItem* item = m_library.Item(m_selection);
     if (item == nullptr || !item->IsUsed() || item->isFolder)
@@ -157,6 +157,31 @@ LResult CMacroManagerDlg::OnMessage(UiMessage message, WParam wParam, LParam lPa
 bool CMacroManagerDlg::PreTranslateKeyDown(int key, Qt::KeyboardModifiers /*modifiers*/)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+}
+
+// While recording, every key is the recording's (the capture reads it before the window
+// does): none moves the focus, presses a control or types into a box, and none raises the
+// typing notice, which would take the keyboard from the keys being recorded.
+bool CMacroManagerDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_recorder.IsRecording() && IsKeyEvent(event))
+        return true;
+    return CDlgBase::eventFilter(watched, event);
+}
+
+bool CMacroManagerDlg::event(QEvent* event)
+{
+    if (m_recorder.IsRecording() && IsKeyEvent(event)) {
+        event->accept();
+        return true;
+    }
+    return CDlgBase::event(event);
+}
+
+bool CMacroManagerDlg::IsKeyEvent(const QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    return type == QEvent::KeyPress || type == QEvent::KeyRelease || type == QEvent::ShortcutOverride;
 }
 
 // Characters typed while the window itself has the keyboard; the edit boxes report their

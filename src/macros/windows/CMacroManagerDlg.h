@@ -51,7 +51,9 @@ public:
 
     // State for the owner and tests.
     [[nodiscard]] const MacroItemLocation& Selection() const { return m_selection; }
-    [[nodiscard]] MacroKey* SelectedMacro() const;
+    // The macro the action list shows and every command acts on; it follows the selection
+    // when the highlight moves (RefreshSelection), never on its own.
+    [[nodiscard]] MacroKey* SelectedMacro() const { return m_selectedMacro; }
     [[nodiscard]] int SelectedAction() const;
     [[nodiscard]] bool IsRecording() const { return m_recorder.IsRecording(); }
     [[nodiscard]] bool IsCapturingKeys() const { return m_hook.IsStarted(); }
@@ -76,6 +78,8 @@ protected:
     // The window system's close: as the close button, so no edit is lost.
     void OnCancel() override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     // --- frame (CMacroManagerDlg.cpp)
@@ -84,6 +88,7 @@ private:
     void SaveLibrary();
     LResult OnClose(WParam wParam, LParam code);
     LResult OnNonDigitTyped(WParam wParam, LParam lParam);
+    [[nodiscard]] static bool IsKeyEvent(const QEvent* event);
 
     // --- controls (CMacroManagerDlgLayout.cpp)
     [[nodiscard]] static UiRect Scaled(const UiRect& design);
@@ -112,7 +117,10 @@ private:
     void TreeChanged();
     // Highlights the selection's row and scrolls it into view.
     void ShowSelectedRow();
+    // The selected macro becomes the one at the selection; the action list, the scroll
+    // bars and the play mode follow it.
     void RefreshSelection();
+    [[nodiscard]] MacroKey* MacroAtSelection() const;
     void ShowPlayMode();
     void UpdateRepeatCount();
 
@@ -147,6 +155,7 @@ private:
     SkinImage m_frame;
 
     MacroItemLocation m_selection;
+    MacroKey* m_selectedMacro = nullptr;
     MacroTreeRows m_treeRows;
     MacroActionRows m_actionRows;
     MacroRecorder m_recorder;

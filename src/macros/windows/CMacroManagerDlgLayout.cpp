@@ -186,9 +186,11 @@ void CMacroManagerDlg::LockForRecording(bool locked)
     if (locked) {
         m_record->SetDisabled(false);
         m_insertOpener->SetDisabled(false);
-        // The keys typed now are the recording's, not the boxes' text.
-        m_fixedDelay->clearFocus();
-        m_repeatCount->clearFocus();
+        // The keys typed now are the recording's, not the boxes' text: the window keeps
+        // the keyboard and the boxes take neither keys nor clicks until the end.
+        setFocus(Qt::OtherFocusReason);
     }
+    m_fixedDelay->setEnabled(!locked);
+    m_repeatCount->setEnabled(!locked);
     InvalidateAll();
 }

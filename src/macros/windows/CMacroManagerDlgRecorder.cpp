@@ -39,7 +39,8 @@ void CMacroManagerDlg::StartRecording()
 void CMacroManagerDlg::StopRecording()
 {
     m_hook.StopHook();
-    m_recorder.Stop();
+    m_recorder.Stop(SelectedMacro());
+    ScrollActionsToEnd();
     m_record->SetChecked(false);
     LockForRecording(false);
     SaveLibrary();
@@ -52,7 +53,8 @@ void CMacroManagerDlg::EndFullRecording()
     InvalidateRect(m_record->GetRect());
     (void)Notice(MacroManagerText::kMacroFull);
     m_hook.StopHook();
-    m_recorder.Stop();
+    m_recorder.Stop(SelectedMacro());
+    ScrollActionsToEnd();
     SaveLibrary();
 }
 

@@ -47,9 +47,9 @@ void CMacroManagerDlg::ShowSelectedRow()
 
 void CMacroManagerDlg::RefreshSelection()
 {
-    MacroKey* macro = SelectedMacro();
-    if (macro != m_actionRows.Macro()) {
-        m_actionRows.SetMacro(macro);
+    m_selectedMacro = MacroAtSelection();
+    if (m_selectedMacro != m_actionRows.Macro()) {
+        m_actionRows.SetMacro(m_selectedMacro);
         m_actions->SetRows(&m_actionRows);  // first row 0, no action selected
     }
     ListScrolling::Sync(*m_actions, *m_actionBar);
@@ -105,14 +105,15 @@ LResult CMacroManagerDlg::OnTree(WParam wParam, LParam code)
 {
     switch (code) {
     case NotifyCode::kPress:
-        // The press chose the row (and may have opened or closed its folder).
+        // The press chose the row (and may have opened or closed its folder): the action
+        // list and the commands follow it at once, wherever the button is released.
         m_selection = m_treeRows.LocationOf(m_tree->Selection());
-        InvalidateAll();
+        RefreshSelection();
+        UpdateRepeatCount();
         break;
     case NotifyCode::kClick:
         ShowSelectedRow();
         RefreshSelection();
-        UpdateRepeatCount();
         break;
     case NotifyCode::kDoubleClick:
         m_selection = m_treeRows.LocationOf(m_tree->Selection());
@@ -207,6 +208,10 @@ void CMacroManagerDlg::NewItem(bool folder)
                                                      : m_library.CreateMacroAtSelection(*name, m_selection);
     if (result == MacroLibrary::CreateResult::NameExists) {
         (void)Notice(Text::kNameExists);
+        return;
+    }
+    if (result == MacroLibrary::CreateResult::NoNumberLeft) {
+        (void)Notice(Text::kNoNumberLeft);
         return;
     }
     if (result != MacroLibrary::CreateResult::Created)

@@ -1,8 +1,9 @@
 #include "macros/windows/CMacroSelectDlg.h"
 
 #include "macros/MacroLibrary.h"
-#include "profiles/LanguageTexts.h"
+#include "macros/windows/CMacroTreeList.h"
 #include "macros/windows/ListScrolling.h"
+#include "profiles/LanguageTexts.h"
 #include "ui/CEditShowList.h"
 #include "ui/CVScrollBar.h"
 #include "ui/SkinPainter.h"
@@ -66,7 +67,7 @@ void CMacroSelectDlg::CreateControls(int /*left*/, int /*top*/, int /*right*/, i
     AddLabel(kIdTitle, kTitleRect, Text(kTextTitle), TextFormat::kLeft | TextFormat::kSingleLine |
                                                          TextFormat::kVCenter);
     AddTextButton(kIdOk, kOkRect, kTextOk);
-    m_tree = AddControl(0, std::make_unique<CEditShowList>(this, DialogParts::Scaled(kTreeRect)));
+    m_tree = AddControl(0, std::make_unique<CMacroTreeList>(this, DialogParts::Scaled(kTreeRect)));
     m_tree->SetFolderImages(QStringLiteral("foldr_open.png"), QStringLiteral("foldr_close.png"));
     m_tree->SetSource(&m_rows);
     m_treeBar = AddControl(0, std::make_unique<CVScrollBar>(this, kIdTreeBar, DialogParts::Scaled(kTreeBarRect)));
@@ -102,8 +103,10 @@ LResult CMacroSelectDlg::OnMessage(UiMessage message, WParam wParam, LParam lPar
 
 void CMacroSelectDlg::OnTreeNotice(LParam code)
 {
-    // The list has set its highlighted row (and opened or closed a folder) already.
-    if (code == NotifyCode::kClick || code == NotifyCode::kRightClick)
+    // The list has set its highlighted row (and opened or closed a folder) already. A
+    // press moves the highlight, whether or not the button is released inside the list,
+    // so OK takes the row that is highlighted.
+    if (code == NotifyCode::kPress || code == NotifyCode::kClick || code == NotifyCode::kRightClick)
         m_selection = m_rows.LocationOf(m_tree->Selection());
     if (code == NotifyCode::kClick || code == NotifyCode::kRightClick || code == NotifyCode::kDoubleClick)
         KeepHighlightInView();

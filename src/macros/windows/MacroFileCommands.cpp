@@ -140,6 +140,8 @@ MacroItemLocation MacroFileCommands::Import(Exchange exchange, CDlgBase& owner, 
     case MacroTransfer::Outcome::Imported:
         if (!loaded.ok)
             CAttentionDlg::Show(texts, kTextFileDamaged, &owner);
+        if (result.numbersRanOut)
+            CAttentionDlg::Show(texts, kTextNoNumberLeft, &owner);
         break;
     }
     return result.selection;

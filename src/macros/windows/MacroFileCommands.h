@@ -38,6 +38,7 @@ public:
     static constexpr int kTextFileDamaged = 309;
     static constexpr int kTextNothingMarked = 310;
     static constexpr int kTextNotWritten = 311;
+    static constexpr int kTextNoNumberLeft = 333;
 
     // The desktop's file dialogs, opening in the process's current folder.
     explicit MacroFileCommands(Chooser chooser = DesktopChooser());

@@ -66,6 +66,7 @@ inline constexpr int kMacroFull = 235;
 inline constexpr int kNameExists = 241;
 inline constexpr int kNameEmpty = 242;
 inline constexpr int kInUse = 257;
+inline constexpr int kNoNumberLeft = 333;
 // Names of picture-only controls and rows for assistive technology.
 inline constexpr int kClose = 312;
 inline constexpr int kKeyPressed = 330;   // "%1" is the key's name

@@ -58,8 +58,8 @@ TEST_F(MacroManagerRecorderTest, PressAndReleaseInMeasuredModeGiveKeyDelayKeyAnd
               (std::vector<std::uint32_t>{Bytes(0x41, 0, 0, 0), Bytes(0x03, 0, 0, 0x89), Bytes(0x41, 0x80, 0, 0)}));
     EXPECT_EQ(macro.MacroCommandActionNum, 2u);
     EXPECT_EQ(ActionTexts(), (std::vector<QString>{QStringLiteral("A"), QStringLiteral("137ms"), QStringLiteral("A")}));
-    // The letter typed on the window itself raised the typing notice, and was recorded.
-    EXPECT_EQ(notices, std::vector<int>{MacroManagerText::kDigitsOnly});
+    // The letter typed while recording raised no typing notice.
+    EXPECT_TRUE(notices.empty());
 
     // Stopping wrote the library: the manager's marker names no item.
     EXPECT_EQ(SavedBytes(), Utf16File({
@@ -123,11 +123,12 @@ TEST_F(MacroManagerRecorderTest, FixedModeTakesTheCorrectedBoxValue)
     EXPECT_EQ(MacroAt(keys).Get(1), MacroAction::Delay(35));
 }
 
-TEST_F(MacroManagerRecorderTest, The126thKeystrokeEndsTheRecordingWithItsNoticeAndASave)
+TEST_F(MacroManagerRecorderTest, TheKeystrokeThatNoLongerFitsEndsTheRecordingWithItsNoticeAndASave)
 {
     StartRecording();
     std::uint64_t time = 1000;
-    // Press and release A and B in turn: 126 key events.
+    // Press and release A and B in turn: 126 key events. The 125th, a press, would leave
+    // its key down with no room for the release: it ends the recording.
     for (int event = 0; event < 126; ++event) {
         const bool b = (event / 2) % 2 == 1;
         const Qt::Key key = b ? Qt::Key_B : Qt::Key_A;
@@ -138,23 +139,24 @@ TEST_F(MacroManagerRecorderTest, The126thKeystrokeEndsTheRecordingWithItsNoticeA
             Release(key, text, time += 10);
     }
     const MacroKey& macro = MacroAt(keys);
-    EXPECT_EQ(macro.MacroActionNum, 249u);
-    EXPECT_EQ(macro.MacroCommandActionNum, 125u);
-    EXPECT_EQ(notices.back(), MacroManagerText::kMacroFull);
+    EXPECT_EQ(macro.MacroActionNum, 247u);
+    EXPECT_EQ(macro.MacroCommandActionNum, 124u);
+    EXPECT_EQ(macro.Get(246), MacroAction::FromBytes(0x42, 0x80, 0, 0));
+    EXPECT_EQ(notices, std::vector<int>{MacroManagerText::kMacroFull});
     EXPECT_FALSE(manager->IsRecording());
     EXPECT_FALSE(manager->IsCapturingKeys());
     EXPECT_FALSE(RecordPressed());
     EXPECT_FALSE(manager->GetControl(kExit)->IsDisabled());
     // The list follows the recording to its last action.
     const CRowList& list = manager->ActionList();
-    EXPECT_EQ(list.FirstVisible(), 249 - list.VisibleRows());
+    EXPECT_EQ(list.FirstVisible(), 247 - list.VisibleRows());
 
     const std::string saved = SavedBytes();
-    EXPECT_NE(saved.find(Utf16File({"MacroActionNum=249"}).substr(2)), std::string::npos);
+    EXPECT_NE(saved.find(Utf16File({"MacroActionNum=247"}).substr(2)), std::string::npos);
 
     // Keys after the end are not recorded.
     Press(Qt::Key_C, QStringLiteral("c"), time += 10);
-    EXPECT_EQ(macro.MacroActionNum, 249u);
+    EXPECT_EQ(macro.MacroActionNum, 247u);
 }
 
 TEST_F(MacroManagerRecorderTest, RecordingLocksEverythingButTheRecordButtonAndTheInsertList)
@@ -178,6 +180,56 @@ TEST_F(MacroManagerRecorderTest, RecordingLocksEverythingButTheRecordButtonAndTh
         for (const auto& control : manager->Layer(layer))
             EXPECT_FALSE(control->IsDisabled()) << control->GetId();
     }
+}
+
+TEST_F(MacroManagerRecorderTest, WhileRecordingNoKeyReachesAControlAndNoNoticeOpens)
+{
+    CEditBox& delayBox = manager->FixedDelayBox();
+    CEditBox& repeatBox = manager->RepeatCountBox();
+    ASSERT_TRUE(repeatBox.isVisible());
+    delayBox.setFocus();
+    ASSERT_TRUE(delayBox.hasFocus());
+    StartRecording();
+    EXPECT_FALSE(delayBox.hasFocus());
+    EXPECT_FALSE(delayBox.isEnabled());
+    EXPECT_FALSE(repeatBox.isEnabled());
+
+    // Keys as the window system delivers them to the window, and straight to each box.
+    Press(Qt::Key_R, QStringLiteral("r"), 100);
+    Release(Qt::Key_R, QStringLiteral("r"), 180);
+    QTest::keyClicks(&delayBox, QStringLiteral("r"));
+    QTest::keyClicks(&repeatBox, QStringLiteral("5"));
+    Settle();
+    EXPECT_TRUE(notices.empty());
+    EXPECT_EQ(delayBox.GetText(), QStringLiteral("8"));
+    EXPECT_EQ(repeatBox.GetText(), QStringLiteral("1"));
+    EXPECT_EQ(MacroAt(keys).MacroKeyLoopNum, 1u);
+    EXPECT_EQ(Actions(MacroAt(keys)),
+              (std::vector<std::uint32_t>{Bytes(0x52, 0, 0, 0), Bytes(0x03, 0, 0, 80), Bytes(0x52, 0x80, 0, 0)}));
+
+    Click(kRecord);
+    EXPECT_TRUE(delayBox.isEnabled());
+    EXPECT_TRUE(repeatBox.isEnabled());
+    // Typing into the boxes works again, with its notice.
+    QTest::keyClicks(&delayBox, QStringLiteral("x"));
+    EXPECT_EQ(notices, std::vector<int>{MacroManagerText::kDigitsOnly});
+}
+
+TEST_F(MacroManagerRecorderTest, StoppingWithAKeyDownRecordsItsRelease)
+{
+    StartRecording();
+    Press(Qt::Key_Shift, QString(), 100);
+    Press(Qt::Key_A, QStringLiteral("A"), 150);
+    Release(Qt::Key_A, QStringLiteral("A"), 200);
+    Click(kRecord);
+
+    const std::vector<std::uint32_t> expected{Bytes(0xA0, 0, 0, 0),    Bytes(0x03, 0, 0, 50), Bytes(0x41, 0, 0, 0),
+                                              Bytes(0x03, 0, 0, 50),   Bytes(0x41, 0x80, 0, 0),
+                                              Bytes(0x03, 0, 0, 50),   Bytes(0xA0, 0x80, 0, 0)};
+    EXPECT_EQ(Actions(MacroAt(keys)), expected);
+    EXPECT_EQ(MacroAt(keys).MacroCommandActionNum, 4u);
+    EXPECT_EQ(manager->ActionList().RowCount(), 7);
+    EXPECT_NE(SavedBytes().find(Utf16File({"MacroActionNum=7"}).substr(2)), std::string::npos);
 }
 
 TEST_F(MacroManagerRecorderTest, RecordWithoutAMacroSpringsBackWithItsNotice)

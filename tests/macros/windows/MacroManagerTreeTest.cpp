@@ -117,6 +117,39 @@ TEST_F(MacroManagerTreeTest, DeletingAFolderHoldingAMacroOfTheCurrentProfileShow
     CloseAndExpectSavedLibrary();
 }
 
+// A press on a row selects it even when the button is let go outside the tree: the action
+// list and the commands follow the highlighted row, not the row shown before.
+TEST_F(MacroManagerTreeTest, APressReleasedOutsideTheTreeShowsAndEditsTheMacroItSelected)
+{
+    const MacroItemLocation first = AddMacro(u"First");
+    const MacroItemLocation second = AddMacro(u"Second");
+    (void)MacroAt(first).Insert(0, MacroAction::FromBytes(0x41, 0, 0, 0));
+    (void)MacroAt(second).Insert(0, MacroAction::FromBytes(0x42, 0, 0, 0));
+    (void)MacroAt(second).Insert(1, MacroAction::FromBytes(0x42, 0x80, 0, 0));
+    OpenManager();
+    ClickTreeRow(0);
+    ClickActionRow(0);
+    ASSERT_EQ(ActionTexts(), std::vector<QString>{QStringLiteral("A")});
+
+    MouseDriver mouse(manager.get());
+    mouse.Move(RowPoint(manager->TreeList(), 1));
+    mouse.Press(RowPoint(manager->TreeList(), 1));
+    const UiRect tree = manager->TreeList().GetRect();
+    mouse.Move(QPoint(tree.left - 10, tree.top + 5));
+    mouse.Release(QPoint(tree.left - 10, tree.top + 5));
+    Settle();
+
+    EXPECT_EQ(manager->Selection(), second);
+    EXPECT_EQ(manager->TreeList().Selection(), 1);
+    EXPECT_EQ(manager->SelectedMacro(), &MacroAt(second));
+    EXPECT_EQ(ActionTexts(), (std::vector<QString>{QStringLiteral("B"), QStringLiteral("B")}));
+    EXPECT_EQ(manager->SelectedAction(), -1);
+    // No action of the macro now shown is selected: Delete removes nothing from either.
+    Click(kDeleteAction);
+    EXPECT_EQ(MacroAt(first).MacroActionNum, 1u);
+    EXPECT_EQ(MacroAt(second).MacroActionNum, 2u);
+}
+
 TEST_F(MacroManagerTreeTest, FoldersOpenAndCloseByTheirIconAndByDoubleClick)
 {
     const MacroItemLocation folder = AddFolder(u"Games");

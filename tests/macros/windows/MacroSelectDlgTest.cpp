@@ -110,6 +110,33 @@ TEST_F(MacroSelectDlgTest, TheCloseCrossAssignsNothing)
     EXPECT_TRUE(selectionOwner.results.empty());
 }
 
+TEST_F(MacroSelectDlgTest, OkAssignsTheHighlightedMacroAfterAPressReleasedOutsideTheTree)
+{
+    selectionOwner.InitDialog();
+    QTimer::singleShot(0, &selectionOwner, [&] {
+        auto* dialog = dynamic_cast<CMacroSelectDlg*>(OpenDialogList::Entries().back());
+        ASSERT_NE(dialog, nullptr);
+        ClickRow(*dialog, 0, 5);  // opens Games: Games, Reload, Inner, Jump
+        ClickRow(*dialog, 1);
+        ASSERT_EQ(dialog->Selection(), Location::Level1(0, 0));
+
+        const UiRect jump = dialog->Tree()->RowRect(3);
+        const QPoint onJump(jump.left + 60, (jump.top + jump.bottom) / 2);
+        const QPoint outside(jump.left - 10, jump.top);
+        MouseDriver mouse(dialog);
+        mouse.Move(onJump);
+        mouse.Press(onJump);
+        mouse.Move(outside);
+        mouse.Release(outside);
+        EXPECT_EQ(dialog->Tree()->Selection(), 3);
+        EXPECT_EQ(dialog->Selection(), Location::Level0(1));
+        Click(*dialog, CAppDialog::kIdOk);
+    });
+    CMacroSelectDlg::Run(selectionOwner, texts, library);
+    ASSERT_EQ(selectionOwner.results.size(), 1u);
+    EXPECT_EQ(selectionOwner.results[0].macro, library.Item(Location::Level0(1))->macro.get());
+}
+
 TEST_F(MacroSelectDlgTest, ANonMacroLocationGivesTheDisabledFunction)
 {
     for (const Location& at : {Location::None(), Location::Level0(0), Location::Level0(5), Location{4, 0, 0, 0}}) {
