@@ -36,6 +36,23 @@ protected:
         return links;
     }
 
+    // The next start on the cable, primed from the files: told of the last run's unsent
+    // writes, it applies and runs its jobs. Returns whether there were any.
+    bool StartAgainAndApply(const DataPaths& startPaths)
+    {
+        HeldJobRunner nextJobs;
+        DeviceLink next(DeviceModel{profiles, settings, macros, texts, startPaths}, nextJobs, ui, clock, events);
+        next.Connection().deviceConfirmed = true;
+        next.SetCommandInterface(LinkKind::Wired, mouse.OpenCommandInterface(LinkKind::Wired));
+        next.BuildDpiTable();
+        next.PrimeLastSent();
+        const bool unsent = next.TakeUnsentFromLastRun();
+        (void)next.ApplyToDevice();
+        (void)nextJobs.RunAll();
+        ui.RunPending();
+        return unsent;
+    }
+
     HeldJobRunner jobs;
     DeviceLink held{DeviceModel{profiles, settings, macros, texts, paths}, jobs, ui, clock, events};
 };
@@ -88,17 +105,7 @@ TEST_F(DeviceLinkDeliveryTest, WritesGivenUpAtTheEndAreSentAfterTheNextStart)
     EXPECT_TRUE(std::filesystem::exists(paths.UnsentMarkerFile()));
     EXPECT_TRUE(mouse.Received().empty());
 
-    // The next start: primed from the files, then told of the unsent writes.
-    HeldJobRunner nextJobs;
-    DeviceLink next(DeviceModel{profiles, settings, macros, texts, paths}, nextJobs, ui, clock, events);
-    next.Connection().deviceConfirmed = true;
-    next.SetCommandInterface(LinkKind::Wired, mouse.OpenCommandInterface(LinkKind::Wired));
-    next.BuildDpiTable();
-    next.PrimeLastSent();
-    ASSERT_TRUE(next.TakeUnsentFromLastRun());
-    (void)next.ApplyToDevice();
-    (void)nextJobs.RunAll();
-    ui.RunPending();
+    ASSERT_TRUE(StartAgainAndApply(paths));
 
     const std::vector<int> written = WrittenCommands();
     for (const int code : {0x01, 0x02, 0x03, 0x04, 0x06, 0x07, 0x08})
@@ -187,17 +194,7 @@ TEST_F(DeviceLinkDeliveryTest, AnEditTheMouseCouldNotTakeIsSavedAndSentAfterTheN
         ASSERT_TRUE(ParseProfileFile(saved, settings.ProfileSlotPath(settings.CurrentProfile())).ok);
         EXPECT_EQ(saved.PollingRateValue[0], 2);
 
-        // The next start, on the cable, primed from the files.
-        HeldJobRunner nextJobs;
-        DeviceLink next(DeviceModel{profiles, settings, macros, texts, casePaths}, nextJobs, ui, clock, events);
-        next.Connection().deviceConfirmed = true;
-        next.SetCommandInterface(LinkKind::Wired, mouse.OpenCommandInterface(LinkKind::Wired));
-        next.BuildDpiTable();
-        next.PrimeLastSent();
-        ASSERT_TRUE(next.TakeUnsentFromLastRun());
-        (void)next.ApplyToDevice();
-        (void)nextJobs.RunAll();
-        ui.RunPending();
+        ASSERT_TRUE(StartAgainAndApply(casePaths));
         EXPECT_EQ(mouse.State().settings.pollingCode, SettingsPayloads::PollingCode(2));
         EXPECT_FALSE(std::filesystem::exists(casePaths.UnsentMarkerFile()));
     }
