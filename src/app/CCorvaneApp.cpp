@@ -8,6 +8,7 @@
 #include "app/MacroManagerLauncher.h"
 #include "app/ProfileFileDialog.h"
 #include "app/TrayIcon.h"
+#include "app/sim/SimulatedMouseSeed.h"
 #include "app/sim/SimulatedMouseWindow.h"
 #include "app/dialogs/maintenance/CProgressBarDlg.h"
 #include "app/dialogs/maintenance/QtUiPoster.h"
@@ -288,6 +289,8 @@ bool CCorvaneApp::OpenDevices()
         parts.mouse = std::make_unique<SimulatedMouse>(parts.clock);
         parts.mouse->SetReceivedLimit(kSimulatedReceivedLimit);
         parts.mouse->Plug(LinkKind::Wired);
+        SeedSimulatedMouse(*parts.mouse, parts.profiles->At(parts.settings.CurrentProfile()),
+                           parts.settings.SensorId());
         parts.mouse->StartReportTimer();
         parts.backend = std::make_unique<SimHidBackend>(*parts.mouse, parts.poster);
     } else {
