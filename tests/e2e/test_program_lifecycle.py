@@ -11,7 +11,7 @@ import unittest
 
 import pyatspi
 
-from corvane_e2e import CODE_POLLING_RATE, DEFAULT_TIMEOUT, Program, ProgramTestCase, wait_for
+from corvane_e2e import CODE_POLLING_RATE, DEFAULT_TIMEOUT, Program, ProgramTestCase, states_of, wait_for
 
 # What the profile file holds for 500 Hz: the rate's name in UTF-16.
 NAME_500_HZ = "500HZ".encode("utf-16-le")
@@ -133,6 +133,18 @@ class ProgramEndTest(unittest.TestCase):
         self.assertEqual(len(profiles_holding_500_hz(program.data_dir)), 1)
         self.assertEqual(instance_files(), [])
         self.assertFalse(os.path.exists(os.path.join(program.data_dir, "config", "unsent-changes")))
+
+        # The next start shows the change, and the mouse's first report does not undo it.
+        again = Program(data_dir=program.data_dir,
+                        environment=dict(os.environ, XDG_RUNTIME_DIR=runtime, TMPDIR=temporary)).start()
+        self.addCleanup(again.cleanup)
+        rate = again.find(again.main_window(), pyatspi.ROLE_RADIO_BUTTON, "500 Hz")
+        again.wait_until_connected()
+        wait_for(lambda: pyatspi.STATE_CHECKED in states_of(rate), what="500 Hz checked at the next start")
+        time.sleep(END_AFTER_CHANGE)
+        self.assertIn(pyatspi.STATE_CHECKED, states_of(rate))
+        again.stop()
+        self.assertEqual(len(profiles_holding_500_hz(program.data_dir)), 1)
 
     def test_every_end_from_outside_keeps_the_change(self):
         # Qt's display plugin ends the process with status 1 when the display goes.
