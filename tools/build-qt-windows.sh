@@ -19,8 +19,10 @@
 #   them). Nothing is written into the checkout.
 # Use:
 #   tools/build-qt-windows.sh       build and install; prints the install folder at the end
-#   A finished install (stamp file .corvane-qt-complete, written last) is reused at once. An
-#   interrupted run resumes where it stopped: run the script again. Configure and build run
+#   CORVANE_QT_WINDOWS_SVG=0 tools/build-qt-windows.sh    qtbase only, without qtsvg
+#   A finished install (stamp files .corvane-qtbase-installed and .corvane-qtsvg-installed,
+#   each written after its part's install) is reused at once. An interrupted run resumes
+#   where it stopped (ninja): run the script again. Configure and build run
 #   at the lowest CPU and I/O priority (nice 19, idle I/O class) with CORVANE_JOBS (2) jobs.
 #   A program then builds with
 #     <install>/bin/qt-cmake -S . -B build-win -G Ninja
@@ -46,12 +48,16 @@ host_cmake_dir=/usr/lib/x86_64-linux-gnu/cmake
 prefix="${CORVANE_QT_WINDOWS:-$HOME/.cache/corvane/qt-$qt_version-mingw64}"
 work="${CORVANE_QT_WINDOWS_BUILD:-$(dirname "$prefix")/qt-build}"
 jobs="${CORVANE_JOBS:-2}"
-stamp="$prefix/.corvane-qt-complete"
+with_svg="${CORVANE_QT_WINDOWS_SVG:-1}"
+# Each part's stamp is written after its install has finished: a half-finished install is
+# never taken for a finished one.
+qtbase_stamp="$prefix/.corvane-qtbase-installed"
+qtsvg_stamp="$prefix/.corvane-qtsvg-installed"
 
 log() { echo "build-qt-windows: $(date -u +%H:%M:%S) $*"; }
 fail() { echo "build-qt-windows: $*" >&2; exit 1; }
 
-if [[ -f "$stamp" ]]; then
+if [[ -f "$qtbase_stamp" && ( "$with_svg" == 0 || -f "$qtsvg_stamp" ) ]]; then
   log "already installed in $prefix"
   echo "$prefix"
   exit 0
@@ -131,14 +137,14 @@ verify_source() { # source version dsc
 }
 
 # Downloads, checks and unpacks a source package (with Debian's patches) into $work/$2.
-fetch_source() { # source version folder
-  local source="$1" version="$2" folder="$work/$3"
+fetch_source() { # source version folder [hint-when-the-download-fails]
+  local source="$1" version="$2" folder="$work/$3" hint="${4:-}"
   local dsc="$work/src/${source}_${version#*:}.dsc"
   mkdir -p "$work/src"
   if [[ ! -f "$dsc" ]] || ! verify_source "$source" "$version" "$dsc" 2>/dev/null; then
     log "downloading $source $version"
     (cd "$work/src" && apt-get source --download-only "$source=$version") ||
-      fail "apt-get source $source=$version failed"
+      fail "apt-get source $source=$version failed${hint:+; $hint}"
   fi
   verify_source "$source" "$version" "$dsc" || fail "$dsc or its files do not match their checksums"
   log "$source $version: .dsc matches the package index, its files match the .dsc (sha256)"
@@ -188,7 +194,7 @@ toolchain="$prefix/share/corvane/mingw-w64-x86_64.cmake"
 cp "$repo/cmake/toolchains/mingw-w64-x86_64.cmake" "$toolchain"
 
 # --- qtbase -----------------------------------------------------------------------------
-if [[ ! -f "$prefix/.corvane-qtbase-installed" ]]; then
+if [[ ! -f "$qtbase_stamp" ]]; then
   fetch_source "$qtbase_source" "$qtbase_debian_version" qtbase-src
   apply_patch "$work/qtbase-src" "$repo/tools/windows/qtbase-windows-without-opengl.patch"
 
@@ -218,13 +224,14 @@ if [[ ! -f "$prefix/.corvane-qtbase-installed" ]]; then
 
   log "building qtbase"
   build_and_install "$work/qtbase-build"
-  touch "$prefix/.corvane-qtbase-installed"
+  touch "$qtbase_stamp"
   log "qtbase installed"
 fi
 
 # --- qtsvg ------------------------------------------------------------------------------
-if [[ ! -f "$prefix/.corvane-qtsvg-installed" ]]; then
-  fetch_source "$qtsvg_source" "$qtsvg_debian_version" qtsvg-src
+if [[ "$with_svg" != 0 && ! -f "$qtsvg_stamp" ]]; then
+  fetch_source "$qtsvg_source" "$qtsvg_debian_version" qtsvg-src \
+    "qtbase is installed; CORVANE_QT_WINDOWS_SVG=0 takes it without qtsvg"
 
   log "configuring qtsvg"
   configure "$work/qtsvg-build" -S "$work/qtsvg-src" -B "$work/qtsvg-build" -G Ninja \
@@ -238,10 +245,9 @@ if [[ ! -f "$prefix/.corvane-qtsvg-installed" ]]; then
 
   log "building qtsvg"
   build_and_install "$work/qtsvg-build"
-  touch "$prefix/.corvane-qtsvg-installed"
+  touch "$qtsvg_stamp"
   log "qtsvg installed"
 fi
 
-touch "$stamp"
 log "done in $(((SECONDS - started) / 60)) min: $prefix"
 echo "$prefix"
