@@ -152,6 +152,8 @@ fetch_source() { # source version folder [hint-when-the-download-fails]
     rm -rf "$folder.unpacking"
     dpkg-source -x "$dsc" "$folder.unpacking" >/dev/null
     mv "$folder.unpacking" "$folder"
+    # dpkg-source leaves a copy of the upstream tarball beside the folder; src/ has it.
+    rm -f "$work/${source}_${version%%-*}.orig.tar."*
   fi
 }
 
