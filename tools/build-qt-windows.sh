@@ -220,7 +220,7 @@ if [[ ! -f "$qtbase_stamp" ]]; then
     -DFEATURE_tabletevent=OFF \
     -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF \
     -DFEATURE_concurrent=OFF -DFEATURE_testlib=OFF \
-    -DFEATURE_ssl=OFF \
+    -DINPUT_ssl=no -DFEATURE_ssl=OFF -DFEATURE_schannel=OFF \
     -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF
   log "qtbase configured"
 
