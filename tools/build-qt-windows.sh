@@ -13,7 +13,8 @@
 #   They come with `apt-get source` from the Debian mirror that apt already uses (a deb-src
 #   entry for it is added when there is none), are checked against the signed package index
 #   and their .dsc (sha256 of every file), unpacked with Debian's patches by dpkg-source, and
-#   get one patch of ours (tools/windows/qtbase-windows-without-opengl.patch).
+#   get two patches of ours (tools/windows/qtbase-windows-*.patch) for a Windows plugin
+#   built without OpenGL and without Direct2D.
 # Where: installs into ${CORVANE_QT_WINDOWS:-~/.cache/corvane/qt-6.4.2-mingw64}; the sources
 #   and build folders go into the folder qt-build beside it (CORVANE_QT_WINDOWS_BUILD to move
 #   them). Nothing is written into the checkout.
@@ -199,6 +200,7 @@ cp "$repo/cmake/toolchains/mingw-w64-x86_64.cmake" "$toolchain"
 if [[ ! -f "$qtbase_stamp" ]]; then
   fetch_source "$qtbase_source" "$qtbase_debian_version" qtbase-src
   apply_patch "$work/qtbase-src" "$repo/tools/windows/qtbase-windows-without-opengl.patch"
+  apply_patch "$work/qtbase-src" "$repo/tools/windows/qtbase-windows-directwrite-without-direct2d.patch"
 
   log "configuring qtbase"
   configure "$work/qtbase-build" -S "$work/qtbase-src" -B "$work/qtbase-build" -G Ninja \
