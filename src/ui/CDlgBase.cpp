@@ -514,6 +514,12 @@ void CDlgBase::mouseMoveEvent(QMouseEvent* event)
 
 void CDlgBase::mousePressEvent(QMouseEvent* event)
 {
+    // The window system sends no move when the pointer rests where a window that covered
+    // it has closed (a dialog ended by Enter, say): the press first finds the control
+    // under the pointer, as a move would have.
+    const QPoint point = event->position().toPoint();
+    if (!m_leftButtonDown && (m_hotControl == nullptr || !m_hotControl->GetRect().Contains(point)))
+        RouteMouseMove(0, point);
     if (event->button() == Qt::LeftButton)
         RouteLButtonDown(FlagsOf(event), event->position().toPoint(),
                          event->globalPosition().toPoint());

@@ -236,3 +236,19 @@ TEST(BackgroundTest, EmptyBitmapKeepsThePreviousBackground)
 }
 
 }  // namespace
+
+// A dialog that covered the pointer closes, and the pointer rests where it was: the next
+// press comes without a move before it, and still clicks the control under it.
+TEST_F(RoutingTest, APressWhereThePointerRestsAfterALeaveClicksTheControlUnderIt)
+{
+    Add<CImageButton>(0, kButtonA, UiRect{10, 10, 110, 60}, TextFormat::kLeft);
+    mouse.Move({20, 20});
+    mouse.Leave();
+
+    mouse.Press({20, 20});
+    mouse.Release({20, 20});
+
+    const std::vector<ReceivedMessage> expected{{kButtonA, 0, NotifyCode::kPress},
+                                                {kButtonA, kButtonA, NotifyCode::kClick}};
+    EXPECT_EQ(dialog.MessagesFor(kButtonA), expected);
+}
