@@ -17,8 +17,9 @@ packages=(
   # libraries
   googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev
   qt6-base-dev qt6-svg-dev libgl-dev libudev-dev libfontconfig-dev
-  # the Windows cross-build of the device layer and corvanectl
-  g++-mingw-w64-x86-64-posix
+  # the Windows cross-build, the Windows programs and tests run under Wine, and the
+  # Windows installer
+  g++-mingw-w64-x86-64-posix wine64 wine nsis
   # the UI tests and measured runs under X: a virtual screen, input, window queries
   libx11-dev libxi-dev libxtst-dev xvfb x11-utils xdotool
   fonts-dejavu-core fonts-wqy-microhei
