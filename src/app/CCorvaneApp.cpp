@@ -1,5 +1,6 @@
 #include "app/CCorvaneApp.h"
 
+#include "app/BatteryNotices.h"
 #include "app/CCorvaneDlg.h"
 #include "app/MainWindowIds.h"
 #include "app/MainWindowLinkEvents.h"
@@ -24,6 +25,7 @@
 #include "platform/DataFolder.h"
 #include "platform/instance/SingleInstance.h"
 #include "platform/instance/TerminationSignals.h"
+#include "platform/notify/DesktopNotifier.h"
 #include "platform/shell/MouseSettingsOpener.h"
 #include "platform/shell/ProgramLauncher.h"
 #include "profiles/AppSettings.h"
@@ -135,6 +137,8 @@ struct CCorvaneApp::Parts {
     std::unique_ptr<DeviceDiscovery> discovery;
     std::unique_ptr<CCorvaneDlg> window;
     std::unique_ptr<TrayIcon> tray;
+    std::unique_ptr<DesktopNotifier> notifier;
+    std::unique_ptr<BatteryNotices> batteryNotices;
     std::unique_ptr<QWidget> simulatorWindow;
     QPointer<QWidget> attention;
     QPointer<QMessageBox> accessProblem;
@@ -224,14 +228,25 @@ CCorvaneApp::StartResult CCorvaneApp::Start(const MainWindowServices* services)
     window.move(area.left() + placement.left, area.top() + placement.top);
     OpenDialogList::Clear();
 
-    // NeedPassword 1 keeps the window hidden until the mouse answers a restore request;
-    // it is never shown first. The tray follows the window, which need not wait for it.
+    // NeedPassword 1 starts in the tray: the window is first shown by a restore request
+    // that the mouse answers. A desktop without a tray gets the window minimised instead,
+    // where the user can find it. The tray follows the window, which need not wait for it.
     const int needPassword = parts.settings.NeedPassword();
     if (needPassword == 0)
         window.show();
+    else if (!TrayIcon::DesktopHasTray())
+        window.showMinimized();
     parts.tray = std::make_unique<TrayIcon>(
         parts.texts, [this] { Restore(); }, [this] { Quit(); });
     parts.tray->Show();
+    parts.notifier = std::make_unique<DesktopNotifier>(
+        QStringLiteral("Corvane"), QStringLiteral("org.corvane.Corvane"), QGuiApplication::windowIcon(),
+        [this](const QString& title, const QString& message) {
+            if (m_parts->tray)
+                m_parts->tray->ShowMessage(title, message);
+        });
+    parts.batteryNotices = std::make_unique<BatteryNotices>(
+        parts.texts, [this](const QString& title, const QString& message) { m_parts->notifier->Send(title, message); });
     parts.discovery->Startup(needPassword);
     if (parts.mouse) {
         auto simulator = std::make_unique<SimulatedMouseWindow>(*parts.mouse);
@@ -328,8 +343,21 @@ bool CCorvaneApp::OpenDevices()
             window->showMinimized();
     };
     actions.hideWindow = [this] {
-        if (CCorvaneDlg* window = Window())
+        CCorvaneDlg* window = Window();
+        if (window == nullptr)
+            return;
+        // Without a tray a hidden window could not be found again: it stays minimised.
+        if (TrayIcon::DesktopHasTray())
             window->hide();
+        else if (window->isVisible() && !window->isMinimized())
+            window->showMinimized();
+    };
+    actions.batteryChanged = [this](const BatteryState& battery, bool reported) {
+        Parts& p = *m_parts;
+        if (p.tray)
+            p.tray->SetBatteryLevel(battery.batteryLevel > BatteryDisplay::kMaxShownLevel ? 0 : battery.batteryLevel);
+        if (p.batteryNotices)
+            p.batteryNotices->BatteryChanged(battery, reported);
     };
     actions.quit = [this] { Quit(); };
     actions.accessDenied = [this](const std::string& message) { ShowAccessProblem(message); };
@@ -385,10 +413,6 @@ void CCorvaneApp::CreateWindow(const MainWindowServices* given)
         if (CCorvaneDlg* window = Window())
             RunMacroManager(*window);
     };
-    services.batteryShown = [this](int percent) {
-        if (m_parts->tray)
-            m_parts->tray->SetBatteryLevel(percent);
-    };
     if (given != nullptr) {
         // The caller's actions replace ours where it gives them.
         auto take = [](auto& ours, const auto& theirs) {
@@ -404,7 +428,6 @@ void CCorvaneApp::CreateWindow(const MainWindowServices* given)
         take(services.putAway, given->putAway);
         take(services.selectMacro, given->selectMacro);
         take(services.runMacroManager, given->runMacroManager);
-        take(services.batteryShown, given->batteryShown);
         take(services.quit, given->quit);
     }
     parts.events->SetLaunchProgram(services.launchProgram);
@@ -554,6 +577,8 @@ void CCorvaneApp::Shutdown()
     if (parts.events)
         parts.events->SetWindow(nullptr);
     parts.simulatorWindow.reset();
+    parts.batteryNotices.reset();
+    parts.notifier.reset();
     parts.tray.reset();
     parts.window.reset();
     parts.discovery.reset();

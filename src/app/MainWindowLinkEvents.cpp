@@ -98,7 +98,15 @@ void MainWindowLinkEvents::ShowConnectionNotice(bool shown)
 
 void MainWindowLinkEvents::StartBatteryTimer(std::chrono::milliseconds period)
 {
-    StartTimer(MainTimer::kBattery, period);
+    // The window runs it only while it is shown: hidden, there is nothing to draw.
+    if (m_window)
+        m_window->StartBatteryTimer(static_cast<int>(period.count()));
+}
+
+void MainWindowLinkEvents::BatteryChanged(const BatteryState& battery, bool reported)
+{
+    if (m_actions.batteryChanged)
+        m_actions.batteryChanged(battery, reported);
 }
 
 void MainWindowLinkEvents::StartReenumerateTimer(std::chrono::milliseconds delay)
@@ -109,6 +117,12 @@ void MainWindowLinkEvents::StartReenumerateTimer(std::chrono::milliseconds delay
 void MainWindowLinkEvents::StartWindowCheckTimer(std::chrono::milliseconds period)
 {
     StartTimer(MainTimer::kWindowCheck, period);
+}
+
+void MainWindowLinkEvents::StopWindowCheckTimer()
+{
+    if (m_window)
+        m_window->KillTimer(MainTimer::kWindowCheck);
 }
 
 void MainWindowLinkEvents::AccessDenied(const std::string& message)

@@ -25,6 +25,8 @@ public:
         // Shows a modal attention dialog (tests record it instead).
         std::function<void(int titleText, int messageText)> showAttention;
         std::function<void(int messageText)> showProgress;
+        // The battery state changed (DeviceLinkEvents::BatteryChanged).
+        std::function<void(const BatteryState& battery, bool reported)> batteryChanged;
     };
 
     explicit MainWindowLinkEvents(Actions actions) : m_actions(std::move(actions)) {}
@@ -53,6 +55,8 @@ public:
     void StartBatteryTimer(std::chrono::milliseconds period) override;
     void StartReenumerateTimer(std::chrono::milliseconds delay) override;
     void StartWindowCheckTimer(std::chrono::milliseconds period) override;
+    void StopWindowCheckTimer() override;
+    void BatteryChanged(const BatteryState& battery, bool reported) override;
     void AccessDenied(const std::string& message) override;
     void CloseOpenDialogs() override;
     void QuitProgram() override;
