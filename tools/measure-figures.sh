@@ -135,6 +135,8 @@ thread_counters() {
 }
 
 unmapped() { xwininfo -id "$1" | grep -q "IsUnMapped"; }
+# Unmapped, or destroyed altogether.
+not_shown() { ! xwininfo -id "$1" >/dev/null 2>&1 || unmapped "$1"; }
 
 # Asks X window $1 to close, as a window manager's close button does (WM_DELETE_WINDOW).
 close_request() {
@@ -185,7 +187,7 @@ put_away() {
       [[ -n "$simulator" ]] || { echo "measure-figures: $1 shows no simulated mouse window" >&2; exit 1; }
       close_request "$simulator"
       sleep 0.5
-      unmapped "$simulator" || { echo "measure-figures: $1's simulated mouse window did not close" >&2; exit 1; }
+      not_shown "$simulator" || { echo "measure-figures: $1's simulated mouse window did not close" >&2; exit 1; }
     fi
   fi
   sleep 0.5
