@@ -6,12 +6,15 @@ namespace {
 
 constexpr std::uint32_t kDpiLevelCount = 8;
 
-std::string List(const std::vector<std::uint32_t>& values, const char* unit = "")
+// "1, 2 or 3" for a choice, "1, 2 and 3" for what holds together.
+std::string List(const std::vector<std::uint32_t>& values, const char* unit = "", const char* last = " or ")
 {
+    if (values.empty())
+        return "none";
     std::string text;
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (i > 0)
-            text += i + 1 == values.size() ? " or " : ", ";
+            text += i + 1 == values.size() ? last : ", ";
         text += std::to_string(values[i]) + unit;
     }
     return text;
@@ -48,9 +51,10 @@ std::optional<BusRefusal> BusRequestCheck::DpiLevel(std::uint32_t level, const P
         return std::nullopt;
     if (level < 1 || level > kDpiLevelCount)
         return Invalid("DPI level " + std::to_string(level) + " does not exist; the levels are 1 to " +
-                       std::to_string(kDpiLevelCount) + ", of which " + List(state.enabledDpiLevels) + " are on");
+                       std::to_string(kDpiLevelCount) + ", of which " + List(state.enabledDpiLevels, "", " and ") +
+                       " are on");
     return Invalid("DPI level " + std::to_string(level) + " is switched off; the levels on are " +
-                   List(state.enabledDpiLevels));
+                   List(state.enabledDpiLevels, "", " and "));
 }
 
 std::optional<BusRefusal> BusRequestCheck::PollingRate(std::uint32_t hertz, const ProgramState& state)
