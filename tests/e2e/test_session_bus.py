@@ -8,6 +8,7 @@ import shutil
 import subprocess
 import tempfile
 import unittest
+import xml.etree.ElementTree as ElementTree
 
 import pyatspi
 from gi.repository import Gio, GLib
@@ -21,6 +22,9 @@ INVALID_ARGUMENT = "org.corvane.Corvane1.Error.InvalidArgument"
 POLL_500_HZ = 0x02
 POLL_1000_HZ = 0x01
 NAME_500_HZ = "500HZ".encode("utf-16-le")
+# The introspection file installed for the interface.
+INTERFACE_XML = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "dist", "linux",
+                             "org.corvane.Corvane1.xml")
 # The program saves a change ten seconds after it; with a margin for a slow run.
 SAVE_WAIT = 30
 
@@ -87,6 +91,22 @@ class SessionBusTest(ProgramTestCase):
     def call(self, method, *arguments):
         run = gdbus_call(self.name, method, *arguments)
         self.assertEqual(run.returncode, 0, run.stderr)
+
+    def test_the_installed_introspection_file_is_what_the_program_exports(self):
+        def members(xml):
+            interface = [node for node in ElementTree.fromstring(xml).iter("interface")
+                         if node.get("name") == INTERFACE][0]
+            properties = {(node.get("name"), node.get("type"), node.get("access"))
+                          for node in interface.iter("property")}
+            methods = {(node.get("name"), tuple((arg.get("type"), arg.get("direction", "in"))
+                                                for arg in node.iter("arg")))
+                       for node in interface.iter("method")}
+            return properties, methods
+
+        reply = self.bus.connection.call_sync(self.name, OBJECT_PATH, "org.freedesktop.DBus.Introspectable",
+                                              "Introspect", None, None, Gio.DBusCallFlags.NONE, -1, None)
+        with open(INTERFACE_XML, encoding="utf-8") as installed:
+            self.assertEqual(members(reply.unpack()[0]), members(installed.read()))
 
     def test_a_second_start_activates_the_first_and_ends(self):
         # Without a window manager nothing gives the window the keyboard; the restore
