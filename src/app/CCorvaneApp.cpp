@@ -390,6 +390,11 @@ void CCorvaneApp::CreateWindow(const MainWindowServices* given)
         if (m_parts->tray)
             m_parts->tray->SetBatteryLevel(percent);
     };
+    // The bus announces what the window now shows.
+    services.profileShown = [this] {
+        if (m_parts->busObject)
+            m_parts->busObject->ScheduleRefresh();
+    };
     if (given != nullptr) {
         // The caller's actions replace ours where it gives them.
         auto take = [](auto& ours, const auto& theirs) {
