@@ -8,8 +8,7 @@
 #include "app/MacroManagerLauncher.h"
 #include "app/ProfileFileDialog.h"
 #include "app/TrayIcon.h"
-#include "app/bus/CorvaneBusObject.h"
-#include "app/bus/WindowBusControl.h"
+#include "app/bus/ProgramBus.h"
 #include "app/sim/SimulatedMouseSeed.h"
 #include "app/sim/SimulatedMouseWindow.h"
 #include "app/dialogs/maintenance/CProgressBarDlg.h"
@@ -107,8 +106,7 @@ private:
 // simulated mouse its handles use.
 struct CCorvaneApp::Parts {
     // The program's object on the session bus; it acts on the window once there is one.
-    std::unique_ptr<WindowBusControl> busControl;
-    std::unique_ptr<CorvaneBusObject> busObject;
+    std::unique_ptr<ProgramBus> bus;
     std::unique_ptr<SingleInstance> instance;
     std::unique_ptr<TerminationSignals> endRequests;
     SteadyClock clock;
@@ -180,10 +178,9 @@ CCorvaneApp::StartResult CCorvaneApp::Start(const MainWindowServices* services)
     // One run drives the mouse in the user's session; on the simulated mouse, one run
     // per data folder. The program's object is ready before the name is taken: a later
     // start asks it to restore the window as soon as it finds the name.
-    parts.busControl = std::make_unique<WindowBusControl>([this] { return Window(); }, [this] { Restore(); });
-    parts.busObject = std::make_unique<CorvaneBusObject>(*parts.busControl);
+    parts.bus = std::make_unique<ProgramBus>([this] { return Window(); }, [this] { Restore(); });
     parts.instance = std::make_unique<SingleInstance>(InstanceName::ForRun(m_options.simulate, dataFolder));
-    switch (parts.instance->Claim(parts.busObject.get())) {
+    switch (parts.instance->Claim(parts.bus->Exported())) {
     case SingleInstance::Role::Secondary:
         return StartResult::OtherInstance;
     case SingleInstance::Role::Unreachable:
@@ -330,8 +327,8 @@ bool CCorvaneApp::OpenDevices()
     };
     actions.quit = [this] { Quit(); };
     actions.stateChanged = [this] {
-        if (m_parts->busObject)
-            m_parts->busObject->ScheduleRefresh();
+        if (m_parts->bus)
+            m_parts->bus->StateChanged();
     };
     actions.accessDenied = [this](const std::string& message) { ShowAccessProblem(message); };
     actions.showAttention = [this](int title, int message) {
@@ -392,8 +389,8 @@ void CCorvaneApp::CreateWindow(const MainWindowServices* given)
     };
     // The bus announces what the window now shows.
     services.profileShown = [this] {
-        if (m_parts->busObject)
-            m_parts->busObject->ScheduleRefresh();
+        if (m_parts->bus)
+            m_parts->bus->StateChanged();
     };
     if (given != nullptr) {
         // The caller's actions replace ours where it gives them.
@@ -570,6 +567,5 @@ void CCorvaneApp::Shutdown()
     // Last: a later start finds the program gone only once everything is written.
     parts.endRequests.reset();
     parts.instance.reset();
-    parts.busObject.reset();
-    parts.busControl.reset();
+    parts.bus.reset();
 }
