@@ -163,6 +163,15 @@ class SessionBusTest(ProgramTestCase):
             return None
         wait_for(saved, timeout=SAVE_WAIT, what="the profile with 500 Hz to be saved")
 
+    def test_what_the_mouse_reports_is_announced(self):
+        changes = self.bus.watch_changes(self.name)
+        simulator = self.program.window(pyatspi.ROLE_FILLER, "Simulated mouse")
+        battery = self.program.find(simulator, pyatspi.ROLE_SPIN_BUTTON, "Battery level in percent")
+        self.program.set_value(battery, 42)
+        wait_for(lambda: any(change.get("BatteryLevel") == 42 for change in changes),
+                 what="BatteryLevel 42 announced")
+        self.assertEqual(self.bus.properties(self.name)["BatteryLevel"], 42)
+
     def test_a_value_the_window_does_not_offer_is_refused_and_changes_nothing(self):
         before = self.bus.properties(self.name)
         mark = len(self.program.reports())
@@ -205,6 +214,23 @@ class SessionBusTest(ProgramTestCase):
 
 @unittest.skipUnless(shutil.which("gdbus"), "gdbus is not installed")
 class StartsAtOnceTest(unittest.TestCase):
+
+    def test_a_start_that_cannot_reach_the_owner_of_the_name_says_why_and_fails(self):
+        data_dir = tempfile.mkdtemp(prefix="corvane-e2e-owned-")
+        self.addCleanup(shutil.rmtree, data_dir, True)
+        # Something else holds the name and exports no such object.
+        squatter = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+        reply = squatter.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                                   "RequestName", GLib.Variant("(su)", (bus_name(data_dir), 4)), None,
+                                   Gio.DBusCallFlags.NONE, -1, None)
+        self.assertEqual(reply.unpack()[0], 1)  # the primary owner
+        start = Program(data_dir)
+        self.addCleanup(start.cleanup)
+        start.start()
+        wait_for(lambda: not start.running(), what="the start to end")
+        self.assertEqual(start.process.returncode, 1)
+        self.assertIn(bus_name(data_dir) + " is running but did not take the restore request", start.printed())
+        self.assertEqual(start.reports(), [])
 
     def test_five_starts_at_once_leave_one(self):
         data_dir = tempfile.mkdtemp(prefix="corvane-e2e-five-")
