@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -17,9 +18,9 @@ class QSocketNotifier;
 class LockAndSocket {
 public:
     enum class Outcome : std::uint8_t {
-        Held,       // this process holds the lock and listens
+        Held,           // this process holds the lock and listens
         HeldElsewhere,  // another process holds it
-        Failed,     // the lock could not be taken: see the problem
+        Failed,         // the lock could not be taken: see the problem
     };
 
     LockAndSocket(std::filesystem::path folder, std::string key);
