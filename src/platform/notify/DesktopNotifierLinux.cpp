@@ -17,7 +17,7 @@ const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
 constexpr int kImageSide = 64;    // notification pictures are shown small
 constexpr int kServerTimeout = -1;  // the server's own display time
 
-// The "image-data" hint: raw RGBA rows, as the notification specification defines it
+// The "image-data" hint: raw RGBA rows, as org.freedesktop.Notifications defines it
 // (width, height, row stride, alpha, bits per sample, channels, bytes).
 struct NotificationImage {
     int width = 0;
