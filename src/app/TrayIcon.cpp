@@ -1,10 +1,12 @@
 #include "app/TrayIcon.h"
 
 #include "profiles/LanguageTexts.h"
+#include "ui/SkinImage.h"
 
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
+#include <QPixmap>
 #include <QSystemTrayIcon>
 
 namespace {
@@ -18,7 +20,7 @@ TrayIcon::TrayIcon(const LanguageTexts& texts, std::function<void()> restore, st
 {
     // The program's icon, which its first window has set; decoded here only without one.
     const QIcon programIcon = QGuiApplication::windowIcon();
-    m_icon = new QSystemTrayIcon(programIcon.isNull() ? QIcon(kIconResource) : programIcon, this);
+    m_icon = new QSystemTrayIcon(programIcon.isNull() ? QIcon(QPixmap::fromImage(SkinImage::ReadFile(kIconResource))) : programIcon, this);
     QAction* show = m_menu->addAction(QString::fromStdU16String(texts.Text(kTextShow)));
     m_menu->addSeparator();
     QAction* quit = m_menu->addAction(QString::fromStdU16String(texts.Text(kTextExit)));

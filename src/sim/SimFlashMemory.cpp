@@ -32,7 +32,14 @@ std::uint32_t ReadLittleEndian32(std::span<const std::uint8_t> bytes)
 
 }  // namespace
 
-SimFlashMemory::SimFlashMemory() : m_memory(kSize, FlashMap::kErased) {}
+SimFlashMemory::SimFlashMemory() = default;
+
+std::vector<std::uint8_t>& SimFlashMemory::Memory() const
+{
+    if (m_memory.empty())
+        m_memory.assign(kSize, FlashMap::kErased);
+    return m_memory;
+}
 
 bool SimFlashMemory::HandleFrame(std::span<const std::uint8_t> bytes)
 {
@@ -93,7 +100,7 @@ bool SimFlashMemory::HandleTransfer(const FlashFrame& frame)
             return false;
         const std::span<const std::uint8_t> data = frame.Data();
         for (std::size_t i = 0; i < writeCount; ++i)
-            m_memory[address + i] &= data[i];
+            Memory()[address + i] &= data[i];
         if (address >= FlashMap::kUpdateAreaStart && address + writeCount <= FlashMap::kUpdateAreaEnd)
             m_updateExtent = std::max(m_updateExtent, address + writeCount - FlashMap::kUpdateAreaStart);
     }
@@ -102,7 +109,7 @@ bool SimFlashMemory::HandleTransfer(const FlashFrame& frame)
         FlashFrame::Bytes reply{};
         const std::span<const std::uint8_t> request = frame.Report();
         std::copy_n(request.begin(), FlashLayout::kData, reply.begin());
-        std::copy_n(m_memory.begin() + address, readCount, reply.begin() + FlashLayout::kData);
+        std::copy_n(Memory().begin() + address, readCount, reply.begin() + FlashLayout::kData);
         if (m_corruptReadAt && *m_corruptReadAt >= address && *m_corruptReadAt < address + readCount)
             reply[FlashLayout::kData + (*m_corruptReadAt - address)] ^= kCorruptionMask;
         m_reply = reply;
@@ -130,11 +137,11 @@ bool SimFlashMemory::HandleWriteBytes(const FlashFrame& frame)
         return false;
 
     const std::uint32_t counterAddress = FlashMap::kInfoBlock + static_cast<std::uint32_t>(FlashMap::kInfoCounter);
-    const std::uint8_t counterBefore = m_memory[counterAddress];
+    const std::uint8_t counterBefore = Memory()[counterAddress];
     const std::span<const std::uint8_t> data = frame.Data();
-    std::copy_n(data.begin(), count, m_memory.begin() + address);
+    std::copy_n(data.begin(), count, Memory().begin() + address);
 
-    if (m_memory[counterAddress] != counterBefore)
+    if (Memory()[counterAddress] != counterBefore)
         m_steps.infoCounterChanged = true;
     if (Covers(address, count, FlashMap::kInfoMarker, FlashMap::kInfoMarkerLength))
         m_steps.markerWritten = true;
@@ -159,22 +166,22 @@ bool SimFlashMemory::UpdateImageComplete() const
     if (m_updateExtent <= kFirmwareHeaderLength || m_updateExtent > kInstallableLength)
         return false;
     const std::span<const std::uint8_t> image =
-        std::span<const std::uint8_t>(m_memory).subspan(FlashMap::kUpdateAreaStart, m_updateExtent);
+        std::span<const std::uint8_t>(Memory()).subspan(FlashMap::kUpdateAreaStart, m_updateExtent);
     return ReadLittleEndian32(image) == FirmwareCheckValue(image);
 }
 
 void SimFlashMemory::HandleRestart()
 {
     m_restartRequested = true;
-    const auto marker = std::span<const std::uint8_t>(m_memory).subspan(FlashMap::kInfoMarker, FlashMap::kInfoMarkerLength);
+    const auto marker = std::span<const std::uint8_t>(Memory()).subspan(FlashMap::kInfoMarker, FlashMap::kInfoMarkerLength);
     const bool markerErased =
         std::all_of(marker.begin(), marker.end(), [](std::uint8_t byte) { return byte == FlashMap::kErased; });
     const bool stepsDone = m_steps.infoCounterChanged && m_steps.secondSectorErased && m_steps.thirdSectorErased &&
                            m_steps.markerWritten && markerErased;
     if (stepsDone && UpdateImageComplete()) {
         Fill(kInstalledAreaStart, kInstalledAreaEnd, FlashMap::kErased);
-        std::copy_n(m_memory.begin() + FlashMap::kUpdateAreaStart, m_updateExtent,
-                    m_memory.begin() + FlashMap::kInstalledHeader);
+        std::copy_n(Memory().begin() + FlashMap::kUpdateAreaStart, m_updateExtent,
+                    Memory().begin() + FlashMap::kInstalledHeader);
         ++m_installCount;
     }
     m_steps = {};
@@ -201,12 +208,12 @@ void SimFlashMemory::Load(std::uint32_t address, std::span<const std::uint8_t> b
     if (address >= kSize)
         return;
     const std::size_t count = std::min(bytes.size(), kSize - address);
-    std::copy_n(bytes.begin(), count, m_memory.begin() + address);
+    std::copy_n(bytes.begin(), count, Memory().begin() + address);
 }
 
 void SimFlashMemory::Fill(std::uint32_t start, std::uint32_t end, std::uint8_t value)
 {
-    std::fill(m_memory.begin() + start, m_memory.begin() + end, value);
+    std::fill(Memory().begin() + start, Memory().begin() + end, value);
 }
 
 void SimFlashMemory::FailWrites(std::uint32_t address, int count)

@@ -43,7 +43,7 @@ public:
     // True once after a restart frame: the mouse then leaves and re-enters the system.
     [[nodiscard]] bool TakeRestartRequest();
 
-    [[nodiscard]] std::span<const std::uint8_t> Contents() const { return m_memory; }
+    [[nodiscard]] std::span<const std::uint8_t> Contents() const { return Memory(); }
 
     // Places bytes as if programmed before (test set-up): no protection, no NOR rule.
     void Load(std::uint32_t address, std::span<const std::uint8_t> bytes);
@@ -78,7 +78,11 @@ private:
     [[nodiscard]] bool UpdateImageComplete() const;
     void Fill(std::uint32_t start, std::uint32_t end, std::uint8_t value);
 
-    std::vector<std::uint8_t> m_memory;
+    // The bytes, made (all erased) on first use: most runs of the simulated mouse never
+    // transfer firmware, and 512 KiB of 0xFF would otherwise sit in memory from the start.
+    std::vector<std::uint8_t>& Memory() const;
+
+    mutable std::vector<std::uint8_t> m_memory;
     bool m_restartRequested = false;
     bool m_unlocked = false;
     std::optional<FlashFrame::Bytes> m_reply;

@@ -207,7 +207,7 @@ bool CDlgBase::OnInitDialog()
     // One icon for the whole program, decoded once: windows without their own icon show
     // the application's.
     if (QGuiApplication::windowIcon().isNull() && QFile::exists(kIconResource))
-        QGuiApplication::setWindowIcon(QIcon(kIconResource));
+        QGuiApplication::setWindowIcon(QIcon(QPixmap::fromImage(SkinImage::ReadFile(kIconResource))));
     setWindowTitle(kWindowTitle);
     m_dialogFont = UiFont::DialogFont();
     resize(m_frameWidth, m_frameHeight);
@@ -273,7 +273,7 @@ bool CDlgBase::IsFullRepaintId(int id)
 
 bool CDlgBase::LoadBitmapFromFile(const QString& path, QImage& bitmap, QSize& size)
 {
-    QImage loaded(SkinImage::ResolvePath(path));
+    const QImage loaded = SkinImage::ReadFile(SkinImage::ResolvePath(path));
     if (loaded.isNull()) {
         bitmap = QImage();
         size = QSize();
@@ -286,7 +286,7 @@ bool CDlgBase::LoadBitmapFromFile(const QString& path, QImage& bitmap, QSize& si
 
 bool CDlgBase::SetBackgroundFromFile(const QString& path)
 {
-    QImage loaded(SkinImage::ResolvePath(path));
+    const QImage loaded = SkinImage::ReadFile(SkinImage::ResolvePath(path));
     if (loaded.isNull())
         return false;
     // Transparent pixels become opaque black, as on a plain bitmap.
@@ -338,6 +338,7 @@ void CDlgBase::BuildBackground(const QImage& bitmap)
         (red / count) | ((green / count) << 8) | ((blue / count) << 16));
 
     m_backgroundSource = bitmap;
+    m_packedBackground = PackedPicture();
     RebuildScaledBackground();
 }
 
@@ -351,9 +352,12 @@ void CDlgBase::RebuildScaledBackground()
 {
     // At one design unit a device pixel the scaled copy is the source itself, which then
     // lives only in the copy; a later rebuild (another pixel ratio) takes it back from there.
-    const QImage source = m_backgroundSource.isNull() ? m_scaledBackground.toImage() : m_backgroundSource;
+    QImage source = m_backgroundSource;
+    if (source.isNull())
+        source = m_packedBackground.IsNull() ? m_scaledBackground.toImage() : m_packedBackground.Unpack();
     if (source.isNull())
         return;
+    m_packedBackground = PackedPicture();
     const QSize target = ScaledBackgroundSize();
     if (target.isEmpty()) {
         m_backgroundSource = source;
@@ -391,6 +395,23 @@ void CDlgBase::DrawScaledBackground(QPainter& painter) const
 {
     if (!m_scaledBackground.isNull())
         painter.drawPixmap(0, 0, m_scaledBackground);
+    else
+        m_packedBackground.Draw(painter, QPoint(0, 0));
+}
+
+void CDlgBase::PackBackground()
+{
+    m_packQueued = false;
+    // Only the background that is its own source at one device pixel per design unit: a
+    // scaled copy is drawn beside a source that is kept anyway.
+    if (!m_backgroundSource.isNull() || m_scaledBackground.isNull() ||
+        m_scaledBackground.devicePixelRatio() != 1.0)
+        return;
+    PackedPicture packed(m_scaledBackground.toImage());
+    if (packed.IsNull())
+        return;
+    m_packedBackground = std::move(packed);
+    m_scaledBackground = QPixmap();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -458,7 +479,8 @@ void CDlgBase::DrawControls(QPainter& painter, const UiRect& clip)
 void CDlgBase::paintEvent(QPaintEvent* event)
 {
     // Straight into the window's backing store, which already is the off-screen image.
-    if (!m_scaledBackground.isNull() && m_scaledBackground.devicePixelRatio() != devicePixelRatioF())
+    if ((!m_scaledBackground.isNull() && m_scaledBackground.devicePixelRatio() != devicePixelRatioF()) ||
+        (!m_packedBackground.IsNull() && devicePixelRatioF() != 1.0))
         RebuildScaledBackground();
     {
         QPainter painter(this);
@@ -471,6 +493,12 @@ void CDlgBase::paintEvent(QPaintEvent* event)
         DrawFocusRing(ring);
     }
     ToolkitAccessibility::WindowPainted(this);
+
+    // The whole window is on screen now; what repaints later is mostly a control's part.
+    if (!m_packQueued && m_backgroundSource.isNull() && !m_scaledBackground.isNull()) {
+        m_packQueued = true;
+        QMetaObject::invokeMethod(this, [this] { PackBackground(); }, Qt::QueuedConnection);
+    }
 
     // Pending commands run after the paint has finished, never inside it.
     for (auto& command : m_afterPaint)

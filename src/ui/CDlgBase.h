@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/CMessageWindow.h"
+#include "ui/PackedPicture.h"
 #include "ui/UiRect.h"
 
 #include <QFont>
@@ -102,6 +103,8 @@ public:
     [[nodiscard]] std::uint32_t AverageBackgroundColor() const { return m_averageBackgroundColor; }
     [[nodiscard]] int BackgroundMargin() const { return m_backgroundMargin; }
     [[nodiscard]] QSize ScaledBackgroundSize() const;
+    // Whether the background is held packed (after the first paint, see PackBackground).
+    [[nodiscard]] bool BackgroundIsPacked() const { return !m_packedBackground.IsNull(); }
     [[nodiscard]] const QFont& DialogFont() const { return m_dialogFont; }
 
     // Routing state, for windows that act on it and for tests.
@@ -191,6 +194,9 @@ private:
     [[nodiscard]] static bool IsEligible(const CControlBase* control);
     [[nodiscard]] static unsigned FlagsOf(const QSinglePointEvent* event);
     void RebuildScaledBackground();
+    // Once the window has been painted whole, a background that is its own scaled copy is
+    // kept packed instead of as plain pixels (see PackedPicture).
+    void PackBackground();
     // Enter or Space while a push button has the focus: the button is clicked.
     bool PressFocusedButton(int key, Qt::KeyboardModifiers modifiers);
     // Tab and Shift+Tab, Space, and the arrows on sliders, radio groups and lists.
@@ -210,6 +216,9 @@ private:
     int m_backgroundWidth = 100;
     int m_backgroundHeight = 100;
     QPixmap m_scaledBackground;
+    // The scaled copy, packed after the first paint; m_scaledBackground is then null.
+    PackedPicture m_packedBackground;
+    bool m_packQueued = false;
     int m_backgroundMargin = 0;
     bool m_initialised = false;
     DialogRole m_role = DialogRole::Secondary;

@@ -1,5 +1,7 @@
 #include "ui/ImagePreload.h"
 
+#include "ui/SkinImage.h"
+
 #include <future>
 #include <map>
 
@@ -7,7 +9,7 @@ namespace {
 
 QImage Decode(const QString& path)
 {
-    return QImage(path);
+    return SkinImage::ReadFile(path);
 }
 
 // Pictures started and not yet taken. Touched on the UI thread only; a worker sees its

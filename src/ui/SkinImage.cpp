@@ -44,8 +44,8 @@ SkinFile& SkinFileOf(const QString& path)
     if (file.length == info.size() && file.modified == info.lastModified())
         return file;
     file = SkinFile{info.lastModified(), info.size(), QSize(0, 0), QImage()};
-    QImageReader reader(path);
-    if (!reader.canRead())
+    QImageReader reader;
+    if (!SkinImage::OpenReader(reader, path) && !reader.canRead())
         return file;
     QSize size = reader.size();
     if (!size.isValid()) {
@@ -68,7 +68,7 @@ QImage DecodedPixels(const QString& path, QSize expected)
             if (!other.pixels.isNull() && other.pixels.isDetached())
                 other.pixels = QImage();
         }
-        QImage loaded(path);
+        QImage loaded = SkinImage::ReadFile(path);
         // The reader marks "@2x" files with a pixel ratio of 2; here every rectangle is
         // in the file's own pixels.
         loaded.setDevicePixelRatio(1.0);
@@ -117,6 +117,30 @@ QString SkinImage::HiResPath(const QString& path)
     if (dot < 0 || dot < path.lastIndexOf(QLatin1Char('/')))
         return path + suffix;
     return path.left(dot) + suffix + path.mid(dot);
+}
+
+bool SkinImage::OpenReader(QImageReader& reader, const QString& path)
+{
+    reader.setFileName(path);
+    const QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
+    if (!format.isEmpty()) {
+        reader.setFormat(format);
+        reader.setAutoDetectImageFormat(false);
+        if (reader.canRead())
+            return true;
+        // A new device resets the reader's choice; then every reader may look at it.
+        reader.setFileName(path);
+    }
+    reader.setFormat(QByteArray());
+    reader.setAutoDetectImageFormat(true);
+    return false;
+}
+
+QImage SkinImage::ReadFile(const QString& path)
+{
+    QImageReader reader;
+    OpenReader(reader, path);
+    return reader.read();
 }
 
 bool SkinImage::Load(const QString& name)

@@ -8,6 +8,7 @@
 
 #include <vector>
 
+class QImageReader;
 class QPainter;
 
 // One skin image, drawn stretched with smooth scaling. Loading reads only the file's
@@ -54,6 +55,13 @@ public:
     [[nodiscard]] static QString ResolvePath(const QString& name);
     // The path of the double-size variant of a resolved path: ".../check_nr@2x.png".
     [[nodiscard]] static QString HiResPath(const QString& path);
+    // Reads a picture file whole, a null image when it cannot. The file's suffix names
+    // the reader, so that Qt does not load every image plugin it has to ask each whether
+    // it knows the file; a file that the suffix's reader cannot read is read by its
+    // contents as before.
+    [[nodiscard]] static QImage ReadFile(const QString& path);
+    // Points reader at path the same way; returns whether the suffix's reader takes it.
+    static bool OpenReader(QImageReader& reader, const QString& path);
 
 private:
     struct CachedPart {
