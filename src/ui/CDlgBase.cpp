@@ -24,6 +24,10 @@
 
 #include <algorithm>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
 
 constexpr int kPageAndProfileTabs[] = {3001, 3002, 3003, 3004, 3007, 3008, 3009,
@@ -412,6 +416,11 @@ void CDlgBase::PackBackground()
         return;
     m_packedBackground = std::move(packed);
     m_scaledBackground = QPixmap();
+#if defined(__GLIBC__)
+    // The start's decoding and the packing leave freed heap pages behind, which glibc
+    // keeps for later allocations that a window at rest does not make: give them back.
+    malloc_trim(0);
+#endif
 }
 
 // ---------------------------------------------------------------------------------------
