@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs the Windows build of build-windows/ (tools/cross-build-windows.sh, with the Windows
 # Qt) under Wine, headless: every unit and window test program (the window tests on Qt's
-# offscreen platform), then the start test of corvane.exe on Qt's Windows platform under a
-# private Xvfb (tests/windows/start-under-wine.sh).
+# offscreen platform, with no X display at all), then the start test of corvane.exe on Qt's
+# Windows platform, whose windows Wine draws on a private Xvfb
+# (tests/windows/start-under-wine.sh).
 #
 # Wine runs in its own prefix, build-windows/wine-prefix (made once by `wineboot -i`),
 # with WINEDEBUG=-all. The programs find Qt's DLLs, its plugins and MinGW's runtime DLLs
@@ -29,21 +30,15 @@ export WINEPREFIX="$PWD/$out/wine-prefix" WINEDEBUG=-all WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPATH="$(windows_path "$qt/bin");$(windows_path "${mingw_runtime[0]}");$(windows_path "${mingw_runtime[1]}")"
 export QT_PLUGIN_PATH="$(windows_path "$qt/plugins")"
-unset WAYLAND_DISPLAY
+unset WAYLAND_DISPLAY DISPLAY
 
-# The X server for Wine's windows: private, on a free display number.
 xvfb_pid=
 cleanup() {
   wineserver -k 2>/dev/null || true
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
-display_file="$(mktemp)"
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$display_file")"
-rm -f "$display_file"
+trap 'exit 130' INT TERM
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "run-windows-tests: making the Wine prefix $WINEPREFIX"
@@ -66,7 +61,7 @@ for program in "$out"/bin/*_tests.exe; do
   log="$out/wine-logs/$name.log"
   mkdir -p "$out/wine-logs"
   filter="$(filter_for "$name")"
-  if QT_QPA_PLATFORM=offscreen timeout 900 wine "$program" --gtest_brief=1 ${filter:+"$filter"} >"$log" 2>&1; then
+  if QT_QPA_PLATFORM=offscreen timeout 300 wine "$program" --gtest_brief=1 ${filter:+"$filter"} >"$log" 2>&1; then
     passed=$((passed + 1))
     echo "run-windows-tests: $name passed ($(grep -Eo '[0-9]+ tests? from [0-9]+ test suites? ran' "$log" | head -1))"
   else
@@ -76,6 +71,16 @@ for program in "$out"/bin/*_tests.exe; do
   fi
 done
 echo "run-windows-tests: $passed test programs passed under Wine, ${#failed[@]} failed ($((SECONDS - start)) s)"
+
+# The X server for the start test's windows: private, on a free display number. Wine's
+# processes of the tests above (without a display) end first.
+wineserver -w
+display_file="$(mktemp)"
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$display_file")"
+rm -f "$display_file"
 
 if tests/windows/start-under-wine.sh "$out/bin"; then
   echo "run-windows-tests: the start test passed"

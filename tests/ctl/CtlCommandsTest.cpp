@@ -187,7 +187,9 @@ TEST_F(CtlCommandsTest, FilesFarLargerThanTheirKindAreRefusedUnread)
         SCOPED_TRACE(c.kind);
         // A good file grown past the limit by zeros after its records (a sparse file, so
         // nothing is written): refused from its size alone.
-        std::filesystem::copy_file(c.source, path, std::filesystem::copy_options::overwrite_existing);
+        // Removed first: MinGW's copy_file takes any two files for the same one, and refuses.
+        std::filesystem::remove(path);
+        std::filesystem::copy_file(c.source, path);
         std::filesystem::resize_file(path, c.limit + 1);
         const CtlRun run = Run({"show", c.kind, path.string()});
         EXPECT_EQ(run.exitCode, CtlExit::kRefused);
@@ -196,7 +198,8 @@ TEST_F(CtlCommandsTest, FilesFarLargerThanTheirKindAreRefusedUnread)
     }
 
     // A profile's reader stops after its last record, so at the limit it is still read.
-    std::filesystem::copy_file(paths.DefaultProfileFile(0), path, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::remove(path);
+    std::filesystem::copy_file(paths.DefaultProfileFile(0), path);
     std::filesystem::resize_file(path, OfferedFileLimit::kProfile);
     EXPECT_EQ(Run({"show", "profile", path.string()}).exitCode, CtlExit::kDone);
 }

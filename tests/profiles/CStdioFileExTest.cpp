@@ -125,6 +125,9 @@ TEST(CStdioFileEx, OverlappingSavesOfOneFileLeaveOneWholeSave)
 
 TEST(CStdioFileEx, SaveKeepsPermissionsAndSymbolicLinks)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links need a privilege on Windows, and MinGW's library makes none";
+#endif
     TempFolder folder;
     WriteUtf16File(folder / "real.txt", u"old\n");
     std::filesystem::permissions(folder / "real.txt", std::filesystem::perms::owner_read |

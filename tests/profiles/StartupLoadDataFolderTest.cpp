@@ -153,6 +153,9 @@ INSTANTIATE_TEST_SUITE_P(StartupLoad, SettingsFaultTest, ::testing::Range<std::s
 
 TEST(StartupLoadDataFolder, DataFolderWithALineBreakInItsPathKeepsItsProfilesFromStartToStart)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows file names cannot hold a line break";
+#endif
     TempFolder folder;
     const DataFolderStart data(folder / "Pelmora\nData");
     const LanguageTexts texts = NumberedTexts();
