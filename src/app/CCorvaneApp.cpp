@@ -1,5 +1,6 @@
 #include "app/CCorvaneApp.h"
 
+#include "app/BatteryNotices.h"
 #include "app/CCorvaneDlg.h"
 #include "app/MainWindowIds.h"
 #include "app/MainWindowLinkEvents.h"
@@ -8,6 +9,7 @@
 #include "app/MacroManagerLauncher.h"
 #include "app/ProfileFileDialog.h"
 #include "app/TrayIcon.h"
+#include "app/bus/ProgramBus.h"
 #include "app/sim/SimulatedMouseSeed.h"
 #include "app/sim/SimulatedMouseWindow.h"
 #include "app/dialogs/maintenance/CProgressBarDlg.h"
@@ -24,6 +26,7 @@
 #include "platform/DataFolder.h"
 #include "platform/instance/SingleInstance.h"
 #include "platform/instance/TerminationSignals.h"
+#include "platform/notify/DesktopNotifier.h"
 #include "platform/shell/MouseSettingsOpener.h"
 #include "platform/shell/ProgramLauncher.h"
 #include "profiles/AppSettings.h"
@@ -44,7 +47,6 @@
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
-#include <QCryptographicHash>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -80,18 +82,6 @@ constexpr const char* kUdevCommand =
 // server went away), and no destructor of main's objects runs then.
 CCorvaneApp* g_running = nullptr;
 
-// The bytes that name a data folder in the instance key: UTF-8 on Windows, the name's
-// own bytes elsewhere, so that a name in any encoding gets its own key.
-QByteArray KeyBytes(const std::filesystem::path& folder)
-{
-#if defined(_WIN32)
-    const std::u8string text = folder.u8string();
-    return {reinterpret_cast<const char*>(text.data()), static_cast<qsizetype>(text.size())};
-#else
-    return QByteArray::fromStdString(folder.native());
-#endif
-}
-
 // The application's quit event (the session manager's end sends it) ends the program's
 // own loop, which the application's handling of it would not reach.
 class QuitEventFilter final : public QObject {
@@ -117,6 +107,8 @@ private:
 // the link, the link before the device thread, the thread before the backend and the
 // simulated mouse its handles use.
 struct CCorvaneApp::Parts {
+    // The program's object on the session bus; it acts on the window once there is one.
+    std::unique_ptr<ProgramBus> bus;
     std::unique_ptr<SingleInstance> instance;
     std::unique_ptr<TerminationSignals> endRequests;
     SteadyClock clock;
@@ -135,6 +127,8 @@ struct CCorvaneApp::Parts {
     std::unique_ptr<DeviceDiscovery> discovery;
     std::unique_ptr<CCorvaneDlg> window;
     std::unique_ptr<TrayIcon> tray;
+    std::unique_ptr<DesktopNotifier> notifier;
+    std::unique_ptr<BatteryNotices> batteryNotices;
     std::unique_ptr<QWidget> simulatorWindow;
     QPointer<QWidget> attention;
     QPointer<QMessageBox> accessProblem;
@@ -185,16 +179,20 @@ CCorvaneApp::StartResult CCorvaneApp::Start(const MainWindowServices* services)
     Parts& parts = *m_parts;
     const std::filesystem::path dataFolder = m_options.dataDir.empty() ? UserDataFolder() : m_options.dataDir;
 
-    // One run per user, and per data folder when another one is given, so that separate
-    // data folders (tests, a second profile set) do not meet.
-    QString key = SingleInstance::DefaultKey();
-    if (!m_options.dataDir.empty())
-        key += QStringLiteral("-") +
-               QString::fromLatin1(
-                   QCryptographicHash::hash(KeyBytes(m_options.dataDir), QCryptographicHash::Sha1).toHex().left(8));
-    parts.instance = std::make_unique<SingleInstance>(key, SingleInstance::DefaultFolder());
-    if (parts.instance->Claim() == SingleInstance::Role::Secondary)
+    // One run drives the mouse in the user's session; on the simulated mouse, one run
+    // per data folder. The program's object is ready before the name is taken: a later
+    // start asks it to restore the window as soon as it finds the name.
+    parts.bus = std::make_unique<ProgramBus>([this] { return Window(); }, [this] { Restore(); });
+    parts.instance = std::make_unique<SingleInstance>(InstanceName::ForRun(m_options.simulate, dataFolder));
+    switch (parts.instance->Claim(parts.bus->Exported())) {
+    case SingleInstance::Role::Secondary:
         return StartResult::OtherInstance;
+    case SingleInstance::Role::Unreachable:
+        m_failure = parts.instance->Problem();
+        return StartResult::Failed;
+    case SingleInstance::Role::Primary:
+        break;
+    }
     parts.instance->SetRestoreHandler([this] { Restore(); });
     WatchTheEndOfTheRun();
 
@@ -224,14 +222,25 @@ CCorvaneApp::StartResult CCorvaneApp::Start(const MainWindowServices* services)
     window.move(area.left() + placement.left, area.top() + placement.top);
     OpenDialogList::Clear();
 
-    // NeedPassword 1 keeps the window hidden until the mouse answers a restore request;
-    // it is never shown first. The tray follows the window, which need not wait for it.
+    // NeedPassword 1 starts in the tray: the window is first shown by a restore request
+    // that the mouse answers. A desktop without a tray gets the window minimised instead,
+    // where the user can find it. The tray follows the window, which need not wait for it.
     const int needPassword = parts.settings.NeedPassword();
     if (needPassword == 0)
         window.show();
+    else if (!TrayIcon::DesktopHasTray())
+        window.showMinimized();
     parts.tray = std::make_unique<TrayIcon>(
         parts.texts, [this] { Restore(); }, [this] { Quit(); });
     parts.tray->Show();
+    parts.notifier = std::make_unique<DesktopNotifier>(
+        QStringLiteral("Corvane"), QStringLiteral("org.corvane.Corvane"), QGuiApplication::windowIcon(),
+        [this](const QString& title, const QString& message) {
+            if (m_parts->tray)
+                m_parts->tray->ShowMessage(title, message);
+        });
+    parts.batteryNotices = std::make_unique<BatteryNotices>(
+        parts.texts, [this](const QString& title, const QString& message) { m_parts->notifier->Send(title, message); });
     parts.discovery->Startup(needPassword);
     if (parts.mouse) {
         auto simulator = std::make_unique<SimulatedMouseWindow>(*parts.mouse);
@@ -328,10 +337,27 @@ bool CCorvaneApp::OpenDevices()
             window->showMinimized();
     };
     actions.hideWindow = [this] {
-        if (CCorvaneDlg* window = Window())
+        CCorvaneDlg* window = Window();
+        if (window == nullptr)
+            return;
+        // Without a tray a hidden window could not be found again: it stays minimised.
+        if (TrayIcon::DesktopHasTray())
             window->hide();
+        else if (window->isVisible() && !window->isMinimized())
+            window->showMinimized();
+    };
+    actions.batteryChanged = [this](const BatteryState& battery, bool reported) {
+        Parts& p = *m_parts;
+        if (p.tray)
+            p.tray->SetBatteryLevel(battery.batteryLevel > BatteryDisplay::kMaxShownLevel ? 0 : battery.batteryLevel);
+        if (p.batteryNotices)
+            p.batteryNotices->BatteryChanged(battery, reported);
     };
     actions.quit = [this] { Quit(); };
+    actions.stateChanged = [this] {
+        if (m_parts->bus)
+            m_parts->bus->StateChanged();
+    };
     actions.accessDenied = [this](const std::string& message) { ShowAccessProblem(message); };
     actions.showAttention = [this](int title, int message) {
         const LanguageTexts& texts = m_parts->texts;
@@ -385,9 +411,10 @@ void CCorvaneApp::CreateWindow(const MainWindowServices* given)
         if (CCorvaneDlg* window = Window())
             RunMacroManager(*window);
     };
-    services.batteryShown = [this](int percent) {
-        if (m_parts->tray)
-            m_parts->tray->SetBatteryLevel(percent);
+    // The bus announces what the window now shows.
+    services.profileShown = [this] {
+        if (m_parts->bus)
+            m_parts->bus->StateChanged();
     };
     if (given != nullptr) {
         // The caller's actions replace ours where it gives them.
@@ -404,7 +431,6 @@ void CCorvaneApp::CreateWindow(const MainWindowServices* given)
         take(services.putAway, given->putAway);
         take(services.selectMacro, given->selectMacro);
         take(services.runMacroManager, given->runMacroManager);
-        take(services.batteryShown, given->batteryShown);
         take(services.quit, given->quit);
     }
     parts.events->SetLaunchProgram(services.launchProgram);
@@ -554,6 +580,8 @@ void CCorvaneApp::Shutdown()
     if (parts.events)
         parts.events->SetWindow(nullptr);
     parts.simulatorWindow.reset();
+    parts.batteryNotices.reset();
+    parts.notifier.reset();
     parts.tray.reset();
     parts.window.reset();
     parts.discovery.reset();
@@ -564,4 +592,5 @@ void CCorvaneApp::Shutdown()
     // Last: a later start finds the program gone only once everything is written.
     parts.endRequests.reset();
     parts.instance.reset();
+    parts.bus.reset();
 }

@@ -233,6 +233,29 @@ bool CCorvaneDlg::PreTranslateKeyDown(int key, Qt::KeyboardModifiers /*modifiers
     return false;
 }
 
+void CCorvaneDlg::StartBatteryTimer(int periodMs)
+{
+    m_batteryPeriodMs = periodMs;
+    if (isVisible())
+        SetTimer(MainTimer::kBattery, periodMs);
+}
+
+void CCorvaneDlg::showEvent(QShowEvent* event)
+{
+    CDlgBase::showEvent(event);
+    if (m_batteryPeriodMs > 0 && !HasTimer(MainTimer::kBattery)) {
+        (void)OnTimer(MainTimer::kBattery, 0);
+        SetTimer(MainTimer::kBattery, m_batteryPeriodMs);
+    }
+}
+
+void CCorvaneDlg::hideEvent(QHideEvent* event)
+{
+    // A window that is not shown draws nothing; the program rests instead.
+    KillTimer(MainTimer::kBattery);
+    CDlgBase::hideEvent(event);
+}
+
 void CCorvaneDlg::closeEvent(QCloseEvent* event)
 {
     // Closing the window from the desktop ends the program, as the close button does.
@@ -358,8 +381,6 @@ void CCorvaneDlg::ShowBattery(const BatteryView& view)
     m_batteryText->SetText(QString::fromStdU16String(view.text));
     InvalidateRect(m_battery->GetRect());
     InvalidateRect(m_batteryText->GetRect());
-    if (m_services.batteryShown)
-        m_services.batteryShown(view.level);
 }
 
 void CCorvaneDlg::OnSensorChanged(bool to3205Layout, bool from3205Layout)

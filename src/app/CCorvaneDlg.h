@@ -54,6 +54,9 @@ public:
     void ShowConnectionNotice(bool shown);
     void SetRateHeaderEnabled(bool enabled);
     void ShowBattery(const BatteryView& view);
+    // The battery timer: runs with this period while the window is shown; hidden, it
+    // waits, and showing the window draws the battery at once and runs it again.
+    void StartBatteryTimer(int periodMs);
     void OnSensorChanged(bool to3205Layout, bool from3205Layout);
     void ShowStatusDisplay();
     // Closes every open secondary dialog (the program is ending).
@@ -82,6 +85,8 @@ protected:
     bool PreTranslateKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     // One control of a section body and where it sits below its header (design units).
@@ -204,6 +209,7 @@ private:
     int m_pendingProfileAction = 0;
     int m_pendingProfileIndex = 0;
     int m_screenHeight = 0;
+    int m_batteryPeriodMs = 0;  // 0: the battery timer was never asked for
 
     // Controls (owned by the layers).
     std::vector<BodyControl> m_body;

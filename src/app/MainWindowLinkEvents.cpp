@@ -23,6 +23,7 @@ void MainWindowLinkEvents::ShowProgress(int messageText)
 
 void MainWindowLinkEvents::StartApplyTimer(std::chrono::milliseconds delay)
 {
+    StateChanged();
     StartTimer(MainTimer::kApply, delay);
 }
 
@@ -33,6 +34,7 @@ void MainWindowLinkEvents::StartSaveTimer(std::chrono::milliseconds delay)
 
 void MainWindowLinkEvents::RefreshWindow()
 {
+    StateChanged();
     if (m_window)
         m_window->RefreshUi();
 }
@@ -51,6 +53,7 @@ void MainWindowLinkEvents::LaunchProgram(const std::u16string& url)
 
 void MainWindowLinkEvents::SensorChanged(std::uint16_t /*model*/, bool to3205Layout, bool from3205Layout)
 {
+    StateChanged();
     if (m_window)
         m_window->OnSensorChanged(to3205Layout, from3205Layout);
 }
@@ -80,12 +83,14 @@ void MainWindowLinkEvents::HideMainWindow()
 
 void MainWindowLinkEvents::ShowStatusImage(std::optional<LinkKind> linkInCharge)
 {
+    StateChanged();
     if (m_window)
         m_window->ShowStatusImage(linkInCharge);
 }
 
 void MainWindowLinkEvents::SetHeaderTabEnabled(bool enabled)
 {
+    StateChanged();
     if (m_window)
         m_window->SetRateHeaderEnabled(enabled);
 }
@@ -98,7 +103,15 @@ void MainWindowLinkEvents::ShowConnectionNotice(bool shown)
 
 void MainWindowLinkEvents::StartBatteryTimer(std::chrono::milliseconds period)
 {
-    StartTimer(MainTimer::kBattery, period);
+    // The window runs it only while it is shown: hidden, there is nothing to draw.
+    if (m_window)
+        m_window->StartBatteryTimer(static_cast<int>(period.count()));
+}
+
+void MainWindowLinkEvents::BatteryChanged(const BatteryState& battery, bool reported)
+{
+    if (m_actions.batteryChanged)
+        m_actions.batteryChanged(battery, reported);
 }
 
 void MainWindowLinkEvents::StartReenumerateTimer(std::chrono::milliseconds delay)
@@ -109,6 +122,12 @@ void MainWindowLinkEvents::StartReenumerateTimer(std::chrono::milliseconds delay
 void MainWindowLinkEvents::StartWindowCheckTimer(std::chrono::milliseconds period)
 {
     StartTimer(MainTimer::kWindowCheck, period);
+}
+
+void MainWindowLinkEvents::StopWindowCheckTimer()
+{
+    if (m_window)
+        m_window->KillTimer(MainTimer::kWindowCheck);
 }
 
 void MainWindowLinkEvents::AccessDenied(const std::string& message)
@@ -126,4 +145,15 @@ void MainWindowLinkEvents::QuitProgram()
 {
     if (m_actions.quit)
         m_actions.quit();
+}
+
+void MainWindowLinkEvents::StatusReportTaken()
+{
+    StateChanged();
+}
+
+void MainWindowLinkEvents::StateChanged() const
+{
+    if (m_actions.stateChanged)
+        m_actions.stateChanged();
 }

@@ -20,11 +20,15 @@ public:
         std::function<void()> minimiseWindow;
         std::function<void()> hideWindow;
         std::function<void()> quit;
+        // Something the program's bus properties show may have changed.
+        std::function<void()> stateChanged;
         std::function<void(const std::u16string& target)> launchProgram;
         std::function<void(const std::string& message)> accessDenied;
         // Shows a modal attention dialog (tests record it instead).
         std::function<void(int titleText, int messageText)> showAttention;
         std::function<void(int messageText)> showProgress;
+        // The battery state changed (DeviceLinkEvents::BatteryChanged).
+        std::function<void(const BatteryState& battery, bool reported)> batteryChanged;
     };
 
     explicit MainWindowLinkEvents(Actions actions) : m_actions(std::move(actions)) {}
@@ -53,11 +57,15 @@ public:
     void StartBatteryTimer(std::chrono::milliseconds period) override;
     void StartReenumerateTimer(std::chrono::milliseconds delay) override;
     void StartWindowCheckTimer(std::chrono::milliseconds period) override;
+    void StopWindowCheckTimer() override;
+    void BatteryChanged(const BatteryState& battery, bool reported) override;
     void AccessDenied(const std::string& message) override;
     void CloseOpenDialogs() override;
     void QuitProgram() override;
+    void StatusReportTaken() override;
 
 private:
+    void StateChanged() const;
     void StartTimer(unsigned id, std::chrono::milliseconds period);
 
     Actions m_actions;

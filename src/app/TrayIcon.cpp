@@ -10,6 +10,7 @@
 namespace {
 const QString kTip = QStringLiteral("Gaming Mouse");
 const QString kIconResource = QStringLiteral(":/embedded/128.png");
+std::optional<bool> g_assumedTray;
 }  // namespace
 
 TrayIcon::TrayIcon(const LanguageTexts& texts, std::function<void()> restore, std::function<void()> exit)
@@ -26,8 +27,10 @@ TrayIcon::TrayIcon(const LanguageTexts& texts, std::function<void()> restore, st
     QObject::connect(quit, &QAction::triggered, this, [this] { m_exit(); }, Qt::QueuedConnection);
     m_icon->setContextMenu(m_menu.get());
     m_icon->setToolTip(kTip);
+    // Trays that speak StatusNotifierItem (most Linux desktops) only ever send a single
+    // activation, never a double click; both are the restore request.
     QObject::connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::DoubleClick)
+        if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger)
             m_restore();
     });
 }
@@ -39,7 +42,12 @@ TrayIcon::~TrayIcon()
 
 bool TrayIcon::DesktopHasTray()
 {
-    return QSystemTrayIcon::isSystemTrayAvailable();
+    return g_assumedTray.value_or(QSystemTrayIcon::isSystemTrayAvailable());
+}
+
+void TrayIcon::AssumeDesktopHasTray(std::optional<bool> hasTray)
+{
+    g_assumedTray = hasTray;
 }
 
 void TrayIcon::Show()
@@ -54,7 +62,14 @@ void TrayIcon::Hide()
 
 void TrayIcon::SetBatteryLevel(std::optional<int> percent)
 {
-    m_icon->setToolTip(percent ? kTip + QStringLiteral(" %1%").arg(*percent) : kTip);
+    const QString tip = percent ? kTip + QStringLiteral(" %1%").arg(*percent) : kTip;
+    if (tip != m_icon->toolTip())
+        m_icon->setToolTip(tip);
+}
+
+void TrayIcon::ShowMessage(const QString& title, const QString& message)
+{
+    m_icon->showMessage(title, message, m_icon->icon());
 }
 
 QString TrayIcon::ToolTip() const

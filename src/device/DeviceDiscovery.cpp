@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -75,7 +76,9 @@ void DeviceDiscovery::Startup(int needPassword)
         connection.noDeviceShown = false;
         m_events.RefreshWindow();
     }
-    m_events.StartWindowCheckTimer(kWindowCheckPeriod);
+    // The window check has work only while the mouse is unconfirmed.
+    if (!connection.deviceConfirmed)
+        m_events.StartWindowCheckTimer(kWindowCheckPeriod);
     m_events.StartConnectionTimer(kIndicatorAtStartup);
 }
 
@@ -302,12 +305,23 @@ void DeviceDiscovery::OnPresenceReply(bool mouseOnline)
 {
     ConnectionState& connection = m_link.Connection();
     connection.receiverMouseOnline = mouseOnline;
+    // Only a restore request shows the window: the replies to the queries of an
+    // enumeration (the start-up's among them) confirm the mouse and leave the window
+    // where it is, so a start in the tray stays there until the user asks for it.
+    const bool showRequested = std::exchange(m_showRequested, false);
     if (!connection.deviceConfirmed) {
-        connection.shownByPresence = true;
         connection.deviceConfirmed = true;
-        m_events.ShowMainWindow();
+        m_events.StopWindowCheckTimer();
+        if (showRequested) {
+            connection.shownByPresence = true;
+            m_events.ShowMainWindow();
+        }
         if (m_link.ResendPending())
             m_link.ScheduleApply();
+    } else if (showRequested && mouseOnline) {
+        // The mouse answered the request it was asked for.
+        connection.shownByPresence = true;
+        m_events.ShowMainWindow();
     } else if (!mouseOnline && connection.shownByPresence) {
         connection.shownByPresence = false;
         m_events.MinimiseMainWindow();
@@ -317,10 +331,12 @@ void DeviceDiscovery::OnPresenceReply(bool mouseOnline)
 void DeviceDiscovery::RequestShowWindow()
 {
     const ConnectionState& connection = m_link.Connection();
-    if (connection.deviceConfirmed && connection.receiverMouseOnline)
+    if (connection.deviceConfirmed && connection.receiverMouseOnline) {
         m_events.ShowMainWindow();
-    else
-        m_link.QueryPresence();
+        return;
+    }
+    m_showRequested = true;
+    m_link.QueryPresence();
 }
 
 void DeviceDiscovery::OnConnectionTimer()
@@ -352,7 +368,9 @@ void DeviceDiscovery::OnReenumerateTimer()
 
 void DeviceDiscovery::OnWindowCheckTimer()
 {
-    if (!m_link.Connection().deviceConfirmed)
+    if (m_link.Connection().deviceConfirmed)
+        m_events.StopWindowCheckTimer();
+    else
         m_events.HideMainWindow();
 }
 

@@ -58,7 +58,7 @@ public:
 
     // The start-up order: confirmation from NeedPassword (0: confirmed; 1 also minimises
     // the window), registration, primed copies, the first enumeration, then the window
-    // check and connection timers.
+    // check (only while unconfirmed) and connection timers.
     void Startup(int needPassword);
 
     // Empties the slots, clears the listener flags of ended listeners, shows the
@@ -72,10 +72,11 @@ public:
     void OnDeviceChange(HidDeviceChange change);
     // A valid presence reply (DeviceLink passes them here).
     void OnPresenceReply(bool mouseOnline);
-    // The tray or a second instance asks for the window.
+    // The tray or a second instance asks for the window: shown at once when the mouse is
+    // confirmed and on line, else the mouse is asked and its reply shows the window.
     void RequestShowWindow();
     // Timer handlers: connection indicator (one-shot), re-enumeration (one-shot), window
-    // check (periodic).
+    // check (periodic while the mouse is unconfirmed; it stops itself once it is).
     void OnConnectionTimer();
     void OnReenumerateTimer();
     void OnWindowCheckTimer();
@@ -120,4 +121,6 @@ private:
     std::array<std::uint64_t, kLinkKindCount> m_listenerGeneration{};
     std::vector<DiscoveredInterface> m_found;
     std::vector<std::string> m_accessProblems;
+    // A restore request asked the mouse; its reply shows the window.
+    bool m_showRequested = false;
 };

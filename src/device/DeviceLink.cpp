@@ -357,9 +357,17 @@ void DeviceLink::OnStatusReport(LinkKind link, std::span<const std::uint8_t> byt
     if (!report)
         return;
     StatusReportProcessor processor(m_connection, m_battery, m_listener, m_model.texts);
+    const BatteryState batteryBefore = m_battery;
     const StatusOutcome outcome = processor.Process(*report, link, Presence(), CurrentProfile(), m_model.settings.SensorId());
     if (outcome.disposition == StatusDisposition::Ignored)
         return;
+    // Told on change only, so that what follows the battery outside the window (the
+    // tray's tip, notifications) needs no timer of its own.
+    const bool reported = outcome.disposition == StatusDisposition::Processed;
+    if (m_battery != batteryBefore || (reported && !m_batteryReported)) {
+        m_batteryReported = m_batteryReported || reported;
+        m_events.BatteryChanged(m_battery, reported);
+    }
     if (outcome.startConnectionTimer)
         m_events.StartConnectionTimer(StatusReportProcessor::kConnectionTimerDelay);
     if (outcome.launchUrl)
@@ -377,6 +385,7 @@ void DeviceLink::OnStatusReport(LinkKind link, std::span<const std::uint8_t> byt
         m_events.RefreshWindow();
         PrimeLastSent();
     }
+    m_events.StatusReportTaken();
 }
 
 void DeviceLink::ReinitialiseForSensor(std::uint16_t model, bool to3205Layout, bool from3205Layout)

@@ -216,6 +216,7 @@ private:
     ListenerMemory m_listener;
     MacroResolution m_macroResolution;
     BatteryDisplay m_batteryDisplay;
+    bool m_batteryReported = false;  // a status report has given the battery state
     bool m_reportSent = false;
     bool m_savePending = false;
     ExchangeSummary m_totals;

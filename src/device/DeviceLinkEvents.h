@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/BatteryState.h"
 #include "device/LinkKind.h"
 
 #include <chrono>
@@ -49,6 +50,9 @@ public:
     virtual void SetHeaderTabEnabled(bool /*enabled*/) {}
     // Shows or hides the notice that the receiver's mouse is off line, and redraws it.
     virtual void ShowConnectionNotice(bool /*shown*/) {}
+    // The battery state changed (or was reported for the first time). `reported`: the
+    // mouse reported it; false when it was cleared because the receiver lost its mouse.
+    virtual void BatteryChanged(const BatteryState& /*battery*/, bool /*reported*/) {}
     // (Re)start the battery timer; on expiry the application calls DeviceLink::OnBatteryTimer.
     virtual void StartBatteryTimer(std::chrono::milliseconds /*period*/) {}
     // (Re)start the one-shot re-enumeration timer; on expiry the application kills it and
@@ -57,9 +61,12 @@ public:
     // Start the window check timer; on every expiry the application calls
     // DeviceDiscovery::OnWindowCheckTimer.
     virtual void StartWindowCheckTimer(std::chrono::milliseconds /*period*/) {}
+    virtual void StopWindowCheckTimer() {}
     // The mouse's interface is there but this user may not open it.
     virtual void AccessDenied(const std::string& /*message*/) {}
     // The last link to the mouse is gone: close every open dialog, then end the program.
     virtual void CloseOpenDialogs() {}
     virtual void QuitProgram() {}
+    // A status report was processed: the battery, the DPI level or the profile may differ.
+    virtual void StatusReportTaken() {}
 };

@@ -144,6 +144,7 @@ void SimulatedMouse::SetReceiverMouseOnline(bool online)
     const std::lock_guard lock(m_anchor->mutex);
     m_state.receiverMouseOnline = online;
     Emit(LinkKind::Wireless, m_state.live.BuildReport(OnlineByte(LinkKind::Wireless)));
+    StateChanged();
 }
 
 void SimulatedMouse::PressDpiButton()
@@ -248,19 +249,61 @@ void SimulatedMouse::SendDueStatusReports()
     }
 }
 
+std::optional<std::chrono::microseconds> SimulatedMouse::NextStatusReportDue() const
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    return NextStatusReportDueLocked();
+}
+
+std::optional<std::chrono::microseconds> SimulatedMouse::NextStatusReportDueLocked() const
+{
+    const std::uint8_t charge = m_state.live.chargeState;
+    if (charge == SimChargeState::kCharging || charge == SimChargeState::kFull)
+        return std::nullopt;
+    const std::chrono::microseconds now = m_clock.Now();
+    std::optional<std::chrono::microseconds> next;
+    for (LinkKind link : kCommandPreference) {
+        const LinkSlot& slot = Slot(link);
+        if (!slot.plugged || (link == LinkKind::Wireless && !m_state.receiverMouseOnline))
+            continue;
+        const std::chrono::microseconds due =
+            std::max(slot.lastStatusReport + kBatteryReportPeriod - now, std::chrono::microseconds{0});
+        next = next ? std::min(*next, due) : due;
+    }
+    return next;
+}
+
 void SimulatedMouse::StartReportTimer(std::chrono::milliseconds interval)
 {
     const std::lock_guard lock(m_anchor->mutex);
     if (m_reportTimer.joinable())
         return;
+    // Sleeping until the next report is due instead of looking every so often keeps a
+    // program that rests from waking for nothing.
     m_reportTimer = std::thread([this, interval] {
         std::unique_lock wait(m_anchor->mutex);
-        while (!m_reportTimerWake.wait_for(wait, interval, [this] { return m_reportTimerStop; })) {
+        while (true) {
+            const auto due = NextStatusReportDueLocked();
+            const auto sleep = due ? std::min<std::chrono::microseconds>(*due, interval) : interval;
+            if (m_reportTimerWake.wait_for(wait, sleep, [this] { return m_reportTimerStop; }))
+                return;
             wait.unlock();
             SendDueStatusReports();
             wait.lock();
         }
     });
+}
+
+void SimulatedMouse::SetStateListener(std::function<void()> listener)
+{
+    const std::lock_guard lock(m_anchor->mutex);
+    m_stateListener = std::move(listener);
+}
+
+void SimulatedMouse::StateChanged() const
+{
+    if (m_stateListener)
+        m_stateListener();
 }
 
 // ---- Faults ------------------------------------------------------------------------
@@ -482,6 +525,7 @@ void SimulatedMouse::PlugLocked(LinkKind link, PlugEvents& events)
     ++slot.period;
     slot.lastStatusReport = m_clock.Now();
     events.push_back({link, true});
+    StateChanged();
 }
 
 void SimulatedMouse::UnplugLocked(LinkKind link, PlugEvents& events)
@@ -494,6 +538,7 @@ void SimulatedMouse::UnplugLocked(LinkKind link, PlugEvents& events)
     slot.pendingReply.reset();
     EndStatusQueues(slot);
     events.push_back({link, false});
+    StateChanged();
 }
 
 void SimulatedMouse::EndStatusQueues(LinkSlot& slot)
@@ -540,6 +585,7 @@ void SimulatedMouse::EmitLiveState()
 {
     for (LinkKind link : kCommandPreference)
         Emit(link, m_state.live.BuildReport(OnlineByte(link)));
+    StateChanged();
 }
 
 std::uint8_t SimulatedMouse::OnlineByte(LinkKind link) const

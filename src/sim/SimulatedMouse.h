@@ -97,9 +97,19 @@ public:
     // Sends the reports that are due now. The mouse has no time of its own: tests call it
     // after moving their clock, a running program through StartReportTimer.
     void SendDueStatusReports();
-    // Calls SendDueStatusReports every `interval` of real time on a thread of the mouse's
-    // own, until the mouse is destroyed. A second call changes nothing.
-    void StartReportTimer(std::chrono::milliseconds interval = std::chrono::seconds(1));
+    // How long until the next report falls due by the mouse's clock; nothing while none
+    // will (no link plugged, or the battery charging or full).
+    [[nodiscard]] std::optional<std::chrono::microseconds> NextStatusReportDue() const;
+    // Calls SendDueStatusReports on a thread of the mouse's own, until the mouse is
+    // destroyed, reading the mouse's clock as real time: it sleeps until the next report
+    // is due, and at most `interval` (a state that changes while it sleeps is seen then).
+    // A second call changes nothing.
+    void StartReportTimer(std::chrono::milliseconds interval = kBatteryReportPeriod);
+
+    // Called after every change of what the mouse shows of itself (links plugged, the
+    // receiver's mouse, the live state), from the thread that caused it and with the
+    // mouse's lock held: it must not call the mouse, only note or post the change.
+    void SetStateListener(std::function<void()> listener);
 
     // Faults, each for the next `count` matching calls on any link; a new call replaces
     // the remaining count, 0 cancels.
@@ -165,6 +175,8 @@ private:
     void Emit(LinkKind link, const SimStatusReport& report);
     void EmitLiveState();
     [[nodiscard]] std::uint8_t OnlineByte(LinkKind link) const;
+    [[nodiscard]] std::optional<std::chrono::microseconds> NextStatusReportDueLocked() const;
+    void StateChanged() const;
 
     // Releases the lock and reports the plug changes to the listener.
     void Notify(std::unique_lock<std::mutex>& lock, const PlugEvents& events);
@@ -178,6 +190,7 @@ private:
     std::size_t m_receivedLimit = kDefaultReceivedLimit;
     std::size_t m_receivedDropped = 0;
     PlugListener m_plugListener;
+    std::function<void()> m_stateListener;
 
     unsigned m_rejectCommands = 0;
     unsigned m_failWrites = 0;

@@ -210,6 +210,12 @@ void SkinImage::Draw(QPainter& painter, const UiRect& target, const QRect& sourc
     if (enlarged && !HiResImage().isNull()) {
         const QRect hiResPart(part.topLeft() * kHiResFactor, part.size() * kHiResFactor);
         scaled = m_hiResImage.copy(hiResPart);
+        // The double-size pixels are four design-size pictures large and needed only to
+        // make a scaled copy: they are let go once it is made, and read again for the
+        // next size.
+        m_hiResImage = QImage();
+        m_hiResLooked = false;
+        ForgetUnusedPixels(HiResPath(m_path));
     } else if (!Image().isNull()) {
         scaled = m_image.copy(part);
     } else {

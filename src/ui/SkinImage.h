@@ -22,8 +22,9 @@ class QPainter;
 // Width, Height, Image and every source rectangle are in design-size pixels, whatever
 // is drawn. When a part is drawn larger than its design size (UiScale above 1, a HiDPI
 // screen), the double-size variant "<name>@2x.<ext>" beside the file is the source that
-// gets scaled, so the picture stays sharp. It is read once, on the first such draw; a
-// missing one, or one that is not exactly twice the design size, is ignored.
+// gets scaled, so the picture stays sharp. It is read for each such draw at a new size and
+// let go after it; a missing one, or one that is not exactly twice the design size, is
+// ignored.
 class SkinImage {
 public:
     // Loads a file of the skin folder ("check_nr.png", "skins\check_nr.png"), an absolute
@@ -39,6 +40,8 @@ public:
     [[nodiscard]] const QImage& Image() const;
     // Whether the pixels have been decoded (by a draw or Image()).
     [[nodiscard]] bool IsDecoded() const { return m_decoded; }
+    // Whether the double-size variant's pixels are held (only while a scaled copy is made).
+    [[nodiscard]] bool HoldsDoubleSizePixels() const { return !m_hiResImage.isNull(); }
 
     // Draws the whole image stretched over target.
     void Draw(QPainter& painter, const UiRect& target) const;

@@ -34,7 +34,7 @@ TEST_F(DeviceDiscoveryTest, StartUpFindsTheWiredLinkOpensItsCommandInterfaceAndA
     EXPECT_EQ(PresenceQueries(), std::vector<LinkKind>{LinkKind::Wired});
     const std::vector<std::string> expected = {"refresh",          "battery-timer 1000",   "status-image wired",
                                                "tab enabled",      "connection-timer 1000", "refresh",
-                                               "window-check-timer 100", "connection-timer 2000"};
+                                               "connection-timer 2000"};
     EXPECT_EQ(events.log, expected);
 }
 
@@ -63,8 +63,11 @@ TEST_F(DeviceDiscoveryTest, NeedPasswordDecidesConfirmationAndWhetherTheWindowSt
         EXPECT_EQ(link.Connection().deviceConfirmed, c.confirmed);
         EXPECT_EQ(link.Connection().receiverMouseOnline, c.confirmed);
         EXPECT_EQ(events.Saw("minimise-window"), c.minimised);
+        // The window check runs only while the mouse is unconfirmed.
+        EXPECT_EQ(events.Saw("window-check-timer 100"), !c.confirmed);
         discovery.OnWindowCheckTimer();
         EXPECT_EQ(events.Saw("hide-window"), !c.confirmed);
+        EXPECT_EQ(events.Saw("stop-window-check-timer"), c.confirmed);
     }
 }
 
@@ -268,7 +271,7 @@ TEST_F(DeviceDiscoveryTest, AnInterfaceTheUserMayNotOpenIsReportedNotTakenForAMi
     EXPECT_EQ(Count("access-denied " + discovery.AccessProblems()[0] + "\n" + discovery.AccessProblems()[1]), 1u);
 }
 
-TEST_F(DeviceDiscoveryTest, PresenceRepliesConfirmTheMouseAndShowOrMinimiseTheWindow)
+TEST_F(DeviceDiscoveryTest, TheStartUpReplyConfirmsTheMouseWithoutShowingTheWindow)
 {
     mouse.Plug(LinkKind::Wireless);
     mouse.SetReceiverMouseOnline(true);
@@ -276,8 +279,48 @@ TEST_F(DeviceDiscoveryTest, PresenceRepliesConfirmTheMouseAndShowOrMinimiseTheWi
     EXPECT_FALSE(link.Connection().deviceConfirmed);
     ui.RunPending();  // the reply to the query of the receiver that just appeared
     EXPECT_TRUE(link.Connection().deviceConfirmed);
+    EXPECT_FALSE(link.Connection().shownByPresence);
+    EXPECT_FALSE(events.Saw("show-window"));
+    EXPECT_TRUE(events.Saw("stop-window-check-timer"));
+
+    // The window then comes with the first restore request, the mouse being known.
+    events.log.clear();
+    mouse.ClearReceived();
+    discovery.RequestShowWindow();
+    EXPECT_TRUE(PresenceQueries().empty());
+    EXPECT_EQ(Count("show-window"), 1u);
+}
+
+TEST_F(DeviceDiscoveryTest, ARestoreRequestBeforeTheMouseAnsweredIsShownByTheReply)
+{
+    mouse.Plug(LinkKind::Wired);
+    discovery.Startup(1);
+    discovery.RequestShowWindow();
+    EXPECT_FALSE(events.Saw("show-window"));
+    ui.RunPending();
+    EXPECT_TRUE(link.Connection().deviceConfirmed);
     EXPECT_TRUE(link.Connection().shownByPresence);
     EXPECT_EQ(Count("show-window"), 1u);
+}
+
+TEST_F(DeviceDiscoveryTest, RepliesToRestoreRequestsShowOrMinimiseTheWindow)
+{
+    mouse.Plug(LinkKind::Wireless);
+    mouse.SetReceiverMouseOnline(true);
+    discovery.Startup(1);
+    ui.RunPending();
+    ASSERT_TRUE(link.Connection().deviceConfirmed);
+
+    // The program has not heard yet that the receiver's mouse is back: the request asks
+    // the mouse, and the mouse's answer shows the window.
+    link.Connection().receiverMouseOnline = false;
+    events.log.clear();
+    mouse.ClearReceived();
+    discovery.RequestShowWindow();
+    EXPECT_EQ(PresenceQueries(), std::vector<LinkKind>{LinkKind::Wireless});
+    ui.RunPending();
+    EXPECT_EQ(Count("show-window"), 1u);
+    EXPECT_TRUE(link.Connection().shownByPresence);
 
     // Its mouse goes off line, which the receiver's status report says; a show request
     // then asks the mouse, and the window that a reply showed is minimised again.
@@ -292,10 +335,14 @@ TEST_F(DeviceDiscoveryTest, PresenceRepliesConfirmTheMouseAndShowOrMinimiseTheWi
     EXPECT_FALSE(events.Saw("show-window"));
     EXPECT_FALSE(link.Connection().shownByPresence);
 
-    // Back on line, a show request shows the window without asking.
+    // Back on line: a reply that no request waits for shows nothing, and a show request
+    // shows the window without asking.
     mouse.SetReceiverMouseOnline(true);
     ASSERT_TRUE(ui.RunUntil([&] { return link.Connection().receiverMouseOnline; }, std::chrono::seconds(10)));
     events.log.clear();
+    link.QueryPresence();
+    ui.RunPending();
+    EXPECT_FALSE(events.Saw("show-window"));
     mouse.ClearReceived();
     discovery.RequestShowWindow();
     EXPECT_TRUE(PresenceQueries().empty());

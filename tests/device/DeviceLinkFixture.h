@@ -78,6 +78,12 @@ public:
     {
         log.push_back("window-check-timer " + std::to_string(period.count()));
     }
+    void StopWindowCheckTimer() override { log.push_back("stop-window-check-timer"); }
+    void BatteryChanged(const BatteryState& battery, bool reported) override
+    {
+        log.push_back("battery " + std::to_string(battery.batteryLevel) + " " +
+                      std::to_string(static_cast<int>(battery.chargeState)) + (reported ? "" : " cleared"));
+    }
     void AccessDenied(const std::string& message) override { log.push_back("access-denied " + message); }
     void CloseOpenDialogs() override { log.push_back("close-dialogs"); }
     void QuitProgram() override { log.push_back("quit"); }

@@ -4,7 +4,11 @@
 #include "profiles/ProfileFile.h"
 #include "profiles/SettingsFile.h"
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
+#include <string>
+#include <vector>
 
 using DeviceLinkStatusTest = DeviceLinkFixture;
 
@@ -46,7 +50,9 @@ TEST_F(DeviceLinkStatusTest, DpiButtonOnTheMouseUpdatesTheProfileAndIsNotWritten
     } while (report[2] == ListenerMemory::kInitialDpiLevel);
 
     EXPECT_EQ(Current().CurrentDPILevel, report[2]);
-    EXPECT_EQ(events.log, (std::vector<std::string>{"save-timer 10000", "status-changed", "refresh"}));
+    // (The first report also gives the battery state, which is news once.)
+    EXPECT_EQ(events.log,
+              (std::vector<std::string>{"battery 100 0", "save-timer 10000", "status-changed", "refresh"}));
     EXPECT_TRUE(link.SavePending());
 
     // The copies were primed with the reported level: an apply has nothing to send.
@@ -127,6 +133,39 @@ TEST_F(DeviceLinkStatusTest, BatteryTickShowsNothingUntilConfirmedThenTheLevel)
     ASSERT_TRUE(view.has_value());
     EXPECT_EQ(view->level, 57);
     EXPECT_EQ(view->text, u"57%");
+}
+
+// The tray's tip and the notifications follow the battery without a timer: they hear of
+// every change, and of nothing else.
+TEST_F(DeviceLinkStatusTest, TheBatteryIsToldOnceForTheFirstReportAndThenOnEveryChange)
+{
+    auto wired = OpenStatus(mouse, LinkKind::Wired);
+    events.log.clear();
+    mouse.SetBattery(0, 0);  // the same as the state the link starts with, yet news
+    link.OnStatusReport(LinkKind::Wired, NextReport(*wired));
+    mouse.EmitStatus();
+    link.OnStatusReport(LinkKind::Wired, NextReport(*wired));
+    mouse.SetBattery(57, 0);
+    link.OnStatusReport(LinkKind::Wired, NextReport(*wired));
+    mouse.PressDpiButton();  // a change of something else
+    link.OnStatusReport(LinkKind::Wired, NextReport(*wired));
+    mouse.SetBattery(57, 1);
+    link.OnStatusReport(LinkKind::Wired, NextReport(*wired));
+    mouse.SetBattery(30, 2);  // full reads as 100 %
+    link.OnStatusReport(LinkKind::Wired, NextReport(*wired));
+
+    // A receiver alone that loses its mouse clears the state.
+    link.Link(LinkKind::Wired).present = false;
+    mouse.Plug(LinkKind::Wireless);
+    auto receiver = OpenStatus(mouse, LinkKind::Wireless);
+    mouse.SetReceiverMouseOnline(false);
+    link.OnStatusReport(LinkKind::Wireless, NextReport(*receiver));
+
+    std::vector<std::string> told;
+    std::copy_if(events.log.begin(), events.log.end(), std::back_inserter(told),
+                 [](const std::string& entry) { return entry.starts_with("battery "); });
+    EXPECT_EQ(told, (std::vector<std::string>{"battery 0 0", "battery 57 0", "battery 57 1", "battery 100 2",
+                                              "battery 0 0 cleared"}));
 }
 
 TEST_F(DeviceLinkStatusTest, SaveTimerWritesTheSettingsAndTheFiveProfiles)

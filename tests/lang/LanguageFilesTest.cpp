@@ -74,6 +74,7 @@ constexpr NumberRange kUsedNumbers[] = {
     {330, 331},  // macro action rows read as a key press or release
     {332, 332},  // changes of the data folder cannot be saved
     {333, 333},  // no macro number left for a new macro
+    {334, 338},  // battery notifications
 };
 
 std::set<int> UsedNumbers()

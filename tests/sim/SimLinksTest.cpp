@@ -368,6 +368,32 @@ TEST_F(SimLinksTest, OnBatteryTheMouseReportsAfterEachQuietPeriod)
     }
 }
 
+// The report timer sleeps until this tells it to wake.
+TEST(SimLinksDefaultTest, TheNextReportIsDueAPeriodAfterTheLastOnlyWhileOnBattery)
+{
+    VirtualClock clock;
+    SimulatedMouse mouse(clock);
+    const auto period = std::chrono::duration_cast<std::chrono::microseconds>(SimulatedMouse::kBatteryReportPeriod);
+    mouse.SetBattery(50, SimChargeState::kOnBattery);
+    EXPECT_EQ(mouse.NextStatusReportDue(), std::nullopt) << "nothing plugged";
+    mouse.Plug(LinkKind::Wireless);
+    mouse.SetReceiverMouseOnline(false);
+    EXPECT_EQ(mouse.NextStatusReportDue(), std::nullopt) << "the receiver's mouse out of reach";
+
+    mouse.Plug(LinkKind::Wired);
+    EXPECT_EQ(mouse.NextStatusReportDue(), period);
+    clock.Advance(std::chrono::seconds(4));
+    EXPECT_EQ(mouse.NextStatusReportDue(), period - std::chrono::seconds(4));
+    mouse.SetBattery(50, SimChargeState::kCharging);
+    EXPECT_EQ(mouse.NextStatusReportDue(), std::nullopt) << "charging";
+    mouse.SetBattery(50, SimChargeState::kFull);
+    EXPECT_EQ(mouse.NextStatusReportDue(), std::nullopt) << "full";
+    mouse.SetBattery(49, SimChargeState::kOnBattery);
+    EXPECT_EQ(mouse.NextStatusReportDue(), period) << "the report of the change starts a new period";
+    clock.Advance(period + std::chrono::seconds(3));
+    EXPECT_EQ(mouse.NextStatusReportDue(), std::chrono::microseconds(0)) << "overdue";
+}
+
 // The running program's timer: real time, on a thread of the mouse's own.
 TEST_F(SimLinksTest, TheReportTimerSendsTheDueReports)
 {

@@ -323,6 +323,27 @@ TEST_F(SkinImageHiResTest, MissingOrMisfitDoubleSizeFileFallsBackToTheDesignSize
     EXPECT_TRUE(Filled(yellow->GetRect(), Qt::yellow));
 }
 
+TEST_F(SkinImageHiResTest, TheDoubleSizePixelsAreLetGoOnceTheScaledCopyIsMade)
+{
+    SkinImage image;
+    ASSERT_TRUE(image.Load(QStringLiteral("red_nr.png")));
+    QImage target(60, 60, QImage::Format_ARGB32_Premultiplied);
+    target.fill(Qt::white);
+    {
+        QPainter painter(&target);
+        image.Draw(painter, UiRect{0, 0, 20, 20});
+    }
+    EXPECT_FALSE(image.HoldsDoubleSizePixels());
+    EXPECT_EQ(target.pixelColor(10, 10), QColor(Qt::blue));
+    // Another size reads the file again.
+    {
+        QPainter painter(&target);
+        image.Draw(painter, UiRect{20, 20, 50, 50});
+    }
+    EXPECT_FALSE(image.HoldsDoubleSizePixels());
+    EXPECT_EQ(target.pixelColor(35, 35), QColor(Qt::blue));
+}
+
 TEST_F(SkinImageHiResTest, ReloadingAnotherFileForgetsTheOldDoubleSizeFile)
 {
     UiScale::Set(2.0);

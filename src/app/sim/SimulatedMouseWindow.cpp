@@ -105,12 +105,29 @@ SimulatedMouseWindow::SimulatedMouseWindow(SimulatedMouse& mouse, QWidget* paren
     layout->addWidget(BuildSensor());
     layout->addStretch();
 
-    m_followTimer.setInterval(kFollowInterval);
-    connect(&m_followTimer, &QTimer::timeout, this, [this] { FollowMouse(); });
     FollowMouse();
+    m_mouse.SetStateListener([this] { MouseChanged(); });
 }
 
-SimulatedMouseWindow::~SimulatedMouseWindow() = default;
+SimulatedMouseWindow::~SimulatedMouseWindow()
+{
+    // Waits for a listener call in progress, which holds the mouse's lock.
+    m_mouse.SetStateListener(nullptr);
+}
+
+void SimulatedMouseWindow::MouseChanged()
+{
+    if (m_followPosted.exchange(true))
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_followPosted = false;
+            if (isVisible())
+                FollowMouse();
+        },
+        Qt::QueuedConnection);
+}
 
 QGroupBox* SimulatedMouseWindow::BuildLinks()
 {
@@ -257,15 +274,9 @@ void SimulatedMouseWindow::FollowMouse()
 
 void SimulatedMouseWindow::showEvent(QShowEvent* event)
 {
+    // Changes while hidden were not followed.
     FollowMouse();
-    m_followTimer.start();
     QWidget::showEvent(event);
-}
-
-void SimulatedMouseWindow::hideEvent(QHideEvent* event)
-{
-    m_followTimer.stop();
-    QWidget::hideEvent(event);
 }
 
 void SimulatedMouseWindow::ShowBeside(const QWidget& mainWindow)

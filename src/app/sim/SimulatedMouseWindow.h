@@ -2,11 +2,10 @@
 
 #include "device/LinkKind.h"
 
-#include <QTimer>
 #include <QWidget>
 
 #include <array>
-#include <chrono>
+#include <atomic>
 
 class QCheckBox;
 class QComboBox;
@@ -32,15 +31,11 @@ inline constexpr char kSensor[] = "sensor";
 // The "Simulated mouse" window that --simulate opens beside the main window: plugs and
 // unplugs the mouse's three links, takes the receiver's mouse on and off line, presses
 // its DPI, report-rate and launch buttons, and sets its battery and sensor. Every control
-// calls the mouse directly; the controls follow the mouse while the window is shown, so a
-// link the program or a fault unplugs shows as unplugged. The mouse must outlive the window.
+// calls the mouse directly; the controls follow the mouse's changes while the window is
+// shown, so a link the program or a fault unplugs shows as unplugged. The mouse must
+// outlive the window, whose state listener it is.
 class SimulatedMouseWindow : public QWidget {
 public:
-    // How often a shown window reads the mouse back. The mouse has one plug listener and
-    // the HID backend holds it, so the window asks instead of listening; a quarter second
-    // still follows a click at once to the eye and keeps the idle program's wake-ups low.
-    static constexpr std::chrono::milliseconds kFollowInterval{250};
-
     explicit SimulatedMouseWindow(SimulatedMouse& mouse, QWidget* parent = nullptr);
     ~SimulatedMouseWindow() override;
     SimulatedMouseWindow(const SimulatedMouseWindow&) = delete;
@@ -54,7 +49,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     [[nodiscard]] QGroupBox* BuildLinks();
@@ -69,6 +63,9 @@ private:
     void ApplySensor();
     // Puts the mouse's state into the controls without calling the mouse back.
     void FollowMouse();
+    // The mouse changed (on any thread): the controls follow once the window's thread
+    // gets to it; several changes before then are followed once.
+    void MouseChanged();
 
     SimulatedMouse& m_mouse;
     std::array<QCheckBox*, kLinkKindCount> m_linkBoxes{};
@@ -77,5 +74,5 @@ private:
     QSpinBox* m_batteryLevel = nullptr;
     QComboBox* m_chargeState = nullptr;
     QComboBox* m_sensor = nullptr;
-    QTimer m_followTimer;
+    std::atomic<bool> m_followPosted{false};
 };

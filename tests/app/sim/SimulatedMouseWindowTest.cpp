@@ -260,8 +260,12 @@ TEST_F(SimulatedMouseWindowTest, TypedBatteryLevelAndChosenChargeStateReachTheNe
     level.setFocus();
     QTest::keyClick(&level, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(&level, Qt::Key_3);
-    // A pause in typing, long enough for the window to read the mouse back, loses nothing.
-    QTest::qWait(static_cast<int>(3 * SimulatedMouseWindow::kFollowInterval.count()));
+    // The mouse changes while the user pauses in typing: the window follows it and loses
+    // nothing of what was typed.
+    auto& online = Find<QCheckBox>(SimWindowControl::kReceiverMouseOnline);
+    const bool wasOnline = online.isChecked();
+    mouse.SetReceiverMouseOnline(!wasOnline);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return online.isChecked() != wasOnline; }, 2000));
     QTest::keyClick(&level, Qt::Key_7);
     QTest::keyClick(&level, Qt::Key_Return);
 

@@ -6,6 +6,7 @@
 #include "app/CCorvaneApp.h"
 #include "app/CCorvaneDlg.h"
 #include "app/MainWindowModel.h"
+#include "app/TrayIcon.h"
 #include "device/CommandCode.h"
 #include "device/DeviceLink.h"
 #include "device/HidReports.h"
@@ -43,6 +44,7 @@ protected:
         QApplication::processEvents();
         UiScale::Set(1.0);
         UiState::Instance().Reset();
+        TrayIcon::AssumeDesktopHasTray(std::nullopt);
     }
 
     // Writes a settings file with NeedPassword = needPassword before the start.

@@ -308,11 +308,13 @@ TEST_F(MainWindowTest, UnpluggingTheOnlyMouseEndsTheProgram)
 
 TEST_F(MainWindowTest, NeedPasswordOneNeverShowsTheWindowBeforeTheMouseAnswers)
 {
+    TrayIcon::AssumeDesktopHasTray(true);
     WriteNeedPassword(1);
     Start();
-    // The start minimises nothing into view: the window stays hidden until the presence
-    // reply confirms the mouse, which then shows it.
+    // The window stays in the tray; a restore request asks the mouse, whose presence reply
+    // confirms it and then shows the window.
     EXPECT_FALSE(window->isVisible());
+    app->Restore();
     bool shownUnconfirmed = false;
     EXPECT_TRUE(RunUntil([&] {
         shownUnconfirmed = shownUnconfirmed || (window->isVisible() && !Link().Connection().deviceConfirmed);
