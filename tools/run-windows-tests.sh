@@ -61,7 +61,7 @@ for program in "$out"/bin/*_tests.exe; do
   log="$out/wine-logs/$name.log"
   mkdir -p "$out/wine-logs"
   filter="$(filter_for "$name")"
-  if QT_QPA_PLATFORM=offscreen timeout 300 wine "$program" --gtest_brief=1 ${filter:+"$filter"} >"$log" 2>&1; then
+  if QT_QPA_PLATFORM=offscreen timeout 180 wine "$program" ${filter:+"$filter"} >"$log" 2>&1; then
     passed=$((passed + 1))
     echo "run-windows-tests: $name passed ($(grep -Eo '[0-9]+ tests? from [0-9]+ test suites? ran' "$log" | head -1))"
   else
