@@ -103,4 +103,4 @@ read -r width height colours < <(python3 "$here/png-check.py" "$shot")
 [ "$colours" -ge 16 ] || fail "the screenshot has $colours colours: the window is blank"
 [ "$(running)" -eq 0 ] || fail "corvane.exe still running after the screenshot start"
 
-echo "start-under-wine: started, data files written, ended on a close request, screenshot $width x $height with $colours+ colours: $shot"
+echo "start-under-wine: started, data files written, screenshot $width x $height with $colours+ colours: $shot"
