@@ -57,7 +57,8 @@ foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
 endforeach()
 list(REMOVE_DUPLICATES corvane_search_dirs)
 
-find_program(CORVANE_MINGW_OBJDUMP NAMES ${CORVANE_MINGW_TRIPLET}-objdump x86_64-w64-mingw32-objdump
+# The cross compiler's objdump here; on Windows, MinGW's own, named plainly.
+find_program(CORVANE_MINGW_OBJDUMP NAMES ${CORVANE_MINGW_TRIPLET}-objdump x86_64-w64-mingw32-objdump objdump
   REQUIRED)
 
 set(corvane_program_files)
