@@ -12,7 +12,7 @@
 #   5. the uninstaller, run silently, removes the folder, the Start menu entry and the
 #      registry entries, and leaves the user's data folder alone.
 # Needs the Windows build with Qt (tools/cross-build-windows.sh), Wine, Xvfb and makensis.
-# When the Windows Qt, Wine, Xvfb or makensis is missing it prints one line saying what it
+# When MinGW-w64, the Windows Qt, Wine, Xvfb or makensis is missing it prints one line saying what it
 # skipped and why, and exits 0 without having tested anything.
 #
 #   tools/test-windows-installer.sh [BUILD_DIR]     (build-windows/ by default)
@@ -28,7 +28,7 @@ skip() {
 }
 [[ -f "$qt/lib/cmake/Qt6/qt.toolchain.cmake" ]] ||
   skip "no Windows Qt in $qt (tools/build-qt-windows.sh builds it)"
-for tool in wine wineserver Xvfb makensis unzip; do
+for tool in x86_64-w64-mingw32-g++-posix wine wineserver Xvfb makensis unzip; do
   command -v "$tool" >/dev/null || skip "$tool is missing (tools/setup.sh installs it)"
 done
 
