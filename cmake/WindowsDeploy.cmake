@@ -23,36 +23,68 @@ set(windows_own_dlls
 list(TRANSFORM windows_own_dlls APPEND "\\.dll$")
 list(TRANSFORM windows_own_dlls PREPEND "^")
 
-set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
-set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
-set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND "${CORVANE_DEPLOY_OBJDUMP}")
+# Every DLL the search folders offer, by its lower-case name: Windows compares DLL names
+# without regard to case (the programs import "QT6CORE.dll" or "Qt6Core.dll" alike), the
+# file system here does not. The first folder that has a name wins.
+foreach(dir IN LISTS CORVANE_DEPLOY_SEARCH_DIRS)
+  file(GLOB dlls LIST_DIRECTORIES false "${dir}/*.dll")
+  foreach(dll IN LISTS dlls)
+    get_filename_component(name "${dll}" NAME)
+    string(TOLOWER "${name}" key)
+    if(NOT DEFINED offered_${key})
+      set(offered_${key} "${dll}")
+    endif()
+  endforeach()
+endforeach()
 
-set(executables)
-foreach(file IN LISTS CORVANE_DEPLOY_EXECUTABLES)
-  list(APPEND executables "${CORVANE_DEPLOY_DIR}/${file}")
+# The imports, followed from the programs and plugins through every DLL found.
+set(queue)
+foreach(file IN LISTS CORVANE_DEPLOY_EXECUTABLES CORVANE_DEPLOY_MODULES)
+  list(APPEND queue "${CORVANE_DEPLOY_DIR}/${file}")
 endforeach()
 set(modules)
 foreach(file IN LISTS CORVANE_DEPLOY_MODULES)
   list(APPEND modules "${CORVANE_DEPLOY_DIR}/${file}")
 endforeach()
-
-file(GET_RUNTIME_DEPENDENCIES
-  EXECUTABLES ${executables}
-  MODULES ${modules}
-  DIRECTORIES ${CORVANE_DEPLOY_SEARCH_DIRS}
-  PRE_EXCLUDE_REGEXES "^api-ms-win-" "^ext-ms-win-" ${windows_own_dlls}
-  RESOLVED_DEPENDENCIES_VAR resolved
-  UNRESOLVED_DEPENDENCIES_VAR unresolved
-  CONFLICTING_DEPENDENCIES_PREFIX conflicting)
+set(resolved)
+set(unresolved)
+while(queue)
+  list(POP_FRONT queue binary)
+  execute_process(COMMAND "${CORVANE_DEPLOY_OBJDUMP}" -p "${binary}"
+    OUTPUT_VARIABLE headers RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${CORVANE_DEPLOY_OBJDUMP} cannot read ${binary}")
+  endif()
+  string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
+  foreach(import IN LISTS imports)
+    string(REGEX REPLACE "^DLL Name: " "" name "${import}")
+    string(STRIP "${name}" name)
+    string(TOLOWER "${name}" key)
+    set(own FALSE)
+    foreach(pattern IN LISTS windows_own_dlls ITEMS "^api-ms-win-" "^ext-ms-win-")
+      if(key MATCHES "${pattern}")
+        set(own TRUE)
+      endif()
+    endforeach()
+    list(FIND resolved "${offered_${key}}" known)
+    if(own OR NOT known EQUAL -1)
+      continue()
+    endif()
+    if(DEFINED offered_${key})
+      list(APPEND resolved "${offered_${key}}")
+      list(APPEND queue "${offered_${key}}")
+    else()
+      get_filename_component(importer "${binary}" NAME)
+      list(APPEND unresolved "${name} (imported by ${importer})")
+    endif()
+  endforeach()
+endwhile()
+list(REMOVE_DUPLICATES unresolved)
 
 if(unresolved)
   list(JOIN unresolved ", " names)
   message(FATAL_ERROR "The Windows programs import DLLs that are neither in "
     "${CORVANE_DEPLOY_SEARCH_DIRS} nor among Windows' own (cmake/WindowsDeploy.cmake): ${names}")
-endif()
-if(conflicting_FILENAMES)
-  list(JOIN conflicting_FILENAMES ", " names)
-  message(FATAL_ERROR "DLLs found in more than one of ${CORVANE_DEPLOY_SEARCH_DIRS}: ${names}")
 endif()
 
 foreach(dll IN LISTS resolved)
@@ -60,14 +92,15 @@ foreach(dll IN LISTS resolved)
   message(STATUS "Installing: ${CORVANE_DEPLOY_DIR}/${name} (imported)")
   file(COPY_FILE "${dll}" "${CORVANE_DEPLOY_DIR}/${name}" ONLY_IF_DIFFERENT)
   if(CMAKE_INSTALL_DO_STRIP AND CORVANE_DEPLOY_STRIP)
-    execute_process(COMMAND "${CORVANE_DEPLOY_STRIP}" --strip-debug "${CORVANE_DEPLOY_DIR}/${name}"
+    execute_process(COMMAND "${CORVANE_DEPLOY_STRIP}" --strip-unneeded "${CORVANE_DEPLOY_DIR}/${name}"
       COMMAND_ERROR_IS_FATAL ANY)
   endif()
 endforeach()
-# The plugins came from Qt's tree through install(FILES), which never strips.
+# The plugins came from Qt's tree through install(FILES), which never strips. Unneeded
+# symbols only: a DLL's exports live in their own table, which strip keeps.
 if(CMAKE_INSTALL_DO_STRIP AND CORVANE_DEPLOY_STRIP)
   foreach(module IN LISTS modules)
-    execute_process(COMMAND "${CORVANE_DEPLOY_STRIP}" --strip-debug "${module}"
+    execute_process(COMMAND "${CORVANE_DEPLOY_STRIP}" --strip-unneeded "${module}"
       COMMAND_ERROR_IS_FATAL ANY)
   endforeach()
 endif()

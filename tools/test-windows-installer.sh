@@ -88,7 +88,15 @@ installed="$drive_c/Program Files/Corvane"
 start_menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Corvane"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Corvane'
 settings_key='HKLM\Software\Corvane\Corvane'
-registry_has() { { wine reg query "$1" "${@:2}" 2>/dev/null || true; } | tr -d '\r'; }
+# Wine's reg prints its errors on standard output: only its status tells a missing key.
+registry_has() { wine reg query "$1" >/dev/null 2>&1; }
+registry_lacks() { ! registry_has "$1"; }
+# The key's value named $2, or its default value (/ve) without $2.
+registry_value() {
+  local name=(/ve)
+  [[ $# -gt 1 ]] && name=(/v "$2")
+  { wine reg query "$1" "${name[@]}" 2>/dev/null || true; } | tr -d '\r'
+}
 
 # --- install --------------------------------------------------------------------------
 check "the installer runs silently and ends with 0" in_wine "$installer" /S
@@ -108,9 +116,11 @@ check "skins/ installed with all $built_skin_count pictures of the build ($skin_
   test "$skin_count" -eq "$built_skin_count" -a "$skin_count" -gt 0
 check "the Start menu entry Corvane\\Corvane.lnk points at corvane.exe" \
   bash -c 'strings -a -e l "$1" | grep -qi "Corvane\\\\corvane.exe" || strings -a "$1" | grep -qi "Corvane\\\\corvane.exe"' _ "$start_menu/Corvane.lnk"
-uninstall_entry="$(registry_has "$uninstall_key" /v UninstallString)"
+uninstall_entry="$(registry_value "$uninstall_key" UninstallString)"
 check "the Add/Remove Programs entry names the uninstaller" \
   grep -qF '"C:\Program Files\Corvane\Uninstall.exe"' <<<"$uninstall_entry"
+check "the install folder is recorded in the registry" \
+  grep -qF 'C:\Program Files\Corvane' <<<"$(registry_value "$settings_key")"
 
 # --- the installed programs start ------------------------------------------------------
 # Run from another folder, so that nothing is found because it sits in the current one.
@@ -140,8 +150,8 @@ check "the zip holds the installed folder's files" diff -u "$work/installed.file
 check "the uninstaller runs silently and ends with 0" in_wine 'C:\Program Files\Corvane\Uninstall.exe' /S
 check "the installed folder is gone" test ! -e "$installed"
 check "the Start menu entry is gone" test ! -e "$start_menu"
-check "the Add/Remove Programs entry is gone" test -z "$(registry_has "$uninstall_key")"
-check "the install folder's registry entry is gone" test -z "$(registry_has "$settings_key")"
+check "the Add/Remove Programs entry is gone" registry_lacks "$uninstall_key"
+check "the install folder's registry entry is gone" registry_lacks "$settings_key"
 check "the user's data folder stays" test -d "$drive_c/corvane-installer-test-data"
 
 if ((failures > 0)); then
