@@ -66,11 +66,13 @@ for _ in $(seq 100); do
   sleep 0.05
 done
 export DISPLAY=":$(head -1 "$work/display")"
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset WAYLAND_DISPLAY
-wine wineboot -i >/dev/null 2>&1
-# A wineserver that outlives each program, as on a running Windows.
+# A wineserver that outlives each program, as on a running Windows (started before
+# anything else of Wine's, which would start a passing one).
+mkdir -p "$WINEPREFIX"
 wineserver -p
+wine wineboot -i >/dev/null 2>&1
 wine_folder="$(winepath -w "$folder")"
 
 (stdbuf -oL xev -root -event substructure | while IFS= read -r line; do
@@ -140,8 +142,9 @@ rss_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-# One unmeasured start each: the page cache, the font cache and corvane's data folder.
-for name in empty corvane; do
+# Two unmeasured starts each: the page cache, Wine's font cache and corvane's data folder
+# (the first starts in a new prefix take several seconds more).
+for name in empty corvane empty corvane; do
   launch "$name"
   sleep 2
   finish

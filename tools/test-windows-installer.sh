@@ -69,15 +69,16 @@ for _ in $(seq 100); do
   sleep 0.05
 done
 export DISPLAY=":$(head -1 "$work/display")"
-# No Mono or Gecko download prompts: nothing here uses .NET or HTML.
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko download prompts: nothing here uses .NET or HTML. No menu entries on
+# this machine for the Start menu entries made in the prefix (winemenubuilder).
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset WAYLAND_DISPLAY
 
 # Every Wine step waits for the prefix's processes to end: the uninstaller, for one,
 # copies itself to the temporary folder and runs from there while the first one returns.
 in_wine() {
   local status=0
-  timeout 300 wine "$@" >>"$work/wine.log" 2>&1 || status=$?
+  timeout 120 wine "$@" >>"$work/wine.log" 2>&1 || status=$?
   timeout 120 wineserver -w || true
   return "$status"
 }
