@@ -26,8 +26,9 @@ expected_size="1127 740"
 
 windows_path() { local p; p="$(realpath -m "$1")"; printf 'Z:%s' "${p//\//\\}"; }
 fail() { echo "start-under-wine: $*" >&2; exit 1; }
-# The running corvane.exe processes: Wine names each by its Windows path.
-running() { pgrep -f '\\corvane\.exe( |$)' | wc -l; }
+# The running processes of this corvane.exe: Wine's process keeps the command line it
+# was started with.
+running() { pgrep -f "^${exe//./\\.}( |\$)" | wc -l; }
 wait_for() { # seconds command...
   local limit=$1; shift
   for _ in $(seq $((limit * 5))); do "$@" && return 0; sleep 0.2; done
