@@ -17,6 +17,9 @@ if(TARGET corvane AND TARGET corvane_skin_render)
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${corvane_dist}/linux/${CORVANE_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  # The program's interface on the session bus, where D-Bus tools look for it.
+  install(FILES ${corvane_dist}/linux/org.corvane.Corvane1.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/interfaces)
 
   # The icon is the skin table's program icon (row 128.png): the same SVG the program
   # embeds, with the palette filled in, and PNGs of it drawn at each size.

@@ -28,8 +28,9 @@ packages=(
   # tools/measure-figures.sh: a system tray on the virtual screen
   trayer
   # the end-to-end tests through the accessibility tree: a private session bus, the
-  # accessibility bus and registry, and the Python bindings to read them
-  dbus at-spi2-core python3-pyatspi
+  # accessibility bus and registry, the Python bindings to read them, and gdbus to call
+  # the program on the bus
+  dbus at-spi2-core python3-pyatspi libglib2.0-bin
 )
 
 missing_packages() {

@@ -8,6 +8,7 @@
 #include "app/MacroManagerLauncher.h"
 #include "app/ProfileFileDialog.h"
 #include "app/TrayIcon.h"
+#include "app/bus/ProgramBus.h"
 #include "app/sim/SimulatedMouseSeed.h"
 #include "app/sim/SimulatedMouseWindow.h"
 #include "app/dialogs/maintenance/CProgressBarDlg.h"
@@ -44,7 +45,6 @@
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
-#include <QCryptographicHash>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -80,18 +80,6 @@ constexpr const char* kUdevCommand =
 // server went away), and no destructor of main's objects runs then.
 CCorvaneApp* g_running = nullptr;
 
-// The bytes that name a data folder in the instance key: UTF-8 on Windows, the name's
-// own bytes elsewhere, so that a name in any encoding gets its own key.
-QByteArray KeyBytes(const std::filesystem::path& folder)
-{
-#if defined(_WIN32)
-    const std::u8string text = folder.u8string();
-    return {reinterpret_cast<const char*>(text.data()), static_cast<qsizetype>(text.size())};
-#else
-    return QByteArray::fromStdString(folder.native());
-#endif
-}
-
 // The application's quit event (the session manager's end sends it) ends the program's
 // own loop, which the application's handling of it would not reach.
 class QuitEventFilter final : public QObject {
@@ -117,6 +105,8 @@ private:
 // the link, the link before the device thread, the thread before the backend and the
 // simulated mouse its handles use.
 struct CCorvaneApp::Parts {
+    // The program's object on the session bus; it acts on the window once there is one.
+    std::unique_ptr<ProgramBus> bus;
     std::unique_ptr<SingleInstance> instance;
     std::unique_ptr<TerminationSignals> endRequests;
     SteadyClock clock;
@@ -185,16 +175,20 @@ CCorvaneApp::StartResult CCorvaneApp::Start(const MainWindowServices* services)
     Parts& parts = *m_parts;
     const std::filesystem::path dataFolder = m_options.dataDir.empty() ? UserDataFolder() : m_options.dataDir;
 
-    // One run per user, and per data folder when another one is given, so that separate
-    // data folders (tests, a second profile set) do not meet.
-    QString key = SingleInstance::DefaultKey();
-    if (!m_options.dataDir.empty())
-        key += QStringLiteral("-") +
-               QString::fromLatin1(
-                   QCryptographicHash::hash(KeyBytes(m_options.dataDir), QCryptographicHash::Sha1).toHex().left(8));
-    parts.instance = std::make_unique<SingleInstance>(key, SingleInstance::DefaultFolder());
-    if (parts.instance->Claim() == SingleInstance::Role::Secondary)
+    // One run drives the mouse in the user's session; on the simulated mouse, one run
+    // per data folder. The program's object is ready before the name is taken: a later
+    // start asks it to restore the window as soon as it finds the name.
+    parts.bus = std::make_unique<ProgramBus>([this] { return Window(); }, [this] { Restore(); });
+    parts.instance = std::make_unique<SingleInstance>(InstanceName::ForRun(m_options.simulate, dataFolder));
+    switch (parts.instance->Claim(parts.bus->Exported())) {
+    case SingleInstance::Role::Secondary:
         return StartResult::OtherInstance;
+    case SingleInstance::Role::Unreachable:
+        m_failure = parts.instance->Problem();
+        return StartResult::Failed;
+    case SingleInstance::Role::Primary:
+        break;
+    }
     parts.instance->SetRestoreHandler([this] { Restore(); });
     WatchTheEndOfTheRun();
 
@@ -332,6 +326,10 @@ bool CCorvaneApp::OpenDevices()
             window->hide();
     };
     actions.quit = [this] { Quit(); };
+    actions.stateChanged = [this] {
+        if (m_parts->bus)
+            m_parts->bus->StateChanged();
+    };
     actions.accessDenied = [this](const std::string& message) { ShowAccessProblem(message); };
     actions.showAttention = [this](int title, int message) {
         const LanguageTexts& texts = m_parts->texts;
@@ -388,6 +386,11 @@ void CCorvaneApp::CreateWindow(const MainWindowServices* given)
     services.batteryShown = [this](int percent) {
         if (m_parts->tray)
             m_parts->tray->SetBatteryLevel(percent);
+    };
+    // The bus announces what the window now shows.
+    services.profileShown = [this] {
+        if (m_parts->bus)
+            m_parts->bus->StateChanged();
     };
     if (given != nullptr) {
         // The caller's actions replace ours where it gives them.
@@ -564,4 +567,5 @@ void CCorvaneApp::Shutdown()
     // Last: a later start finds the program gone only once everything is written.
     parts.endRequests.reset();
     parts.instance.reset();
+    parts.bus.reset();
 }

@@ -71,6 +71,8 @@ void CCorvaneDlg::RefreshUi()
     m_powerSlider->SetPos(powerDown - 1);
     m_powerValue->SetText(PowerDownText(powerDown));
     InvalidateAll();
+    if (m_services.profileShown)
+        m_services.profileShown();
 }
 
 void CCorvaneDlg::RefreshDpi(const Profile& profile)

@@ -23,6 +23,7 @@ void MainWindowLinkEvents::ShowProgress(int messageText)
 
 void MainWindowLinkEvents::StartApplyTimer(std::chrono::milliseconds delay)
 {
+    StateChanged();
     StartTimer(MainTimer::kApply, delay);
 }
 
@@ -33,6 +34,7 @@ void MainWindowLinkEvents::StartSaveTimer(std::chrono::milliseconds delay)
 
 void MainWindowLinkEvents::RefreshWindow()
 {
+    StateChanged();
     if (m_window)
         m_window->RefreshUi();
 }
@@ -51,6 +53,7 @@ void MainWindowLinkEvents::LaunchProgram(const std::u16string& url)
 
 void MainWindowLinkEvents::SensorChanged(std::uint16_t /*model*/, bool to3205Layout, bool from3205Layout)
 {
+    StateChanged();
     if (m_window)
         m_window->OnSensorChanged(to3205Layout, from3205Layout);
 }
@@ -80,12 +83,14 @@ void MainWindowLinkEvents::HideMainWindow()
 
 void MainWindowLinkEvents::ShowStatusImage(std::optional<LinkKind> linkInCharge)
 {
+    StateChanged();
     if (m_window)
         m_window->ShowStatusImage(linkInCharge);
 }
 
 void MainWindowLinkEvents::SetHeaderTabEnabled(bool enabled)
 {
+    StateChanged();
     if (m_window)
         m_window->SetRateHeaderEnabled(enabled);
 }
@@ -126,4 +131,15 @@ void MainWindowLinkEvents::QuitProgram()
 {
     if (m_actions.quit)
         m_actions.quit();
+}
+
+void MainWindowLinkEvents::StatusReportTaken()
+{
+    StateChanged();
+}
+
+void MainWindowLinkEvents::StateChanged() const
+{
+    if (m_actions.stateChanged)
+        m_actions.stateChanged();
 }

@@ -20,6 +20,8 @@ public:
         std::function<void()> minimiseWindow;
         std::function<void()> hideWindow;
         std::function<void()> quit;
+        // Something the program's bus properties show may have changed.
+        std::function<void()> stateChanged;
         std::function<void(const std::u16string& target)> launchProgram;
         std::function<void(const std::string& message)> accessDenied;
         // Shows a modal attention dialog (tests record it instead).
@@ -56,8 +58,10 @@ public:
     void AccessDenied(const std::string& message) override;
     void CloseOpenDialogs() override;
     void QuitProgram() override;
+    void StatusReportTaken() override;
 
 private:
+    void StateChanged() const;
     void StartTimer(unsigned id, std::chrono::milliseconds period);
 
     Actions m_actions;

@@ -49,6 +49,8 @@ struct MainWindowServices {
     std::function<void(CDlgBase& window)> runMacroManager;
     // The battery level shown, for the tray's tip.
     std::function<void(int percent)> batteryShown;
+    // The window shows the current profile afresh (a profile edited, imported or switched).
+    std::function<void()> profileShown;
     // The program ends (the window has closed its dialogs already).
     std::function<void()> quit;
 };

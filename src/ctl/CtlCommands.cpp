@@ -35,11 +35,14 @@ constexpr const char* kUsage =
     "  show macros FILE         print a macro library or macro file (.mlf, .mkf, .mbf) as JSON\n"
     "  devices                  list the links of the mouse and their interfaces\n"
     "  status                   print the mouse's link, battery, DPI level, polling rate and sensor\n"
+    "  set dpi-level|rate|profile VALUE\n"
+    "                           change the running program's DPI level, polling rate or profile\n"
     "  push [--profile N]       write a profile of the data folder to the mouse\n"
     "  reset [--yes]            reset the mouse to its factory settings\n"
     "\n"
     "The device commands take --simulate (the simulated mouse) and --hid-log FILE (append\n"
-    "every transfer to FILE).\n"
+    "every transfer to FILE). While the program runs, status and set ask it over the\n"
+    "session bus and the other device commands refuse to open the mouse beside it.\n"
     "\n"
     "Run 'corvanectl <command> --help' for the command's own help.\n";
 

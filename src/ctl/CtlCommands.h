@@ -9,6 +9,7 @@
 
 class Clock;
 class HidBackend;
+class RunningProgram;
 class SimulatedMouse;
 
 // Exit codes of corvanectl.
@@ -31,6 +32,10 @@ struct CtlEnvironment {
     Clock* clock = nullptr;
     // Where confirmations are read from; without it a question is answered "no".
     std::istream* input = nullptr;
+    // The program running with these options (on the simulated mouse: with this data
+    // folder), null when none runs. Unset where there is no way to reach it.
+    std::function<std::unique_ptr<RunningProgram>(bool simulate, const std::filesystem::path& dataFolder)>
+        findRunningProgram;
 };
 
 // corvanectl's commands: parses the arguments, runs the command, writes to out and err,

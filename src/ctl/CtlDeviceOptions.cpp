@@ -8,16 +8,18 @@ namespace {
 
 struct OptionUse {
     const char* option;
-    std::array<const char*, 4> commands;  // the commands that take it
+    std::array<const char*, 5> commands;  // the commands that take it
 };
 
+// --data-dir names, for status and set, the data folder of the program on the simulated
+// mouse to ask.
 constexpr std::array<OptionUse, 6> kOptionUses = {{
-    {"--simulate", {"devices", "status", "push", "reset"}},
-    {"--hid-log", {"devices", "status", "push", "reset"}},
-    {"--data-dir", {"push", "reset", "", ""}},
-    {"--profile", {"push", "", "", ""}},
-    {"--yes", {"reset", "", "", ""}},
-    {"--timeout", {"devices", "status", "push", "reset"}},
+    {"--simulate", {"devices", "status", "push", "reset", "set"}},
+    {"--hid-log", {"devices", "status", "push", "reset", ""}},
+    {"--data-dir", {"push", "reset", "status", "set", ""}},
+    {"--profile", {"push", "", "", "", ""}},
+    {"--yes", {"reset", "", "", "", ""}},
+    {"--timeout", {"devices", "status", "push", "reset", ""}},
 }};
 
 [[nodiscard]] bool Takes(const std::string& command, const std::string& option)

@@ -1,6 +1,7 @@
 #include "ctl/DeviceCommands.h"
 
 #include "ctl/CtlDeviceSession.h"
+#include "ctl/RunningProgram.h"
 #include "device/DeviceDiscovery.h"
 #include "device/DeviceLink.h"
 #include "device/PollingRateLabels.h"
@@ -9,6 +10,8 @@
 #include "profiles/Profile.h"
 #include "profiles/TextNumbers.h"
 
+#include <array>
+#include <charconv>
 #include <cstdio>
 #include <istream>
 #include <ostream>
@@ -42,7 +45,30 @@ constexpr const char* kResetUsage =
     "Resets the mouse to its factory settings after asking (--yes does not ask). As in the\n"
     "program, the data folder's current profile is reset as well, keeping its name.\n";
 
+constexpr const char* kSetUsage =
+    "usage: corvanectl set dpi-level N | rate HZ | profile N [--simulate] [--data-dir DIR]\n"
+    "\n"
+    "Asks the running program to make DPI level N current (1-based, a level that is on),\n"
+    "to use the polling rate HZ (125, 250, 500 or 1000), or to make profile N current\n"
+    "(0-based, as in 'push --profile' and in status). The program does what the same\n"
+    "click in its window does: the window follows, the mouse gets the change and it is\n"
+    "saved. Without a running program nothing is changed: start corvane first (with the\n"
+    "same --simulate and --data-dir). --data-dir names the data folder of a program on the\n"
+    "simulated mouse.\n";
+
 constexpr std::chrono::milliseconds kPerCommandAllowance{1000};
+
+// What "set" changes: its word on the command line and the program's method.
+struct Setting {
+    const char* word;
+    const char* method;
+    const char* shown;
+};
+constexpr std::array<Setting, 3> kSettings{{
+    {"dpi-level", "SetDpiLevel", "DPI level"},
+    {"rate", "SetPollingRate", "polling rate"},
+    {"profile", "SwitchProfile", "profile"},
+}};
 
 [[nodiscard]] const char* UsageOf(const std::string& command)
 {
@@ -52,6 +78,8 @@ constexpr std::chrono::milliseconds kPerCommandAllowance{1000};
         return kStatusUsage;
     if (command == "push")
         return kPushUsage;
+    if (command == "set")
+        return kSetUsage;
     return kResetUsage;
 }
 
@@ -242,18 +270,92 @@ int Reset(CtlDeviceSession& session, const CtlDeviceOptions& options, const CtlE
     return ReportExchanges(session.WaitForExchanges(ExchangeAllowance(options, 1)), out, err);
 }
 
+[[nodiscard]] const char* ChargeTextOfProperty(std::uint32_t charging)
+{
+    if (charging == 1)
+        return "charging";
+    if (charging == 2)
+        return "fully charged";
+    return "on battery";
+}
+
+// The status as the running program shows it, in the words of the mouse's own status.
+int StatusThroughProgram(RunningProgram& program, std::ostream& out, std::ostream& err)
+{
+    std::string problem;
+    const auto status = program.ReadStatus(problem);
+    if (!status) {
+        err << "corvanectl: the running program (" << program.Name() << ") does not answer: " << problem << "\n";
+        return CtlExit::kRefused;
+    }
+    const std::string link = status->link == "receiver" ? std::string(LinkName(LinkKind::Wireless)) : status->link;
+    out << "link in charge: " << (link.empty() ? "none yet" : link) << "\n";
+    out << "battery: " << status->batteryLevel << " % (" << ChargeTextOfProperty(status->charging) << ")\n";
+    out << "profile: " << status->profile << " (" << status->profileName << ")\n";
+    out << "DPI level: " << status->dpiLevel << "\n";
+    out << "DPI: " << status->dpi << "\n";
+    out << "polling rate: " << status->pollingRate << "Hz\n";
+    out << "source: the running program, " << program.Name() << "\n";
+    return CtlExit::kDone;
+}
+
+// "set WHAT VALUE": the setting and the number; the rest are options.
+struct SetRequest {
+    const Setting* setting = nullptr;
+    std::uint32_t value = 0;
+};
+
+[[nodiscard]] std::optional<SetRequest> ParseSet(std::vector<std::string>& rest, std::string& problem)
+{
+    if (rest.size() < 2 || rest[0].starts_with("--") || rest[1].starts_with("--")) {
+        problem = "set takes what to set and its value";
+        return std::nullopt;
+    }
+    SetRequest request;
+    for (const Setting& setting : kSettings) {
+        if (rest[0] == setting.word)
+            request.setting = &setting;
+    }
+    if (request.setting == nullptr) {
+        problem = "set cannot change '" + rest[0] + "'; it changes dpi-level, rate or profile";
+        return std::nullopt;
+    }
+    const std::string& text = rest[1];
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), request.value);
+    if (error != std::errc{} || end != text.data() + text.size()) {
+        problem = std::string(request.setting->shown) + " takes a whole number, not '" + text + "'";
+        return std::nullopt;
+    }
+    rest.erase(rest.begin(), rest.begin() + 2);
+    return request;
+}
+
+int SetThroughProgram(RunningProgram& program, const SetRequest& request, std::ostream& out, std::ostream& err)
+{
+    std::string problem;
+    if (!program.Call(request.setting->method, request.value, problem)) {
+        err << "corvanectl: the running program (" << program.Name() << ") did not set the "
+            << request.setting->shown << ": " << problem << "\n";
+        return CtlExit::kRefused;
+    }
+    out << request.setting->shown << " " << request.value << (request.setting == &kSettings[1] ? " Hz" : "")
+        << ": set by the running program, " << program.Name() << "\n";
+    return CtlExit::kDone;
+}
+
 }  // namespace
 
 bool DeviceCommands::IsDeviceCommand(const std::string& command)
 {
-    return command == "devices" || command == "status" || command == "push" || command == "reset";
+    return command == "devices" || command == "status" || command == "push" || command == "reset" ||
+           command == "set";
 }
 
 int DeviceCommands::Run(const std::vector<std::string>& arguments, const CtlEnvironment& environment,
                         std::ostream& out, std::ostream& err)
 {
     const std::string& command = arguments.at(0);
-    const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+    std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
     for (const std::string& argument : rest) {
         if (argument == "--help" || argument == "-h") {
             out << UsageOf(command);
@@ -261,10 +363,39 @@ int DeviceCommands::Run(const std::vector<std::string>& arguments, const CtlEnvi
         }
     }
     std::string problem;
+    std::optional<SetRequest> setRequest;
+    if (command == "set") {
+        setRequest = ParseSet(rest, problem);
+        if (!setRequest) {
+            err << "corvanectl: " << problem << "\n\n" << UsageOf(command);
+            return CtlExit::kUsage;
+        }
+    }
     const auto options = CtlDeviceOptions::Parse(command, rest, problem);
     if (!options) {
         err << "corvanectl: " << problem << "\n\n" << UsageOf(command);
         return CtlExit::kUsage;
+    }
+
+    // A running program drives the mouse: it is asked, and the mouse is not opened beside it.
+    const std::filesystem::path dataFolder =
+        options->dataFolder.empty() ? environment.defaultDataFolder : options->dataFolder;
+    if (const auto program = environment.findRunningProgram
+                                 ? environment.findRunningProgram(options->simulate, dataFolder)
+                                 : nullptr) {
+        if (command == "status")
+            return StatusThroughProgram(*program, out, err);
+        if (setRequest)
+            return SetThroughProgram(*program, *setRequest, out, err);
+        err << "corvanectl: the program runs (" << program->Name() << ") and drives the mouse; '" << command
+            << "' opens the mouse only while no program runs: end the program first\n";
+        return CtlExit::kRefused;
+    }
+    if (setRequest) {
+        err << "corvanectl: no program runs" << (options->simulate ? " on the simulated mouse with this data folder" : "")
+            << "; 'set' changes the running program's settings: start corvane first"
+            << (environment.findRunningProgram ? "" : " (this corvanectl cannot reach the session bus)") << "\n";
+        return CtlExit::kRefused;
     }
     if (!options->simulate && options->dataFolder.empty() && environment.defaultDataFolder.empty() &&
         (command == "push" || command == "reset")) {

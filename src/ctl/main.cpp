@@ -4,6 +4,9 @@
 #if CORVANE_HAVE_SYSTEM_HID
 #include "platform/hid/SystemHidBackend.h"
 #endif
+#if CORVANE_HAVE_BUS
+#include "ctl/bus/BusRunningProgram.h"
+#endif
 
 #include <iostream>
 
@@ -18,5 +21,10 @@ int main(int argc, char** argv)
     environment.systemBackend = [] { return CreateSystemHidBackend(); };
 #endif
     environment.input = &std::cin;
+#if CORVANE_HAVE_BUS
+    environment.findRunningProgram = [](bool simulate, const std::filesystem::path& dataFolder) {
+        return FindRunningProgramOnBus(simulate, dataFolder);
+    };
+#endif
     return RunCtl(arguments, environment, std::cout, std::cerr);
 }

@@ -377,6 +377,7 @@ void DeviceLink::OnStatusReport(LinkKind link, std::span<const std::uint8_t> byt
         m_events.RefreshWindow();
         PrimeLastSent();
     }
+    m_events.StatusReportTaken();
 }
 
 void DeviceLink::ReinitialiseForSensor(std::uint16_t model, bool to3205Layout, bool from3205Layout)

@@ -62,4 +62,6 @@ public:
     // The last link to the mouse is gone: close every open dialog, then end the program.
     virtual void CloseOpenDialogs() {}
     virtual void QuitProgram() {}
+    // A status report was processed: the battery, the DPI level or the profile may differ.
+    virtual void StatusReportTaken() {}
 };

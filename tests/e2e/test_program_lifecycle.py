@@ -1,6 +1,7 @@
 """The program as a whole: one instance, its end when the mouse goes, and its files."""
 
 import glob
+import hashlib
 import os
 import shutil
 import signal
@@ -92,13 +93,21 @@ class ProgramLifecycleTest(ProgramTestCase):
         self.assertTrue(self.program.running())
 
 
+def bus_name_owned(name):
+    """Whether the name has an owner on the session bus."""
+    run = subprocess.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus", "--object-path",
+                          "/org/freedesktop/DBus", "--method", "org.freedesktop.DBus.NameHasOwner", name],
+                         capture_output=True, text=True, timeout=DEFAULT_TIMEOUT)
+    return run.stdout.strip() == "(true,)"
+
+
 class ProgramEndTest(unittest.TestCase):
     """The run ends from outside two seconds after a change, long before the save delay:
-    the change is in the files, and the instance's lock and socket are gone."""
+    the change is in the files, and the instance's name is free again."""
 
     def run_and_end(self, end, expected_code):
-        # The lock (runtime folder) and the socket (temporary folder) land in folders of
-        # the test's own, where what is left behind can be seen.
+        # Any file the instance left would land in folders of the test's own, where what is
+        # left behind can be seen; on the bus it leaves none.
         runtime = tempfile.mkdtemp(prefix="corvane-e2e-runtime-")
         temporary = tempfile.mkdtemp(prefix="corvane-e2e-tmp-")
         self.addCleanup(shutil.rmtree, runtime, True)
@@ -118,7 +127,8 @@ class ProgramEndTest(unittest.TestCase):
 
         main = program.main_window()
         program.wait_until_connected()
-        self.assertTrue(instance_files())
+        name = "org.corvane.Corvane.Sim_" + hashlib.sha256(os.path.realpath(program.data_dir).encode()).hexdigest()[:16]
+        self.assertTrue(bus_name_owned(name))
         program.act(program.find(main, pyatspi.ROLE_RADIO_BUTTON, "500 Hz"))
         program.wait_for_command(CODE_POLLING_RATE)
         time.sleep(END_AFTER_CHANGE)
@@ -132,6 +142,7 @@ class ProgramEndTest(unittest.TestCase):
         self.assertEqual(program.process.returncode, expected_code, program.printed())
         self.assertEqual(len(profiles_holding_500_hz(program.data_dir)), 1)
         self.assertEqual(instance_files(), [])
+        self.assertFalse(bus_name_owned(name))
         self.assertFalse(os.path.exists(os.path.join(program.data_dir, "config", "unsent-changes")))
 
         # The next start shows the change, and the mouse's first report does not undo it.

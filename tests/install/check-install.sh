@@ -34,6 +34,7 @@ if [[ "$with_gui" == 1 ]]; then
     share/corvane/skins/check_nr@2x.png
     share/applications/org.corvane.Corvane.desktop
     share/metainfo/org.corvane.Corvane.metainfo.xml
+    share/dbus-1/interfaces/org.corvane.Corvane1.xml
     share/icons/hicolor/scalable/apps/org.corvane.Corvane.svg
     share/icons/hicolor/48x48/apps/org.corvane.Corvane.png
     share/icons/hicolor/256x256/apps/org.corvane.Corvane.png

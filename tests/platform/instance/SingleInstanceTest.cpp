@@ -7,17 +7,19 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
 #include <QProcess>
 
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
 constexpr char kChildFolder[] = "CORVANE_INSTANCE_CHILD_FOLDER";
 
-// A Qt event loop for the sockets, and a key no other test run uses.
+// A Qt event loop for the sockets, and a key no other test run uses. The instances here
+// keep to the lock and socket in a folder of the test's own, as where there is no bus.
 class SingleInstanceTest : public testing::Test {
 protected:
     // Processes events until `done` holds; false when it still does not after `limit`.
@@ -38,22 +40,50 @@ protected:
     TempFolder m_folder;
     QString m_key = QStringLiteral("corvane-test-%1").arg(QCoreApplication::applicationPid());
     QString m_lockFolder = QString::fromStdString(m_folder.Path().string());
+
+    [[nodiscard]] std::unique_ptr<SingleInstance> Instance() const
+    {
+        return std::make_unique<SingleInstance>(InstanceName{QStringLiteral("org.corvane.Test"), m_key},
+                                                SingleInstance::Place{false, m_lockFolder});
+    }
 };
 
 }  // namespace
 
 TEST_F(SingleInstanceTest, LaterStartsAskTheRunningOneToRestoreAndEnd)
 {
-    SingleInstance running(m_key, m_lockFolder);
+    const auto running = Instance();
     int restores = 0;
-    running.SetRestoreHandler([&restores] { ++restores; });
-    ASSERT_EQ(running.Claim(), SingleInstance::Role::Primary);
+    running->SetRestoreHandler([&restores] { ++restores; });
+    ASSERT_EQ(running->Claim(), SingleInstance::Role::Primary);
 
     for (int start = 1; start <= 2; ++start) {
-        SingleInstance later(m_key, m_lockFolder);
-        EXPECT_EQ(later.Claim(), SingleInstance::Role::Secondary);
+        const auto later = Instance();
+        EXPECT_EQ(later->Claim(), SingleInstance::Role::Secondary);
         EXPECT_TRUE(RunUntil([&] { return restores == start; })) << start;
     }
+}
+
+TEST_F(SingleInstanceTest, TheNextStartAfterTheRunningOneEndedRunsTheProgram)
+{
+    auto first = Instance();
+    ASSERT_EQ(first->Claim(), SingleInstance::Role::Primary);
+    first.reset();
+    EXPECT_EQ(Instance()->Claim(), SingleInstance::Role::Primary);
+}
+
+TEST_F(SingleInstanceTest, ALaterStartThatCannotReachTheRunningOneSaysWhy)
+{
+    const auto running = Instance();
+    ASSERT_EQ(running->Claim(), SingleInstance::Role::Primary);
+    // The socket is gone (removed by someone else); the lock is still held.
+    const QString socket = QDir(m_lockFolder).filePath(m_key + QStringLiteral(".socket"));
+    ASSERT_TRUE(QFileInfo::exists(socket));
+    ASSERT_TRUE(QFile::remove(socket));
+
+    const auto later = Instance();
+    EXPECT_EQ(later->Claim(), SingleInstance::Role::Unreachable);
+    EXPECT_TRUE(later->Problem().contains(m_key + QStringLiteral(".lock"))) << later->Problem().toStdString();
 }
 
 TEST_F(SingleInstanceTest, ALockAndSocketLeftByACrashedRunDoNotBlockTheNextStart)
@@ -69,13 +99,14 @@ TEST_F(SingleInstanceTest, ALockAndSocketLeftByACrashedRunDoNotBlockTheNextStart
     ASSERT_TRUE(crashing.waitForFinished(30000));
     ASSERT_EQ(crashing.exitCode(), 3) << crashing.readAllStandardError().toStdString();
     ASSERT_TRUE(QFileInfo::exists(QDir(m_lockFolder).filePath(m_key + QStringLiteral(".lock"))));
+    ASSERT_TRUE(QFileInfo::exists(QDir(m_lockFolder).filePath(m_key + QStringLiteral(".socket"))));
 
-    SingleInstance next(m_key, m_lockFolder);
+    const auto next = Instance();
     int restores = 0;
-    next.SetRestoreHandler([&restores] { ++restores; });
-    EXPECT_EQ(next.Claim(), SingleInstance::Role::Primary);
-    SingleInstance later(m_key, m_lockFolder);
-    EXPECT_EQ(later.Claim(), SingleInstance::Role::Secondary);
+    next->SetRestoreHandler([&restores] { ++restores; });
+    EXPECT_EQ(next->Claim(), SingleInstance::Role::Primary);
+    const auto later = Instance();
+    EXPECT_EQ(later->Claim(), SingleInstance::Role::Secondary);
     EXPECT_TRUE(RunUntil([&] { return restores == 1; }));
 }
 
@@ -90,7 +121,8 @@ TEST(SingleInstanceChild, ClaimsAndDiesWithoutCleaningUp)
     char name[] = "instance-child";
     char* argv[] = {name};
     QCoreApplication app(argc, argv);
-    SingleInstance instance(QString::fromUtf8(key), QString::fromUtf8(folder));
+    SingleInstance instance(InstanceName{QStringLiteral("org.corvane.Test"), QString::fromUtf8(key)},
+                            SingleInstance::Place{false, QString::fromUtf8(folder)});
     if (instance.Claim() != SingleInstance::Role::Primary)
         std::_Exit(2);
     std::_Exit(3);  // no destructor runs: the lock file and the socket stay
