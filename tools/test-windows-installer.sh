@@ -28,7 +28,7 @@ skip() {
 }
 [[ -f "$qt/lib/cmake/Qt6/qt.toolchain.cmake" ]] ||
   skip "no Windows Qt in $qt (tools/build-qt-windows.sh builds it)"
-for tool in x86_64-w64-mingw32-g++-posix wine wineserver Xvfb makensis unzip; do
+for tool in x86_64-w64-mingw32-g++-posix wine wineserver Xvfb makensis; do
   command -v "$tool" >/dev/null || skip "$tool is missing (tools/setup.sh installs it)"
 done
 
@@ -141,7 +141,7 @@ check "corvanectl.exe --help answers" in_wine 'C:\Program Files\Corvane\corvanec
 
 # --- the zip holds the same folder -----------------------------------------------------
 mkdir "$work/zip"
-unzip -q "$zip" -d "$work/zip"
+(cd "$work/zip" && cmake -E tar xf "$zip")
 zip_top="$(find "$work/zip" -mindepth 1 -maxdepth 1)"
 (cd "$zip_top" && find . -type f | sort) >"$work/zip.files"
 (cd "$installed" && find . -type f ! -name Uninstall.exe | sort) >"$work/installed.files"
