@@ -92,3 +92,7 @@ if command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1; then
 else
   echo "x86_64-w64-mingw32-g++-posix not found: Windows cross-build skipped" >&2
 fi
+
+# The Windows installer and zip of that build: installed, started and uninstalled under
+# Wine. Without MinGW-w64, the Windows Qt, Wine or makensis it prints one line saying so.
+tools/test-windows-installer.sh
