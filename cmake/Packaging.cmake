@@ -1,7 +1,7 @@
 # What `cmake --install` adds for a desktop (the .desktop entry, the AppStream metainfo,
 # the icon in the hicolor theme, the manual pages, the package's documents) and the CPack
 # setup of the Debian package. The programs, skins/, lang/ and the udev rule are installed
-# by their own folders. Linux only: a Windows build is packaged with Qt's own tools.
+# by their own folders. Linux only: cmake/PackagingWindows.cmake packages a Windows build.
 if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
   return()
 endif()

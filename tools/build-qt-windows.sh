@@ -3,9 +3,10 @@
 # (g++-mingw-w64-x86-64-posix), so the program's Qt part can be cross-built for Windows.
 #
 # What: qtbase (Core, Gui, Widgets, Network, Xml, the Windows platform plugin qwindows, the
-#   Windows styles, the ico image format) and then qtsvg (Svg, SvgWidgets, the svg image
+#   Windows styles, the ico image format), then Qt Test for the window tests (from the same
+#   source, by tools/windows/qt-testlib) and then qtsvg (Svg, SvgWidgets, the svg image
 #   format and icon engine plugins), shared DLLs, Release. No OpenGL, no tablet support, no
-#   SQL, D-Bus, print support, Concurrent, Test, SSL, Vulkan, jpeg or gif, no examples, no
+#   SQL, D-Bus, print support, Concurrent, SSL, Vulkan, jpeg or gif, no examples, no
 #   tests. zlib, pcre2, libpng, harfbuzz, freetype, double-conversion and md4c are Qt's own
 #   copies inside the source.
 # From: Debian 12's source packages qt6-base 6.4.2+dfsg-10 and qt6-svg 6.4.2-2, the same
@@ -57,11 +58,12 @@ with_svg="${CORVANE_QT_WINDOWS_SVG:-1}"
 # never taken for a finished one.
 qtbase_stamp="$prefix/.corvane-qtbase-installed"
 qtsvg_stamp="$prefix/.corvane-qtsvg-installed"
+qttest_stamp="$prefix/.corvane-qttest-installed"
 
 log() { echo "build-qt-windows: $(date -u +%H:%M:%S) $*"; }
 fail() { echo "build-qt-windows: $*" >&2; exit 1; }
 
-if [[ -f "$qtbase_stamp" && ( "$with_svg" == 0 || -f "$qtsvg_stamp" ) ]]; then
+if [[ -f "$qtbase_stamp" && -f "$qttest_stamp" && ( "$with_svg" == 0 || -f "$qtsvg_stamp" ) ]]; then
   log "already installed in $prefix"
   echo "$prefix"
   exit 0
@@ -233,6 +235,28 @@ if [[ ! -f "$qtbase_stamp" ]]; then
   build_and_install "$work/qtbase-build"
   touch "$qtbase_stamp"
   log "qtbase installed"
+fi
+
+# --- Qt Test ----------------------------------------------------------------------------
+# The window tests' Qt Test, built from qtbase's source by a project of ours against the
+# installed Core (tools/windows/qt-testlib/CMakeLists.txt says why), not by qtbase's build.
+if [[ ! -f "$qttest_stamp" ]]; then
+  if [[ ! -f "$work/qtbase-src/src/testlib/qtestcase.cpp" ]]; then
+    fetch_source "$qtbase_source" "$qtbase_debian_version" qtbase-src
+  fi
+  log "configuring Qt Test"
+  configure "$work/qttest-build" -S "$repo/tools/windows/qt-testlib" -B "$work/qttest-build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
+    -DCORVANE_MINGW_SHARED_RUNTIME=ON \
+    -DQTBASE_SOURCE="$work/qtbase-src"
+  log "building Qt Test"
+  build_and_install "$work/qttest-build"
+  touch "$qttest_stamp"
+  log "Qt Test installed"
 fi
 
 # --- qtsvg ------------------------------------------------------------------------------

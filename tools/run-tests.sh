@@ -6,8 +6,9 @@
 # run threads (device layer, simulated mouse, command line, HID backend) under
 # ThreadSanitizer (build-tsan/), then a short run of each fuzz target under
 # AddressSanitizer and UndefinedBehaviorSanitizer (ctest in build-fuzz/, needs clang), and
-# last the Windows cross-build, which checks that the Windows code compiles and links
-# (build-windows/, needs MinGW-w64). Incremental: run it again after a change.
+# last the Windows cross-build (build-windows/, needs MinGW-w64), which with the Windows Qt
+# builds the whole program and runs its tests under Wine. Incremental: run it again after
+# a change.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -74,8 +75,24 @@ else
   echo "clang++ not found: fuzz smoke runs skipped" >&2
 fi
 
+# The Windows build (build-windows/). With the Windows Qt of tools/build-qt-windows.sh in
+# its cache folder: the whole program and its tests, which then run under Wine
+# (tools/run-windows-tests.sh); without it the device layer alone, and the build says so.
 if command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1; then
+  windows_start=$SECONDS
   CORVANE_JOBS="$jobs" tools/cross-build-windows.sh
+  if [ -f "${CORVANE_QT_WINDOWS:-$HOME/.cache/corvane/qt-6.4.2-mingw64}/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
+    if command -v wine >/dev/null 2>&1 && command -v Xvfb >/dev/null 2>&1; then
+      tools/run-windows-tests.sh
+    else
+      echo "wine or Xvfb not found: the Windows tests under Wine were skipped (tools/setup.sh installs them)" >&2
+    fi
+  fi
+  echo "Windows build and tests: $((SECONDS - windows_start)) s"
 else
   echo "x86_64-w64-mingw32-g++-posix not found: Windows cross-build skipped" >&2
 fi
+
+# The Windows installer and zip of that build: installed, started and uninstalled under
+# Wine. Without MinGW-w64, the Windows Qt, Wine or makensis it prints one line saying so.
+tools/test-windows-installer.sh

@@ -20,6 +20,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The programs run on a Windows machine without MinGW: the compiler's runtime, the C++
-# library and the threads library are linked in, so no DLL of theirs is needed beside them.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Without Qt the programs run on a Windows machine without MinGW: the compiler's runtime,
+# the C++ library and the threads library are linked in, so no DLL of theirs is needed
+# beside them. With Qt they must not be: Qt's DLLs use libstdc++-6.dll, libgcc_s_seh-1.dll
+# and libwinpthread-1.dll, and a second, static copy in the program would give it its own
+# exception unwinder, operator new and thread library beside Qt's. A build with Qt sets
+# CORVANE_MINGW_SHARED_RUNTIME and ships those three DLLs beside the programs.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES CORVANE_MINGW_SHARED_RUNTIME)
+if(NOT CORVANE_MINGW_SHARED_RUNTIME)
+  set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+endif()

@@ -4,7 +4,8 @@
 #include <system_error>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "platform/WindowsLean.h"
+#include <shlobj.h>
 #endif
 
 namespace {
@@ -24,8 +25,12 @@ std::string Environment(const char* name)
 std::filesystem::path UserDataFolder()
 {
 #ifdef _WIN32
-    const wchar_t* appData = _wgetenv(L"APPDATA");
-    if (appData == nullptr || *appData == L'\0') {
+    // The shell's roaming application-data folder, not %APPDATA%: a program started with a
+    // cleaned or another environment (a service, a launcher, a script) still finds the
+    // user's files.
+    wchar_t appData[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)) ||
+        appData[0] == L'\0') {
         return {};
     }
     return std::filesystem::path(appData) / kDataFolderName;
@@ -78,7 +83,21 @@ std::string UserLocaleName()
 std::filesystem::path ProgramFolder(const char* argv0)
 {
     std::error_code error;
-#ifndef _WIN32
+#ifdef _WIN32
+    // The executable's own path: argv[0] is the name it was started by, which may be a
+    // bare name found on the PATH or relative to another folder.
+    std::wstring self(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
+        if (length == 0)
+            break;
+        if (length < self.size()) {
+            self.resize(length);
+            return std::filesystem::path(self).parent_path();
+        }
+        self.resize(self.size() * 2);
+    }
+#else
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
     if (!error) {
         return self.parent_path();

@@ -3,7 +3,8 @@
 #include <filesystem>
 #include <string>
 
-// The per-user data folder: %APPDATA%\PelmoraData20251125A on Windows,
+// The per-user data folder: PelmoraData20251125A in the shell's roaming application-data
+// folder on Windows (%APPDATA%, as the shell knows it),
 // $XDG_CONFIG_HOME/PelmoraData20251125A (default ~/.config/...) elsewhere.
 // Empty when the user's folders cannot be determined.
 [[nodiscard]] std::filesystem::path UserDataFolder();

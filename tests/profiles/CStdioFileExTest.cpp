@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include "support/FileRights.h"
 #include <vector>
 #include <algorithm>
 
@@ -87,7 +87,7 @@ TEST(CStdioFileEx, FailedSaveLeavesThePreviousFileWhole)
 
 TEST(CStdioFileEx, ReadOnlyFileIsNotReplaced)
 {
-    if (::getuid() == 0) {
+    if (WritesAnyFile()) {
         GTEST_SKIP() << "root can write any file";
     }
     TempFolder folder;
@@ -125,6 +125,9 @@ TEST(CStdioFileEx, OverlappingSavesOfOneFileLeaveOneWholeSave)
 
 TEST(CStdioFileEx, SaveKeepsPermissionsAndSymbolicLinks)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links need a privilege on Windows, and MinGW's library makes none";
+#endif
     TempFolder folder;
     WriteUtf16File(folder / "real.txt", u"old\n");
     std::filesystem::permissions(folder / "real.txt", std::filesystem::perms::owner_read |

@@ -34,8 +34,11 @@ TEST_P(PathTextTest, ConvertsWithoutThrowing)
 #ifndef _WIN32
     EXPECT_EQ(path.native(), c.bytes);
     EXPECT_EQ(TextFromPath(std::filesystem::path(c.bytes)) == c.text, c.roundTrips);
-#endif
     EXPECT_EQ(TextFromPath(path) == c.text, c.roundTrips);
+#else
+    // Windows names are UTF-16 as they stand: every text comes back, a lone surrogate too.
+    EXPECT_TRUE(TextFromPath(path) == c.text);
+#endif
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, PathTextTest, testing::ValuesIn(kPathCases),

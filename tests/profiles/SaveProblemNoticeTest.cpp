@@ -27,8 +27,9 @@ protected:
 TEST_F(SaveProblemNoticeTest, FirstFailureOfTheDataFolderIsToldOnceWithFolderAndReason)
 {
     const SaveFailure first{paths.SettingsFile(), "Permission denied"};
+    // The folder as the system writes it (with backslashes on Windows).
     EXPECT_EQ(notice.Take(first, paths, settings, texts),
-              u"Cannot save in /home/me/.config/PelmoraData20251125A/config: Permission denied.");
+              u"Cannot save in " + paths.ConfigFolder().u16string() + u": Permission denied.");
     EXPECT_EQ(notice.Take({paths.DefaultProfileFile(2), "No space left on device"}, paths, settings, texts),
               std::nullopt);
 }
@@ -46,5 +47,5 @@ TEST_F(SaveProblemNoticeTest, WithoutTheTextTheUserStillLearnsWhy)
 {
     const LanguageTexts none;
     EXPECT_EQ(notice.Take({paths.SettingsFile(), "Is a directory"}, paths, settings, none),
-              u"Changes cannot be saved in /home/me/.config/PelmoraData20251125A/config: Is a directory.");
+              u"Changes cannot be saved in " + paths.ConfigFolder().u16string() + u": Is a directory.");
 }

@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <unistd.h>
+#include "support/FileRights.h"
 
 namespace {
 
@@ -200,7 +200,7 @@ TEST_F(StartupLoadTest, DamagedProfileKeepsItsOldBytesAsBackup)
 
 TEST_F(StartupLoadTest, ReadOnlySettingsAreUsedAsReadAndTheProfilesStay)
 {
-    if (::getuid() == 0) {
+    if (WritesAnyFile()) {
         GTEST_SKIP() << "root can write any file";
     }
     Load();
@@ -229,7 +229,16 @@ TEST_F(StartupLoadTest, ProfilePathWithAnUnpairedSurrogateResetsThatProfileInste
     EXPECT_TRUE(report.settingsValid);
     EXPECT_FALSE(report.profileRead[0]);
     EXPECT_TRUE(report.profileRead[1]);
+#ifdef _WIN32
+    // Windows names are UTF-16: the profile is written under a name of its own that starts
+    // as the text does (the surrogate itself, where the file system keeps it).
+    bool written = false;
+    for (const auto& entry : std::filesystem::directory_iterator(paths.ConfigFolder()))
+        written = written || (entry.path().filename().wstring().rfind(L"odd", 0) == 0 && entry.path().extension() == ".psf");
+    EXPECT_TRUE(written);
+#else
     EXPECT_TRUE(std::filesystem::exists(paths.ConfigFolder() / "odd\xef\xbf\xbd.psf"));
+#endif
 }
 
 TEST_F(StartupLoadTest, DataFolderWhoseNameIsNotUtf8KeepsItsProfiles)

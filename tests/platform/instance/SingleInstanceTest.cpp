@@ -72,6 +72,8 @@ TEST_F(SingleInstanceTest, TheNextStartAfterTheRunningOneEndedRunsTheProgram)
     EXPECT_EQ(Instance()->Claim(), SingleInstance::Role::Primary);
 }
 
+#ifndef _WIN32
+// The fallback's socket is a file only where it is a Unix socket; Windows' is a named pipe.
 TEST_F(SingleInstanceTest, ALaterStartThatCannotReachTheRunningOneSaysWhy)
 {
     const auto running = Instance();
@@ -85,6 +87,7 @@ TEST_F(SingleInstanceTest, ALaterStartThatCannotReachTheRunningOneSaysWhy)
     EXPECT_EQ(later->Claim(), SingleInstance::Role::Unreachable);
     EXPECT_TRUE(later->Problem().contains(m_key + QStringLiteral(".lock"))) << later->Problem().toStdString();
 }
+#endif
 
 TEST_F(SingleInstanceTest, ALockAndSocketLeftByACrashedRunDoNotBlockTheNextStart)
 {

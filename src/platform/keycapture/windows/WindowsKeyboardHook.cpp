@@ -71,7 +71,3 @@ void WindowsKeyboardHook::Deliver(const KeyEvent& event) const
         m_delivery(event);
 }
 
-std::unique_ptr<KeySource> CreateSystemKeySource()
-{
-    return std::make_unique<WindowsKeyboardHook>();
-}
