@@ -1,19 +1,19 @@
 #include "device/DeviceIoThread.h"
 
-DeviceIoThread::DeviceIoThread() : m_thread([this](const std::stop_token& stop) { Run(stop); }) {}
+DeviceIoThread::DeviceIoThread() : m_thread([this] { Run(); }) {}
 
 DeviceIoThread::~DeviceIoThread()
 {
     (void)Drain(kDrainLimit);
-    m_thread.request_stop();
-    m_changed.notify_all();
+    Stop();
+    m_thread.join();
 }
 
 void DeviceIoThread::Submit(Job job)
 {
     {
         const std::lock_guard lock(m_mutex);
-        if (m_thread.get_stop_token().stop_requested())
+        if (m_stopping)
             return;  // drained and given up: nothing runs any more
         m_jobs.push_back(std::move(job));
     }
@@ -22,13 +22,12 @@ void DeviceIoThread::Submit(Job job)
 
 bool DeviceIoThread::Drain(std::chrono::milliseconds limit)
 {
-    std::unique_lock lock(m_mutex);
-    if (m_changed.wait_for(lock, limit, [this] { return m_jobs.empty() && !m_busy; }))
-        return true;
-    m_jobs.clear();
-    m_thread.request_stop();
-    lock.unlock();
-    m_changed.notify_all();
+    {
+        std::unique_lock lock(m_mutex);
+        if (m_changed.wait_for(lock, limit, [this] { return m_jobs.empty() && !m_busy; }))
+            return true;
+    }
+    Stop();
     return false;
 }
 
@@ -38,14 +37,26 @@ void DeviceIoThread::WaitIdle()
     m_changed.wait(lock, [this] { return m_jobs.empty() && !m_busy; });
 }
 
-void DeviceIoThread::Run(const std::stop_token& stop)
+void DeviceIoThread::Stop()
 {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_jobs.clear();
+        m_stopping = true;
+    }
+    (void)m_stop.request_stop();
+    m_changed.notify_all();
+}
+
+void DeviceIoThread::Run()
+{
+    const std::stop_token stop = m_stop.get_token();
     for (;;) {
         Job job;
         {
             std::unique_lock lock(m_mutex);
-            m_changed.wait(lock, stop, [this] { return !m_jobs.empty(); });
-            if (stop.stop_requested())
+            m_changed.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
+            if (m_stopping)
                 return;
             job = std::move(m_jobs.front());
             m_jobs.pop_front();

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <thread>
 #include <vector>
 
 TEST(DeviceIoThreadTest, JobsRunInSubmissionOrderAndPostResultsInThatOrder)
@@ -33,6 +37,41 @@ TEST(DeviceIoThreadTest, DestructionStopsALongJobAndDropsTheRest)
         device.Submit([&laterJobRan](std::stop_token) { laterJobRan = true; });
     }
     EXPECT_FALSE(laterJobRan);
+}
+
+// The end of an idle device thread races its wake-up against the stop: done many times
+// over, a lost wake-up would leave one thread waiting for ever and its join with it. The
+// cycles run on a watcher's thread so that such a hang fails the test instead of the run.
+TEST(DeviceIoThreadTest, AnIdleThreadAlwaysEndsWhenDestroyed)
+{
+    constexpr int kCycles = 1000;
+    auto ended = std::make_shared<std::atomic<int>>(0);
+    std::thread cycling([ended] {
+        for (int cycle = 0; cycle < kCycles; ++cycle) {
+            {
+                DeviceIoThread device;
+                if (cycle % 2 == 1) {
+                    device.Submit([](std::stop_token) {});
+                    device.WaitIdle();
+                }
+            }
+            ended->fetch_add(1);
+        }
+    });
+    // A cycle takes milliseconds even under an emulator: ten seconds without one is a hang.
+    int seen = -1;
+    for (int quiet = 0; ended->load() < kCycles && quiet < 10; ++quiet) {
+        if (ended->load() != seen)
+            quiet = 0;
+        seen = ended->load();
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+    if (ended->load() < kCycles) {
+        cycling.detach();  // stuck in a join: left behind, the process ends with it
+        FAIL() << "a device thread did not end on destruction: stuck after " << seen << " of " << kCycles;
+    }
+    cycling.join();
+    EXPECT_EQ(ended->load(), kCycles);
 }
 
 TEST(PostedTaskQueueTest, RunUntilReturnsFalseWhenNothingArrivesInTime)

@@ -56,14 +56,17 @@ SingleInstance::Role SingleInstance::ClaimWithFallback()
     // that runs for weeks keeps it.
     m_fallback->lock.setStaleLockTime(0);
     if (!m_fallback->lock.tryLock(0)) {
+        // The connection itself is the restore request: nothing is written. Qt's named
+        // pipes have no buffer, so a write completes only once the running program has
+        // read it, and a later start that gave up waiting and closed the pipe cancelled
+        // its request with it. A connection the running program has accepted stays
+        // accepted when this start closes its end at once. Write-only, so that no read
+        // is started that closing would have to cancel.
         QLocalSocket socket;
-        socket.connectToServer(key);
+        socket.connectToServer(key, QIODevice::WriteOnly);
         // The running program may still be starting; then this start simply ends.
-        if (socket.waitForConnected(kConnectMilliseconds)) {
-            socket.write(kRestoreRequest);
-            (void)socket.waitForBytesWritten(kConnectMilliseconds);
-            socket.disconnectFromServer();
-        }
+        (void)socket.waitForConnected(kConnectMilliseconds);
+        socket.abort();
         return Role::Secondary;
     }
     // Holding the lock, any socket of that name is a crashed run's leftover.
@@ -73,13 +76,9 @@ SingleInstance::Role SingleInstance::ClaimWithFallback()
     server->setSocketOptions(QLocalServer::UserAccessOption);
     QObject::connect(server.get(), &QLocalServer::newConnection, server.get(), [this] {
         while (QLocalSocket* socket = m_fallback->server->nextPendingConnection()) {
-            QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-                while (socket->canReadLine()) {
-                    if (socket->readLine() == kRestoreRequest && m_restore)
-                        m_restore();
-                }
-            });
+            socket->deleteLater();  // nothing is read: each connection is one request
+            if (m_restore)
+                m_restore();
         }
     });
     // Without the socket the program still runs alone: the lock keeps later starts out,

@@ -102,7 +102,10 @@ TEST_F(SingleInstanceTest, ALockAndSocketLeftByACrashedRunDoNotBlockTheNextStart
     ASSERT_TRUE(crashing.waitForFinished(30000));
     ASSERT_EQ(crashing.exitCode(), 3) << crashing.readAllStandardError().toStdString();
     ASSERT_TRUE(QFileInfo::exists(QDir(m_lockFolder).filePath(m_key + QStringLiteral(".lock"))));
+#ifndef _WIN32
+    // Windows' named pipe ends with the process that made it; a Unix socket stays a file.
     ASSERT_TRUE(QFileInfo::exists(QDir(m_lockFolder).filePath(m_key + QStringLiteral(".socket"))));
+#endif
 
     const auto next = Instance();
     int restores = 0;
