@@ -45,6 +45,14 @@ mkdir -p "$json/include" "$json/share/cmake"
 ln -sfn /usr/include/nlohmann "$json/include/nlohmann"
 ln -sfn /usr/share/cmake/nlohmann_json "$json/share/cmake/nlohmann_json"
 
+# A folder configured with the other toolchain (the Windows Qt installed or removed since)
+# cannot switch in place: CMake keeps the first toolchain. Configure it anew then.
+if [ "$with_qt" = ON ]; then toolchain="$qt_toolchain"; else toolchain="$PWD/cmake/toolchains/mingw-w64-x86_64.cmake"; fi
+if [ -f "$out/CMakeCache.txt" ] && ! grep -qE "^CMAKE_TOOLCHAIN_FILE:[A-Z]+=$toolchain\$" "$out/CMakeCache.txt"; then
+  echo "cross-build-windows: $out was configured with another toolchain; configuring it anew"
+  rm -rf "$out/CMakeCache.txt" "$out/CMakeFiles"
+fi
+
 common=(-S . -B "$out" -G Ninja --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release
   -DCORVANE_BUILD_BENCHMARKS=OFF
   -DCORVANE_HOST_TOOLS_DIR="$PWD/$out/host-tools/tools"
@@ -52,7 +60,7 @@ common=(-S . -B "$out" -G Ninja --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release
 
 if [ "$with_qt" = OFF ]; then
   cmake "${common[@]}" \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64.cmake \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCORVANE_WITH_QT=OFF -DCORVANE_BUILD_TESTS=OFF -DCORVANE_MINGW_SHARED_RUNTIME=OFF
   cmake --build "$out" -j "$jobs"
   exit 0
@@ -62,7 +70,7 @@ fi
 # in; moc, rcc and uic are the host's (Qt 6.4.2 from Debian, the same version). Tests are
 # listed when run (under Wine), not after linking, where a Windows program cannot run.
 cmake "${common[@]}" \
-  -DCMAKE_TOOLCHAIN_FILE="$qt_toolchain" \
+  -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/toolchains/mingw-w64-x86_64.cmake" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
   -DCORVANE_WITH_QT=ON -DCORVANE_BUILD_TESTS=ON -DCORVANE_MINGW_SHARED_RUNTIME=ON \
