@@ -16,6 +16,7 @@
 #   tools/measure-figures-wine.sh [--runs N] [--build DIR]     (7 runs, build-windows/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. tools/lib/virtual-screen.sh
 
 runs=7
 out=build-windows
@@ -59,13 +60,8 @@ folder="$work/Corvane"
 cmake --install "$out" --prefix "$folder" --strip >/dev/null
 cp "$out/empty-window/empty-window.exe" "$folder/"
 
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-helpers+=($!)
-for _ in $(seq 100); do
-  [[ -s "$work/display" ]] && break
-  sleep 0.05
-done
-export DISPLAY=":$(head -1 "$work/display")"
+start_virtual_screen
+helpers+=("$virtual_screen_pid")
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset WAYLAND_DISPLAY
 # A wineserver that outlives each program, as on a running Windows (started before

@@ -21,6 +21,7 @@
 # (--idle-runs 0 measures the start only.)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. tools/lib/virtual-screen.sh
 
 runs=7
 idle_runs=3
@@ -63,14 +64,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display of our own: -displayfd picks a free number and writes it when ready.
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-helpers+=($!)
-for _ in $(seq 100); do
-  [[ -s "$work/display" ]] && break
-  sleep 0.05
-done
-export DISPLAY=":$(head -1 "$work/display")"
+start_virtual_screen
+helpers+=("$virtual_screen_pid")
 export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
 

@@ -16,6 +16,7 @@
 # program run passed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. tools/lib/virtual-screen.sh
 
 out="${CORVANE_WINDOWS_BUILD:-build-windows}"
 qt="${CORVANE_QT_WINDOWS:-$HOME/.cache/corvane/qt-6.4.2-mingw64}"
@@ -75,12 +76,8 @@ echo "run-windows-tests: $passed test programs passed under Wine, ${#failed[@]} 
 # The X server for the start test's windows: private, on a free display number. Wine's
 # processes of the tests above (without a display) end first.
 wineserver -w
-display_file="$(mktemp)"
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$display_file")"
-rm -f "$display_file"
+start_virtual_screen
+xvfb_pid=$virtual_screen_pid
 
 if tests/windows/start-under-wine.sh "$out/bin"; then
   echo "run-windows-tests: the start test passed"

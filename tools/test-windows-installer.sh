@@ -18,6 +18,7 @@
 #   tools/test-windows-installer.sh [BUILD_DIR]     (build-windows/ by default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. tools/lib/virtual-screen.sh
 
 out="${1:-build-windows}"
 qt="${CORVANE_QT_WINDOWS:-$HOME/.cache/corvane/qt-6.4.2-mingw64}"
@@ -62,13 +63,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [[ -s "$work/display" ]] && break
-  sleep 0.05
-done
-export DISPLAY=":$(head -1 "$work/display")"
+start_virtual_screen
+xvfb_pid=$virtual_screen_pid
 # No Mono or Gecko download prompts: nothing here uses .NET or HTML. No menu entries on
 # this machine for the Start menu entries made in the prefix (winemenubuilder).
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
