@@ -71,19 +71,11 @@ wineserver -p
 wine wineboot -i >/dev/null 2>&1
 wine_folder="$(winepath -w "$folder")"
 
-(stdbuf -oL xev -root -event substructure | while IFS= read -r line; do
-  if [[ "$line" == MapNotify* ]]; then
-    stamp="$EPOCHREALTIME"
-    IFS= read -r detail
-    window="${detail#*window }"
-    echo "$stamp ${window%%,*}"
-  fi
-done) >"$work/maps" 2>/dev/null &
-helpers+=($!)
+start_map_listener "$work/maps"
+helpers+=("$map_listener_pid")
 if command -v trayer >/dev/null; then
-  trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 24 \
-    >/dev/null 2>&1 &
-  helpers+=($!)
+  start_tray
+  helpers+=("$tray_pid")
 fi
 sleep 1.5
 

@@ -70,18 +70,10 @@ export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
 
 # Every window the server maps at the top level, stamped when the listener reads it.
-(stdbuf -oL xev -root -event substructure | while IFS= read -r line; do
-  if [[ "$line" == MapNotify* ]]; then
-    stamp="$EPOCHREALTIME"
-    IFS= read -r detail
-    window="${detail#*window }"
-    echo "$stamp ${window%%,*}"
-  fi
-done) >"$work/maps" 2>/dev/null &
-helpers+=($!)
-trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 24 \
-  >/dev/null 2>&1 &
-helpers+=($!)
+start_map_listener "$work/maps"
+helpers+=("$map_listener_pid")
+start_tray
+helpers+=("$tray_pid")
 sleep 1.5
 
 mkdir -p "$work/data-corvane" "$work/data-baseline"

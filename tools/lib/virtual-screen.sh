@@ -21,3 +21,27 @@ start_virtual_screen() {
   export DISPLAY=":$(head -1 "$display_file")"
   rm -f "$display_file"
 }
+
+# start_map_listener FILE: appends "<time> <window id>" to FILE for every top-level window
+# the server maps, stamped when the listener reads it, so a start can be timed to the
+# first window without anything inside the program. Leaves its process id in
+# map_listener_pid.
+start_map_listener() {
+  (stdbuf -oL xev -root -event substructure | while IFS= read -r line; do
+    if [[ "$line" == MapNotify* ]]; then
+      stamp="$EPOCHREALTIME"
+      IFS= read -r detail
+      window="${detail#*window }"
+      echo "$stamp ${window%%,*}"
+    fi
+  done) >"$1" 2>/dev/null &
+  map_listener_pid=$!
+}
+
+# start_tray: a system tray at the top right (trayer), for programs that put themselves
+# away in it. Leaves its process id in tray_pid.
+start_tray() {
+  trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 24 \
+    >/dev/null 2>&1 &
+  tray_pid=$!
+}
