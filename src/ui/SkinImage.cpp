@@ -8,6 +8,7 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -75,6 +76,20 @@ QImage DecodedPixels(const QString& path, QSize expected)
         file.pixels = loaded.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
     return file.pixels.size() == expected ? file.pixels : QImage();
+}
+
+// Whether every pixel is fully opaque, whatever the format says.
+bool IsOpaque(const QImage& image)
+{
+    if (!image.hasAlphaChannel())
+        return true;
+    const QImage pixels = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        if (!std::all_of(row, row + pixels.width(), [](QRgb pixel) { return qAlpha(pixel) == 255; }))
+            return false;
+    }
+    return true;
 }
 
 // Drops the shared pixels of a file that no image holds any more.
@@ -212,9 +227,9 @@ void SkinImage::Draw(QPainter& painter, const UiRect& target, const QRect& sourc
     const QSize deviceSize(static_cast<int>(std::lround(target.Width() * ratio)),
                            static_cast<int>(std::lround(target.Height() * ratio)));
 
-    for (auto it = m_cache.begin(); it != m_cache.end(); ++it) {
-        if (it->source == part && it->deviceSize == deviceSize) {
-            painter.drawPixmap(target.ToQRect(), it->pixmap);
+    for (const CachedPart& cached : m_cache) {
+        if (cached.source == part && cached.deviceSize == deviceSize) {
+            DrawCachedPart(painter, target, cached);
             return;
         }
     }
@@ -247,10 +262,23 @@ void SkinImage::Draw(QPainter& painter, const UiRect& target, const QRect& sourc
     }
     if (scaled.size() != deviceSize)
         scaled = scaled.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QPixmap pixmap = QPixmap::fromImage(std::move(scaled));
-    pixmap.setDevicePixelRatio(ratio);
+    CachedPart cached{part, deviceSize, {}, {}};
+    if (qFuzzyCompare(ratio, 1.0) && IsOpaque(scaled))
+        cached.packed = PackedPicture(scaled);
+    if (cached.packed.IsNull()) {
+        cached.pixmap = QPixmap::fromImage(std::move(scaled));
+        cached.pixmap.setDevicePixelRatio(ratio);
+    }
     if (m_cache.size() >= kMaxCachedParts)
         m_cache.erase(m_cache.begin());
-    m_cache.push_back({part, deviceSize, pixmap});
-    painter.drawPixmap(target.ToQRect(), pixmap);
+    m_cache.push_back(std::move(cached));
+    DrawCachedPart(painter, target, m_cache.back());
+}
+
+void SkinImage::DrawCachedPart(QPainter& painter, const UiRect& target, const CachedPart& cached)
+{
+    if (!cached.packed.IsNull())
+        cached.packed.Draw(painter, target.ToQRect().topLeft());
+    else
+        painter.drawPixmap(target.ToQRect(), cached.pixmap);
 }
