@@ -183,6 +183,7 @@ void SkinImage::Release()
     m_size = QSize(0, 0);
     m_path.clear();
     m_decoded = false;
+    m_drawnAtOwnSize = false;
     m_hiResLooked = false;
 }
 
@@ -237,6 +238,7 @@ void SkinImage::Draw(QPainter& painter, const UiRect& target, const QRect& sourc
     // At its own size a part is copied straight from the shared pixels: a cached copy
     // would only double the memory.
     if (deviceSize == part.size()) {
+        m_drawnAtOwnSize = true;
         if (!Image().isNull())
             painter.drawImage(target.ToQRect(), m_image, part);
         return;
@@ -257,6 +259,14 @@ void SkinImage::Draw(QPainter& painter, const UiRect& target, const QRect& sourc
         ForgetUnusedPixels(HiResPath(m_path));
     } else if (!Image().isNull()) {
         scaled = m_image.copy(part);
+        // A picture only ever drawn scaled (a panel's fill stretched over each section)
+        // needs its pixels only to make the copies: they are let go as the double-size
+        // ones are, and read again for the next size.
+        if (!m_drawnAtOwnSize) {
+            m_image = QImage();
+            m_decoded = false;
+            ForgetUnusedPixels(m_path);
+        }
     } else {
         return;
     }

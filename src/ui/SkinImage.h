@@ -85,6 +85,7 @@ private:
     QString m_path;
     mutable QImage m_image;
     mutable bool m_decoded = false;
+    mutable bool m_drawnAtOwnSize = false;
     mutable QImage m_hiResImage;
     mutable bool m_hiResLooked = false;
     mutable std::vector<CachedPart> m_cache;

@@ -121,6 +121,30 @@ TEST_F(SkinImageTest, LoadingReadsTheSizeAndTheFirstDrawDecodesThePixelsOnce)
     EXPECT_FALSE(image.IsDecoded());
 }
 
+TEST_F(SkinImageTest, APictureOnlyDrawnScaledLetsGoOfItsPixelsOnceEachCopyIsMade)
+{
+    SkinImage image;
+    ASSERT_TRUE(image.Load(QStringLiteral("red_nr.png")));
+    QImage device(40, 40, QImage::Format_ARGB32_Premultiplied);
+    device.fill(Qt::black);
+    QPainter painter(&device);
+    image.Draw(painter, UiRect{0, 0, 5, 5});
+    EXPECT_FALSE(image.IsDecoded());
+    // Another size reads the file again; a size already made needs no pixels.
+    image.Draw(painter, UiRect{10, 10, 17, 17});
+    image.Draw(painter, UiRect{20, 20, 25, 25});
+    EXPECT_FALSE(image.IsDecoded());
+    EXPECT_EQ(device.pixelColor(2, 2), QColor(Qt::red));
+    EXPECT_EQ(device.pixelColor(13, 13), QColor(Qt::red));
+    EXPECT_EQ(device.pixelColor(22, 22), QColor(Qt::red));
+
+    // Once drawn at its own size, it is drawn so again and again: its pixels stay.
+    image.Draw(painter, UiRect{30, 0, 40, 10});
+    image.Draw(painter, UiRect{0, 30, 3, 33});
+    EXPECT_TRUE(image.IsDecoded());
+    EXPECT_EQ(device.pixelColor(1, 31), QColor(Qt::red));
+}
+
 TEST_F(SkinImageTest, ImagesOfOneFileShareItsPixelsUntilTheFileIsReplaced)
 {
     SkinImage first;
