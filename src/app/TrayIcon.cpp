@@ -1,17 +1,15 @@
 #include "app/TrayIcon.h"
 
 #include "profiles/LanguageTexts.h"
-#include "ui/SkinImage.h"
+#include "ui/ProgramIcon.h"
 
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
-#include <QPixmap>
 #include <QSystemTrayIcon>
 
 namespace {
 const QString kTip = QStringLiteral("Gaming Mouse");
-const QString kIconResource = QStringLiteral(":/embedded/128.png");
 std::optional<bool> g_assumedTray;
 }  // namespace
 
@@ -20,7 +18,7 @@ TrayIcon::TrayIcon(const LanguageTexts& texts, std::function<void()> restore, st
 {
     // The program's icon, which its first window has set; decoded here only without one.
     const QIcon programIcon = QGuiApplication::windowIcon();
-    m_icon = new QSystemTrayIcon(programIcon.isNull() ? QIcon(QPixmap::fromImage(SkinImage::ReadFile(kIconResource))) : programIcon, this);
+    m_icon = new QSystemTrayIcon(programIcon.isNull() ? ProgramIcon::Make() : programIcon, this);
     QAction* show = m_menu->addAction(QString::fromStdU16String(texts.Text(kTextShow)));
     m_menu->addSeparator();
     QAction* quit = m_menu->addAction(QString::fromStdU16String(texts.Text(kTextExit)));

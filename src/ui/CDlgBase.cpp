@@ -3,6 +3,7 @@
 #include "ui/CControlBase.h"
 #include "ui/CWndPopup.h"
 #include "ui/OpenDialogList.h"
+#include "ui/ProgramIcon.h"
 #include "ui/SkinImage.h"
 #include "ui/ToolkitAccessibility.h"
 #include "ui/UiFont.h"
@@ -11,7 +12,6 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QEventLoop>
-#include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
@@ -32,7 +32,6 @@ namespace {
 
 constexpr int kPageAndProfileTabs[] = {3001, 3002, 3003, 3004, 3007, 3008, 3009,
                                        2049, 2050, 2051, 2052, 2053};
-const QString kIconResource = QStringLiteral(":/embedded/128.png");
 const QString kWindowTitle = QStringLiteral("Gaming Mouse");
 constexpr int kBackgroundMarginLimit = 100;
 
@@ -210,8 +209,8 @@ bool CDlgBase::OnInitDialog()
 {
     // One icon for the whole program, decoded once: windows without their own icon show
     // the application's.
-    if (QGuiApplication::windowIcon().isNull() && QFile::exists(kIconResource))
-        QGuiApplication::setWindowIcon(QIcon(QPixmap::fromImage(SkinImage::ReadFile(kIconResource))));
+    if (QGuiApplication::windowIcon().isNull())
+        QGuiApplication::setWindowIcon(ProgramIcon::Make());
     setWindowTitle(kWindowTitle);
     m_dialogFont = UiFont::DialogFont();
     resize(m_frameWidth, m_frameHeight);

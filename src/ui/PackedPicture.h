@@ -10,7 +10,7 @@
 
 class QPainter;
 
-// An opaque picture kept losslessly compressed (PNG) in horizontal strips instead of as
+// An opaque picture kept losslessly compressed (zlib) in horizontal strips instead of as
 // plain pixels, for a large picture that is drawn at its own size and mostly in small
 // parts: a window's background, which after the first full paint is only needed under
 // the controls that repaint. A draw decodes only the strips that meet the painter's clip,
@@ -23,7 +23,7 @@ public:
 
     PackedPicture() = default;
     // Packs image (its pixels as Format_RGB32). A null image, or one that cannot be
-    // encoded, gives a null picture.
+    // compressed, gives a null picture.
     explicit PackedPicture(const QImage& image);
 
     [[nodiscard]] bool IsNull() const { return m_strips.empty(); }

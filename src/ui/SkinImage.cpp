@@ -8,6 +8,7 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -75,6 +76,20 @@ QImage DecodedPixels(const QString& path, QSize expected)
         file.pixels = loaded.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
     return file.pixels.size() == expected ? file.pixels : QImage();
+}
+
+// Whether every pixel is fully opaque, whatever the format says.
+bool IsOpaque(const QImage& image)
+{
+    if (!image.hasAlphaChannel())
+        return true;
+    const QImage pixels = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        if (!std::all_of(row, row + pixels.width(), [](QRgb pixel) { return qAlpha(pixel) == 255; }))
+            return false;
+    }
+    return true;
 }
 
 // Drops the shared pixels of a file that no image holds any more.
@@ -168,6 +183,7 @@ void SkinImage::Release()
     m_size = QSize(0, 0);
     m_path.clear();
     m_decoded = false;
+    m_drawnAtOwnSize = false;
     m_hiResLooked = false;
 }
 
@@ -212,9 +228,9 @@ void SkinImage::Draw(QPainter& painter, const UiRect& target, const QRect& sourc
     const QSize deviceSize(static_cast<int>(std::lround(target.Width() * ratio)),
                            static_cast<int>(std::lround(target.Height() * ratio)));
 
-    for (auto it = m_cache.begin(); it != m_cache.end(); ++it) {
-        if (it->source == part && it->deviceSize == deviceSize) {
-            painter.drawPixmap(target.ToQRect(), it->pixmap);
+    for (const CachedPart& cached : m_cache) {
+        if (cached.source == part && cached.deviceSize == deviceSize) {
+            DrawCachedPart(painter, target, cached);
             return;
         }
     }
@@ -222,6 +238,7 @@ void SkinImage::Draw(QPainter& painter, const UiRect& target, const QRect& sourc
     // At its own size a part is copied straight from the shared pixels: a cached copy
     // would only double the memory.
     if (deviceSize == part.size()) {
+        m_drawnAtOwnSize = true;
         if (!Image().isNull())
             painter.drawImage(target.ToQRect(), m_image, part);
         return;
@@ -242,15 +259,36 @@ void SkinImage::Draw(QPainter& painter, const UiRect& target, const QRect& sourc
         ForgetUnusedPixels(HiResPath(m_path));
     } else if (!Image().isNull()) {
         scaled = m_image.copy(part);
+        // A picture only ever drawn scaled (a panel's fill stretched over each section)
+        // needs its pixels only to make the copies: they are let go as the double-size
+        // ones are, and read again for the next size.
+        if (!m_drawnAtOwnSize) {
+            m_image = QImage();
+            m_decoded = false;
+            ForgetUnusedPixels(m_path);
+        }
     } else {
         return;
     }
     if (scaled.size() != deviceSize)
         scaled = scaled.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QPixmap pixmap = QPixmap::fromImage(std::move(scaled));
-    pixmap.setDevicePixelRatio(ratio);
+    CachedPart cached{part, deviceSize, {}, {}};
+    if (qFuzzyCompare(ratio, 1.0) && IsOpaque(scaled))
+        cached.packed = PackedPicture(scaled);
+    if (cached.packed.IsNull()) {
+        cached.pixmap = QPixmap::fromImage(std::move(scaled));
+        cached.pixmap.setDevicePixelRatio(ratio);
+    }
     if (m_cache.size() >= kMaxCachedParts)
         m_cache.erase(m_cache.begin());
-    m_cache.push_back({part, deviceSize, pixmap});
-    painter.drawPixmap(target.ToQRect(), pixmap);
+    m_cache.push_back(std::move(cached));
+    DrawCachedPart(painter, target, m_cache.back());
+}
+
+void SkinImage::DrawCachedPart(QPainter& painter, const UiRect& target, const CachedPart& cached)
+{
+    if (!cached.packed.IsNull())
+        cached.packed.Draw(painter, target.ToQRect().topLeft());
+    else
+        painter.drawPixmap(target.ToQRect(), cached.pixmap);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/PackedPicture.h"
 #include "ui/UiRect.h"
 
 #include <QImage>
@@ -17,7 +18,7 @@ class QPainter;
 // time nor memory. Images of the same file share one header read and one copy of the
 // pixels. A part drawn at another size is scaled once and cached per (source part,
 // device size), so a control that paints the same frame at the same size again only
-// copies pixels. A missing image draws nothing; so does a file whose pixels turn out
+// copies pixels (or, for an opaque part, unpacks the rows it repaints). A missing image draws nothing; so does a file whose pixels turn out
 // unreadable.
 //
 // Width, Height, Image and every source rectangle are in design-size pixels, whatever
@@ -67,11 +68,15 @@ private:
     struct CachedPart {
         QRect source;
         QSize deviceSize;
+        // An opaque part drawn at pixel ratio 1 is kept packed: a panel's fill scaled to
+        // each open section is large and mostly one colour. Anything else is a pixmap.
+        PackedPicture packed;
         QPixmap pixmap;
     };
     static constexpr std::size_t kMaxCachedParts = 12;
     static constexpr int kHiResFactor = 2;
 
+    static void DrawCachedPart(QPainter& painter, const UiRect& target, const CachedPart& cached);
     // The double-size variant, read on first use; null when there is none.
     const QImage& HiResImage() const;
 
@@ -80,6 +85,7 @@ private:
     QString m_path;
     mutable QImage m_image;
     mutable bool m_decoded = false;
+    mutable bool m_drawnAtOwnSize = false;
     mutable QImage m_hiResImage;
     mutable bool m_hiResLooked = false;
     mutable std::vector<CachedPart> m_cache;

@@ -121,6 +121,30 @@ TEST_F(SkinImageTest, LoadingReadsTheSizeAndTheFirstDrawDecodesThePixelsOnce)
     EXPECT_FALSE(image.IsDecoded());
 }
 
+TEST_F(SkinImageTest, APictureOnlyDrawnScaledLetsGoOfItsPixelsOnceEachCopyIsMade)
+{
+    SkinImage image;
+    ASSERT_TRUE(image.Load(QStringLiteral("red_nr.png")));
+    QImage device(40, 40, QImage::Format_ARGB32_Premultiplied);
+    device.fill(Qt::black);
+    QPainter painter(&device);
+    image.Draw(painter, UiRect{0, 0, 5, 5});
+    EXPECT_FALSE(image.IsDecoded());
+    // Another size reads the file again; a size already made needs no pixels.
+    image.Draw(painter, UiRect{10, 10, 17, 17});
+    image.Draw(painter, UiRect{20, 20, 25, 25});
+    EXPECT_FALSE(image.IsDecoded());
+    EXPECT_EQ(device.pixelColor(2, 2), QColor(Qt::red));
+    EXPECT_EQ(device.pixelColor(13, 13), QColor(Qt::red));
+    EXPECT_EQ(device.pixelColor(22, 22), QColor(Qt::red));
+
+    // Once drawn at its own size, it is drawn so again and again: its pixels stay.
+    image.Draw(painter, UiRect{30, 0, 40, 10});
+    image.Draw(painter, UiRect{0, 30, 3, 33});
+    EXPECT_TRUE(image.IsDecoded());
+    EXPECT_EQ(device.pixelColor(1, 31), QColor(Qt::red));
+}
+
 TEST_F(SkinImageTest, ImagesOfOneFileShareItsPixelsUntilTheFileIsReplaced)
 {
     SkinImage first;
@@ -196,6 +220,60 @@ TEST_F(SkinImageTest, AFileThatIsNoImageDoesNotLoad)
 // Each picture also has a double-size variant in colours of its own, so a pixel tells which
 // file it was drawn from: red_nr@2x.png is blue, and the 2x strip's frames are cyan,
 // magenta and dark green where the design-size strip has blue, white and yellow.
+// A scaled part is drawn from its cached copy on every later paint (packed when it is
+// opaque): a repaint of a small clip must give exactly the pixels of the first paint,
+// and a part with see-through pixels must still blend over what lies beneath.
+struct ScaledPartCase {
+    const char* name;
+    int alpha;  // of every pixel of the gradient
+};
+
+class SkinImageScaledPartTest : public SkinImageTest, public ::testing::WithParamInterface<ScaledPartCase> {};
+
+TEST_P(SkinImageScaledPartTest, RepaintsOfAClipDrawTheScaledPixelsOfTheFirstPaint)
+{
+    QImage gradient(40, 30, QImage::Format_ARGB32);
+    for (int y = 0; y < gradient.height(); ++y) {
+        for (int x = 0; x < gradient.width(); ++x)
+            gradient.setPixel(x, y, qRgba(x * 6, y * 8, (x * y) % 256, GetParam().alpha));
+    }
+    ASSERT_TRUE(gradient.save(folder.filePath(QStringLiteral("gradient.png"))));
+    SkinImage image;
+    ASSERT_TRUE(image.Load(QStringLiteral("gradient.png")));
+    // Shrunk, so the design-size pixels are scaled (a double-size file is not looked for).
+    const UiRect target{7, 5, 7 + 29, 5 + 23};
+    QImage expected(50, 40, QImage::Format_RGB32);
+    expected.fill(background);
+    {
+        QPainter painter(&expected);
+        painter.drawImage(QPoint(7, 5), gradient.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                                            .scaled(29, 23, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+    QImage first(expected.size(), QImage::Format_RGB32);
+    first.fill(background);
+    {
+        QPainter painter(&first);
+        image.Draw(painter, target);
+    }
+    EXPECT_EQ(first, expected);
+
+    for (const QRect& clip : {QRect(0, 0, 50, 40), QRect(10, 9, 5, 4), QRect(30, 20, 20, 20), QRect(7, 27, 29, 1)}) {
+        QImage repaint = first.copy();
+        {
+            QPainter painter(&repaint);
+            painter.fillRect(clip, background);
+            painter.setClipRect(clip);
+            image.Draw(painter, target);
+        }
+        EXPECT_EQ(repaint, expected) << "clip " << clip.x() << "," << clip.y() << " " << clip.width() << "x"
+                                     << clip.height();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Alpha, SkinImageScaledPartTest,
+                         ::testing::Values(ScaledPartCase{"Opaque", 255}, ScaledPartCase{"HalfSeeThrough", 128}),
+                         [](const ::testing::TestParamInfo<ScaledPartCase>& paramInfo) { return paramInfo.param.name; });
+
 class SkinImageHiResTest : public SkinImageTest {
 protected:
     void SetUp() override

@@ -1,5 +1,7 @@
 #include "app/sim/SimulatedMouseWindow.h"
 
+#include "app/sim/GroupFrameStyle.h"
+
 #include "device/SensorCodes.h"
 #include "device/StatusReport.h"
 #include "sim/SimulatedMouse.h"
@@ -104,6 +106,12 @@ SimulatedMouseWindow::SimulatedMouseWindow(SimulatedMouse& mouse, QWidget* paren
     layout->addWidget(BuildBattery());
     layout->addWidget(BuildSensor());
     layout->addStretch();
+    // The frames of the group boxes are the window's only use of Fusion's pictures; see
+    // GroupFrameStyle for what reading them the usual way costs.
+    auto* groupStyle = new GroupFrameStyle;
+    groupStyle->setParent(this);
+    for (QGroupBox* group : findChildren<QGroupBox*>())
+        group->setStyle(groupStyle);
 
     FollowMouse();
     m_mouse.SetStateListener([this] { MouseChanged(); });
