@@ -2,6 +2,7 @@
 
 #include "ui/SkinImage.h"
 
+#include <QImageReader>
 #include <QThread>
 
 #include <future>
@@ -15,9 +16,24 @@ QImage Decode(const QString& path)
     return SkinImage::ReadFile(path);
 }
 
-// A picture being decoded: the worker, a QThread (decoding loads Qt's image plugins, and a
-// thread Qt did not start would have to be adopted by it, whose clean-up at the thread's
-// end MinGW builds of Qt do not survive), and its result.
+// Has Qt list its image format plugins on the calling thread, the UI thread, so that a
+// worker's reader finds the list made. Making it matches the file names in the plugin
+// folders against "*.dll", and Qt's pattern matcher gives every thread that matches a
+// thread_local stack. MinGW's runtime ends a thread by freeing its thread_local storage
+// before it destroys the objects in it, so a worker's end would destroy that stack in
+// freed memory. Where that faults, the system's thread-exit callbacks swallow the fault
+// and leave the runtime's lock on its thread keys taken; the process then never ends, as
+// the C++ library waits for that lock when it is unloaded. The UI thread's thread_locals
+// are destroyed by the library's exit handler, before their storage goes.
+void ListImagePluginsOnThisThread()
+{
+#if defined(__MINGW32__)
+    (void)QImageReader::supportedImageFormats();
+#endif
+}
+
+// A picture being decoded: the worker, a QThread (decoding uses Qt's image plugins, and
+// Qt's own threads need not be adopted by it), and its result.
 struct PendingImage {
     std::unique_ptr<QThread> worker;
     std::future<QImage> image;
@@ -38,6 +54,7 @@ void ImagePreload::Start(const QString& path)
     auto& pending = Pending();
     if (pending.find(path) != pending.end())
         return;
+    ListImagePluginsOnThisThread();
     std::packaged_task<QImage()> decode([path] { return Decode(path); });
     std::future<QImage> image = decode.get_future();
     std::unique_ptr<QThread> worker(QThread::create(std::move(decode)));

@@ -8,7 +8,7 @@
 # 1. corvane.exe is a Windows GUI program (no console window opens with it).
 # 2. `corvane.exe --simulate --data-dir D` starts and writes its data files into D.
 # 3. A second `corvane.exe --simulate --data-dir D --screenshot F` ends at once with exit
-#    status 0, writes no F, and leaves one corvane.exe running.
+#    status 0, writes no F, and leaves one corvane.exe running; five times.
 #    (Left out where tests/windows/wine-exclusions.txt names "start-under-wine
 #    second-start", and then said so.)
 # 4. The first ends on a close request (WM_CLOSE, as from the taskbar) with status 0.
@@ -65,13 +65,16 @@ sleep 3
 if grep -q '^start-under-wine second-start' "$here/wine-exclusions.txt"; then
   echo "start-under-wine: the second start is left out (NOT verified), see wine-exclusions.txt"
 else
+# Several later starts: a way of ending that fails only now and then shows within a few.
+for start in 1 2 3 4 5; do
 status=0
 timeout 60 wine "$exe" --simulate --data-dir "$(windows_path "$data")" --screenshot "$(windows_path "$second_shot")" \
   >"$work/second.log" 2>&1 || status=$?
-[ "$status" -eq 0 ] || { cat "$work/second.log" >&2; fail "the second start ended with status $status"; }
-[ ! -e "$second_shot" ] || fail "the second start showed a window of its own ($second_shot)"
-[ "$(running)" -eq 1 ] || fail "$(running) corvane.exe running after the second start, not one"
-kill -0 "$first" 2>/dev/null || fail "the first start ended when the second came"
+[ "$status" -eq 0 ] || { cat "$work/second.log" >&2; fail "later start $start ended with status $status"; }
+[ ! -e "$second_shot" ] || fail "later start $start showed a window of its own ($second_shot)"
+[ "$(running)" -eq 1 ] || fail "$(running) corvane.exe running after later start $start, not one"
+kill -0 "$first" 2>/dev/null || fail "the first start ended when later start $start came"
+done
 fi
 
 # 4, unless left out under Wine
@@ -91,18 +94,10 @@ else
   fail "the first start did not end on a close request"
 fi
 
-# 5: on the offscreen platform, whose run ends under Wine (see step 4); the picture is the
-# window's own drawing either way.
+# 5
 status=0
-QT_QPA_PLATFORM=offscreen timeout 120 wine "$exe" --simulate --data-dir "$(windows_path "$data")" --screenshot "$(windows_path "$shot")" \
+timeout 120 wine "$exe" --simulate --data-dir "$(windows_path "$data")" --screenshot "$(windows_path "$shot")" \
   >"$work/screenshot.log" 2>&1 || status=$?
-# A run that wrote its picture but did not end is the same end under Wine as in step 4:
-# its end is left out where wine-exclusions.txt says so, and the picture is still checked.
-if [ "$status" -eq 124 ] && [ -s "$shot" ] && grep -q '^start-under-wine screenshot-end' "$here/wine-exclusions.txt"; then
-  echo "start-under-wine: the end of the screenshot start is left out (NOT verified): it wrote its picture but did not end within 120 s, see wine-exclusions.txt"
-  wineserver -k 2>/dev/null || true
-  status=0
-fi
 [ "$status" -eq 0 ] || { cat "$work/screenshot.log" >&2; fail "the screenshot start ended with status $status"; }
 [ -s "$shot" ] || fail "no screenshot written"
 read -r width height colours < <(python3 "$here/png-check.py" "$shot")
