@@ -6,8 +6,7 @@ std::optional<BatteryAlert> BatteryAlerts::Take(const BatteryState& battery)
 {
     const bool first = !m_seen;
     m_seen = true;
-    const std::uint8_t level =
-        battery.batteryLevel > BatteryDisplay::kMaxShownLevel ? std::uint8_t{0} : battery.batteryLevel;
+    const std::uint8_t level = BatteryDisplay::ShownLevel(battery.batteryLevel);
     const bool onBattery = battery.chargeState == ChargeState::OnBattery;
     const bool full = battery.chargeState == ChargeState::Full;
 

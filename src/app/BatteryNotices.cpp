@@ -12,7 +12,7 @@ void BatteryNotices::BatteryChanged(const BatteryState& battery, bool reported)
     const auto alert = m_alerts.Take(battery);
     if (!alert)
         return;
-    const int level = battery.batteryLevel > BatteryDisplay::kMaxShownLevel ? 0 : battery.batteryLevel;
+    const int level = BatteryDisplay::ShownLevel(battery.batteryLevel);
     switch (*alert) {
     case BatteryAlert::Low:
         m_send(Text(kTextLowTitle), Text(kTextLevelLeft).arg(level));

@@ -349,7 +349,7 @@ bool CCorvaneApp::OpenDevices()
     actions.batteryChanged = [this](const BatteryState& battery, bool reported) {
         Parts& p = *m_parts;
         if (p.tray)
-            p.tray->SetBatteryLevel(battery.batteryLevel > BatteryDisplay::kMaxShownLevel ? 0 : battery.batteryLevel);
+            p.tray->SetBatteryLevel(BatteryDisplay::ShownLevel(battery.batteryLevel));
         if (p.batteryNotices)
             p.batteryNotices->BatteryChanged(battery, reported);
     };

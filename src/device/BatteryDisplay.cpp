@@ -6,8 +6,7 @@ std::optional<BatteryView> BatteryDisplay::Tick(bool deviceConfirmed, BatterySta
 {
     if (!deviceConfirmed)
         return std::nullopt;
-    if (battery.batteryLevel > kMaxShownLevel)
-        battery.batteryLevel = 0;
+    battery.batteryLevel = ShownLevel(battery.batteryLevel);
     m_phase += kPhaseStep;
     if (m_phase > kMaxPhase)
         m_phase = kPhaseAfterWrap;

@@ -26,6 +26,12 @@ public:
     static constexpr int kPhaseAfterWrap = 25;
     static constexpr std::uint8_t kMaxShownLevel = 100;
 
+    // The level as the gauge shows it: a reported level above 100 reads as 0.
+    [[nodiscard]] static constexpr std::uint8_t ShownLevel(std::uint8_t reported)
+    {
+        return reported > kMaxShownLevel ? std::uint8_t{0} : reported;
+    }
+
     // One timer tick. Until the device is confirmed nothing is shown and nothing moves.
     // A level above 100 cannot be shown: it is stored back as 0 and shown as 0 %.
     [[nodiscard]] std::optional<BatteryView> Tick(bool deviceConfirmed, BatteryState& battery);

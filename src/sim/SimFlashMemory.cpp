@@ -99,8 +99,9 @@ bool SimFlashMemory::HandleTransfer(const FlashFrame& frame)
         if (!Writable(address, writeCount) || WriteFaultHits(address))
             return false;
         const std::span<const std::uint8_t> data = frame.Data();
+        std::vector<std::uint8_t>& memory = Memory();
         for (std::size_t i = 0; i < writeCount; ++i)
-            Memory()[address + i] &= data[i];
+            memory[address + i] &= data[i];
         if (address >= FlashMap::kUpdateAreaStart && address + writeCount <= FlashMap::kUpdateAreaEnd)
             m_updateExtent = std::max(m_updateExtent, address + writeCount - FlashMap::kUpdateAreaStart);
     }

@@ -13,7 +13,6 @@ namespace {
 // Qt's image writer loads every image format plugin installed before it picks its own
 // PNG encoder, which would cost more memory than the packing saves.
 constexpr int kCompressionLevel = 6;
-constexpr int kBytesPerPixel = 4;
 
 }  // namespace
 
@@ -21,16 +20,16 @@ PackedPicture::PackedPicture(const QImage& image)
 {
     if (image.isNull())
         return;
-    const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
-    const qsizetype rowBytes = qsizetype{pixels.width()} * kBytesPerPixel;
+    // A strip is packed as its rows lie in memory, one after another: at 32 bits a pixel
+    // an image of Qt's own has no padding between them (one made over other memory may).
+    QImage pixels = image.convertToFormat(QImage::Format_RGB32);
+    if (pixels.bytesPerLine() != qsizetype{pixels.width()} * 4)
+        pixels = pixels.copy();
     std::vector<QByteArray> strips;
-    QByteArray rows;
     for (int top = 0; top < pixels.height(); top += kStripHeight) {
         const int height = std::min(kStripHeight, pixels.height() - top);
-        // Rows without the padding a scan line may carry.
-        rows.resize(rowBytes * height);
-        for (int row = 0; row < height; ++row)
-            std::memcpy(rows.data() + row * rowBytes, pixels.constScanLine(top + row), static_cast<std::size_t>(rowBytes));
+        const QByteArray rows = QByteArray::fromRawData(reinterpret_cast<const char*>(pixels.constScanLine(top)),
+                                                        pixels.bytesPerLine() * height);
         QByteArray packed = qCompress(rows, kCompressionLevel);
         if (packed.isEmpty())
             return;
@@ -52,18 +51,14 @@ qsizetype PackedPicture::PackedBytes() const
 QImage PackedPicture::Strip(std::size_t index) const
 {
     const int top = static_cast<int>(index) * kStripHeight;
-    const int height = std::min(kStripHeight, m_size.height() - top);
-    const qsizetype rowBytes = qsizetype{m_size.width()} * kBytesPerPixel;
+    QImage strip(m_size.width(), std::min(kStripHeight, m_size.height() - top), QImage::Format_RGB32);
     const QByteArray rows = qUncompress(m_strips[index]);
-    QImage strip(m_size.width(), height, QImage::Format_RGB32);
-    // What this object packed always unpacks whole; anything shorter draws as black
-    // rather than as memory beyond the rows.
-    if (rows.size() != rowBytes * height) {
+    // What this object packed always unpacks whole; anything else draws as black rather
+    // than as memory beyond the rows.
+    if (rows.size() != strip.sizeInBytes())
         strip.fill(Qt::black);
-        return strip;
-    }
-    for (int row = 0; row < height; ++row)
-        std::memcpy(strip.scanLine(row), rows.constData() + row * rowBytes, static_cast<std::size_t>(rowBytes));
+    else
+        std::memcpy(strip.bits(), rows.constData(), static_cast<std::size_t>(rows.size()));
     return strip;
 }
 

@@ -26,6 +26,10 @@ public:
     // compressed, gives a null picture.
     explicit PackedPicture(const QImage& image);
 
+    // Whether packing a picture of this size saves memory: a smaller one is kept decoded
+    // after its first whole draw anyway (see kMaxRecentPixels).
+    [[nodiscard]] static constexpr bool SavesMemory(QSize size) { return size.width() * size.height() > kMaxRecentPixels; }
+
     [[nodiscard]] bool IsNull() const { return m_strips.empty(); }
     [[nodiscard]] QSize Size() const { return m_size; }
     // Bytes held, for the figures.

@@ -273,7 +273,7 @@ void SkinImage::Draw(QPainter& painter, const UiRect& target, const QRect& sourc
     if (scaled.size() != deviceSize)
         scaled = scaled.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     CachedPart cached{part, deviceSize, {}, {}};
-    if (qFuzzyCompare(ratio, 1.0) && IsOpaque(scaled))
+    if (qFuzzyCompare(ratio, 1.0) && PackedPicture::SavesMemory(scaled.size()) && IsOpaque(scaled))
         cached.packed = PackedPicture(scaled);
     if (cached.packed.IsNull()) {
         cached.pixmap = QPixmap::fromImage(std::move(scaled));

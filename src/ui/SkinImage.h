@@ -68,8 +68,8 @@ private:
     struct CachedPart {
         QRect source;
         QSize deviceSize;
-        // An opaque part drawn at pixel ratio 1 is kept packed: a panel's fill scaled to
-        // each open section is large and mostly one colour. Anything else is a pixmap.
+        // A large opaque part drawn at pixel ratio 1 is kept packed: a panel's fill scaled
+        // to each open section is large and mostly one colour. Anything else is a pixmap.
         PackedPicture packed;
         QPixmap pixmap;
     };

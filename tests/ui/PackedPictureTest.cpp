@@ -4,7 +4,9 @@
 
 #include <QRandomGenerator>
 
+#include <cstring>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -68,6 +70,18 @@ TEST(PackedPictureTest, DrawsTheOriginalPixelsExactlyWhereverTheClipFalls)
                   Painted(canvas, c.clip, [&](QPainter& painter) { painter.drawImage(origin, picture); }))
             << c.what;
     }
+}
+
+TEST(PackedPictureTest, APictureOverOtherMemoryWithPaddedRowsPacksItsPixelsOnly)
+{
+    const QImage picture = NoisyPicture({13, 40});
+    // Each row followed by 3 pixels of padding that is not part of the picture.
+    const int stride = (13 + 3) * 4;
+    std::vector<uchar> memory(static_cast<std::size_t>(stride) * 40, 0x5A);
+    for (int y = 0; y < 40; ++y)
+        std::memcpy(memory.data() + y * stride, picture.constScanLine(y), 13 * 4);
+    const QImage padded(memory.data(), 13, 40, stride, QImage::Format_RGB32);
+    EXPECT_EQ(PackedPicture(padded).Unpack(), picture);
 }
 
 TEST(PackedPictureTest, ANullPictureDrawsNothing)

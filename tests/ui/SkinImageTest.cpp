@@ -232,22 +232,24 @@ class SkinImageScaledPartTest : public SkinImageTest, public ::testing::WithPara
 
 TEST_P(SkinImageScaledPartTest, RepaintsOfAClipDrawTheScaledPixelsOfTheFirstPaint)
 {
-    QImage gradient(40, 30, QImage::Format_ARGB32);
+    // Large enough to be kept packed when opaque (see PackedPicture::SavesMemory).
+    QImage gradient(200, 120, QImage::Format_ARGB32);
     for (int y = 0; y < gradient.height(); ++y) {
         for (int x = 0; x < gradient.width(); ++x)
-            gradient.setPixel(x, y, qRgba(x * 6, y * 8, (x * y) % 256, GetParam().alpha));
+            gradient.setPixel(x, y, qRgba(x % 256, (y * 2) % 256, (x * y) % 256, GetParam().alpha));
     }
     ASSERT_TRUE(gradient.save(folder.filePath(QStringLiteral("gradient.png"))));
     SkinImage image;
     ASSERT_TRUE(image.Load(QStringLiteral("gradient.png")));
     // Shrunk, so the design-size pixels are scaled (a double-size file is not looked for).
-    const UiRect target{7, 5, 7 + 29, 5 + 23};
-    QImage expected(50, 40, QImage::Format_RGB32);
+    const UiRect target{7, 5, 7 + 151, 5 + 113};
+    ASSERT_TRUE(PackedPicture::SavesMemory(QSize(151, 113)));
+    QImage expected(170, 130, QImage::Format_RGB32);
     expected.fill(background);
     {
         QPainter painter(&expected);
         painter.drawImage(QPoint(7, 5), gradient.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                                            .scaled(29, 23, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+                                            .scaled(151, 113, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
     QImage first(expected.size(), QImage::Format_RGB32);
     first.fill(background);
@@ -257,7 +259,8 @@ TEST_P(SkinImageScaledPartTest, RepaintsOfAClipDrawTheScaledPixelsOfTheFirstPain
     }
     EXPECT_EQ(first, expected);
 
-    for (const QRect& clip : {QRect(0, 0, 50, 40), QRect(10, 9, 5, 4), QRect(30, 20, 20, 20), QRect(7, 27, 29, 1)}) {
+    for (const QRect& clip :
+         {QRect(0, 0, 170, 130), QRect(10, 9, 5, 4), QRect(140, 100, 30, 30), QRect(7, 117, 151, 1), QRect(60, 30, 40, 50)}) {
         QImage repaint = first.copy();
         {
             QPainter painter(&repaint);

@@ -59,7 +59,7 @@ std::optional<ProgramState> WindowBusControl::State() const
 
     // As the battery gauge shows it: a level above 100 reads 0.
     const BatteryState& battery = link.Battery();
-    state.batteryLevel = battery.batteryLevel > BatteryDisplay::kMaxShownLevel ? 0 : battery.batteryLevel;
+    state.batteryLevel = BatteryDisplay::ShownLevel(battery.batteryLevel);
     state.charging = static_cast<std::uint32_t>(battery.chargeState);
     if (link.Connection().deviceConfirmed)
         state.link = BusLinkName(model.discovery.LinkInCharge());

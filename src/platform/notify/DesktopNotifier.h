@@ -22,6 +22,8 @@ public:
     void Send(const QString& title, const QString& message);
 
 private:
+    void SendToFallback(const QString& title, const QString& message) const;
+
     QString m_programName;
     QString m_desktopEntry;
     QIcon m_icon;

@@ -63,29 +63,20 @@ NotificationImage ImageOf(const QIcon& icon)
 
 Q_DECLARE_METATYPE(NotificationImage)
 
-DesktopNotifier::DesktopNotifier(QString programName, QString desktopEntry, QIcon icon, Fallback fallback,
-                                 QObject* parent)
-    : QObject(parent),
-      m_programName(std::move(programName)),
-      m_desktopEntry(std::move(desktopEntry)),
-      m_icon(std::move(icon)),
-      m_fallback(std::move(fallback))
-{
-    qDBusRegisterMetaType<NotificationImage>();
-}
-
 void DesktopNotifier::Send(const QString& title, const QString& message)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        if (m_fallback)
-            m_fallback(title, message);
+        SendToFallback(title, message);
         return;
     }
     QVariantMap hints;
     hints.insert(QStringLiteral("desktop-entry"), m_desktopEntry);
-    if (!m_icon.isNull())
+    if (!m_icon.isNull()) {
+        // Registered once, on the first notification with a picture.
+        [[maybe_unused]] static const auto registered = qDBusRegisterMetaType<NotificationImage>();
         hints.insert(QStringLiteral("image-data"), QVariant::fromValue(ImageOf(m_icon)));
+    }
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
     call << m_programName << 0U << m_desktopEntry << title << message << QStringList() << hints << kServerTimeout;
     // A desktop without a notification service answers with an error; the message then
@@ -93,7 +84,7 @@ void DesktopNotifier::Send(const QString& title, const QString& message)
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, title, message](QDBusPendingCallWatcher* done) {
         done->deleteLater();
-        if (done->isError() && m_fallback)
-            m_fallback(title, message);
+        if (done->isError())
+            SendToFallback(title, message);
     });
 }
